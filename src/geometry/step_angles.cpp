@@ -1,0 +1,17 @@
+#include "geometry/step_angles.h"
+
+#include <cmath>
+
+namespace korvex {
+
+void StepAngles::compute(int segmentCount, double turnRadians) {
+  segments = segmentCount;
+  turn = turnRadians;
+  for (int i = 0; i <= segmentCount; ++i) {
+    const double theta = StepAngle(i, segmentCount) + turnRadians;
+    sin[i] = std::sin(theta);
+    cos[i] = std::cos(theta);
+  }
+}
+
+}  // namespace korvex

@@ -1,0 +1,16 @@
+#pragma once
+
+namespace korvex {
+
+class Panel;
+class Prompts;
+struct Workspace;
+
+// OPEN: prompts for a project, fills the panel from it and rebuilds the scene. True when the
+// scene was rebuilt, so the view must be redrawn.
+bool OpenProject(Panel& panel, Prompts& prompts, Workspace& workspace);
+
+// SAVE: prompts for a name and stores the panel's texts and check states.
+void SaveProject(Panel& panel, Prompts& prompts, Workspace& workspace);
+
+}  // namespace korvex

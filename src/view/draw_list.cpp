@@ -1,0 +1,40 @@
+#include "view/draw_list.h"
+
+#include <cassert>
+#include <utility>
+
+namespace korvex {
+
+void DrawList::clear() {
+  for (LineBatch& batch : batches_) {
+    batch.vertices.clear();
+    spareVertexBuffers_.push_back(std::move(batch.vertices));
+  }
+  batches_.clear();
+  lineWidth_ = 1;
+}
+
+void DrawList::beginLines(Rgba colour) {
+  LineBatch& batch = batches_.emplace_back();
+  batch.colour = colour;
+  batch.lineWidth = lineWidth_;
+  if (!spareVertexBuffers_.empty()) {
+    batch.vertices = std::move(spareVertexBuffers_.back());
+    spareVertexBuffers_.pop_back();
+  }
+}
+
+void DrawList::addSegment(Vertex from, Vertex to) {
+  assert(!batches_.empty() && "beginLines must come first");
+  auto& vertices = batches_.back().vertices;
+  vertices.push_back(from);
+  vertices.push_back(to);
+}
+
+std::size_t DrawList::segmentCount() const {
+  std::size_t count = 0;
+  for (const LineBatch& batch : batches_) count += batch.vertices.size() / 2;
+  return count;
+}
+
+}  // namespace korvex
