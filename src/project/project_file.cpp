@@ -1,0 +1,164 @@
+#include "project/project_file.h"
+
+#include <charconv>
+
+#include "geometry/parse_number.h"
+#include "shell/control_ids.h"
+#include "shell/panel.h"
+
+namespace korvex {
+namespace {
+
+constexpr char kCtrlZ = 26;
+constexpr std::string_view kLineEnd = "\r\n";
+
+constexpr std::array<ProjectLine, kProjectLineCount> kProjectLines{{
+    {kReservedTextField, false, "reserved text"},
+    {kCutSegmentsField, false, "MAIN TUBE CUT SEGMENTS"},
+    {kMainDiameterField, false, "MAIN TUBE DIAMETER"},
+    {kThicknessField, false, "MAIN TUBE THICKNESS"},
+    {kLeftDistanceField, false, "LEFT CUT DISTANCE"},
+    {kLeftDiameterField, false, "LEFT CUT DIAMETER"},
+    {kLeftAngleField, false, "LEFT CUT ANGLE"},
+    {kLeftAngleDiffField, false, "LEFT CUT Angle DIFF"},
+    {kRightDistanceField, false, "RIGHT CUT DISTANCE"},
+    {kRightDiameterField, false, "RIGHT CUT DIAMETER"},
+    {kRightAngleField, false, "RIGHT CUT ANGLE"},
+    {kRightAngleDiffField, false, "RIGHT CUT Angle DIFF"},
+    {kLeftMode3dBox, true, "LEFT CUT 3D MODE"},
+    {kLeftCutOvalBox, true, "LEFT CUT CUT OVAL"},
+    {kLeftCompensationBox, true, "LEFT CUT COMPENSATION MODE"},
+    {kRightMode3dBox, true, "RIGHT CUT 3D MODE"},
+    {kRightCutOvalBox, true, "RIGHT CUT CUT OVAL"},
+    {kRightCompensationBox, true, "RIGHT CUT COMPENSATION MODE"},
+    {kReservedCheckBox, true, "reserved check box"},
+}};
+
+// True when the field reader would not give the text back as it stands.
+bool NeedsQuotes(std::string_view text) {
+  if (text.empty()) return false;
+  if (text.front() == ' ' || text.front() == '"') return true;
+  return text.find_first_of(std::string_view(",\t\r\n\x1a", 5)) != std::string_view::npos;
+}
+
+}  // namespace
+
+std::span<const ProjectLine, kProjectLineCount> ProjectLines() {
+  return kProjectLines;
+}
+
+std::string CheckStateText(int state) {
+  char digits[16];
+  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, state);
+  const std::string number(digits, end);
+  return state >= 0 ? " " + number : number;
+}
+
+FormattedProject FormatProjectFile(const Panel& panel) {
+  FormattedProject project;
+  for (const ProjectLine& line : kProjectLines) {
+    if (line.isCheckState) {
+      project.bytes += CheckStateText(panel.checkState(line.controlId));
+    } else {
+      const std::string text = panel.text(line.controlId);
+      if (!NeedsQuotes(text)) {
+        project.bytes += text;
+      } else if (text.find('"') == std::string::npos) {
+        project.bytes += '"' + text + '"';
+      } else {
+        project.refusal = std::string(line.name) +
+                          " holds a double quote together with a comma, TAB, line break or "
+                          "leading blank or quote, which a project file cannot keep";
+        project.bytes.clear();
+        return project;
+      }
+    }
+    project.bytes += kLineEnd;
+  }
+  return project;
+}
+
+std::string ProjectFieldReader::next() {
+  if (ended_) return {};
+  while (!atEnd() && peek() == ' ')
+    ++position_;
+  if (atEnd() || peek() == kCtrlZ) {
+    ended_ = true;
+    return {};
+  }
+  return peek() == '"' ? quotedField() : plainField();
+}
+
+// Everything up to the closing quote, line breaks and commas included; without one, the rest
+// of the data.
+std::string ProjectFieldReader::quotedField() {
+  ++position_;
+  const std::size_t close = data_.find('"', position_);
+  if (close == std::string_view::npos) {
+    std::string field(data_.substr(position_));
+    position_ = data_.size();
+    return field;
+  }
+  std::string field(data_.substr(position_, close - position_));
+  position_ = close + 1;
+  while (!atEnd() && (peek() == ' ' || peek() == '\t'))
+    ++position_;
+  if (!atEnd() && peek() == ',') {
+    ++position_;
+  } else {
+    endLine();
+  }
+  return field;
+}
+
+// Up to a comma, a line end, a Ctrl-Z (left for the next read) or the end; TABs are dropped.
+std::string ProjectFieldReader::plainField() {
+  std::string field;
+  while (!atEnd()) {
+    const char c = peek();
+    if (c == ',') {
+      ++position_;
+      break;
+    }
+    if (c == '\r' || c == '\n') {
+      endLine();
+      break;
+    }
+    if (c == kCtrlZ) break;
+    if (c != '\t') field += c;
+    ++position_;
+  }
+  return field;
+}
+
+// Consumes CR LF, a lone CR or a lone LF.
+void ProjectFieldReader::endLine() {
+  if (atEnd()) return;
+  if (peek() == '\r') {
+    ++position_;
+    if (!atEnd() && peek() == '\n') ++position_;
+  } else if (peek() == '\n') {
+    ++position_;
+  }
+}
+
+ProjectFields ReadProjectFields(std::string_view data) {
+  ProjectFieldReader reader(data);
+  ProjectFields fields;
+  for (std::string& field : fields)
+    field = reader.next();
+  return fields;
+}
+
+void ApplyProjectFields(const ProjectFields& fields, Panel& panel) {
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const ProjectLine& line = kProjectLines[i];
+    if (line.isCheckState) {
+      panel.setCheckState(line.controlId, RoundToInt(ParseNumber(fields[i])));
+    } else {
+      panel.setText(line.controlId, fields[i]);
+    }
+  }
+}
+
+}  // namespace korvex

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace korvex {
+
+class Panel;
+
+// One line of a project file: the control it belongs to, and whether it holds the control's
+// text or its check state.
+struct ProjectLine {
+  int controlId;
+  bool isCheckState;
+  const char* name;  // as the operator finds the control in the panel
+};
+
+inline constexpr int kProjectLineCount = 19;
+
+// The lines of a project file in file order: 12 texts, then 7 check states.
+std::span<const ProjectLine, kProjectLineCount> ProjectLines();
+
+// The file for the panel's texts and check states, or why it cannot be stored.
+struct FormattedProject {
+  std::string bytes;
+  std::optional<std::string> refusal;  // set when a text would not read back unchanged
+};
+
+// Texts are written as they stand, one a line with CR LF; a text the reader would take apart
+// (comma, TAB, CR, LF, Ctrl-Z, a leading blank or double quote) is put between double quotes.
+FormattedProject FormatProjectFile(const Panel& panel);
+
+// A check state as it stands in a file: " 0", " 1", "-1".
+std::string CheckStateText(int state);
+
+// Takes the fields of a project file one by one. Past the end of the data, or from a Ctrl-Z
+// on, every field is empty.
+class ProjectFieldReader {
+ public:
+  explicit ProjectFieldReader(std::string_view data) : data_(data) {}
+
+  std::string next();
+
+ private:
+  std::string quotedField();
+  std::string plainField();
+  void endLine();
+  bool atEnd() const { return position_ >= data_.size(); }
+  char peek() const { return data_[position_]; }
+
+  std::string_view data_;
+  std::size_t position_ = 0;
+  bool ended_ = false;
+};
+
+using ProjectFields = std::array<std::string, kProjectLineCount>;
+
+// The first 19 fields of the data; what follows them is never read.
+ProjectFields ReadProjectFields(std::string_view data);
+
+// Fills the panel's texts and check states from the fields in file order.
+void ApplyProjectFields(const ProjectFields& fields, Panel& panel);
+
+}  // namespace korvex
