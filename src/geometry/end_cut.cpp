@@ -34,15 +34,19 @@ double IntersectAtHeight(const JointLine& line, double xMin, double xMax, double
 }
 
 // The joining tube's surface line whose points share y = r·sin θ with the main tube's surface
-// line, on the side of the joining tube that faces the middle of the main tube.
+// line, on the side of the joining tube that faces the middle of the main tube: the line at
+// polar angle φ on that tube, φ = asin(s) for the left end and asin(s) − kPi for the right.
+// cos φ is taken from cos(asin s) = √(1 − s²) and, for the right end, the angle-difference
+// rule with kPi's own sine and cosine, which saves two transcendental calls per point.
 JointLine TubeJointLine(int side, const EndCutParameters& end, double sinA, double cosA, double r,
                         double sinTheta) {
+  static const double sinPi = std::sin(kPi), cosPi = std::cos(kPi);
   const double rho = end.joinRadius;
   // Rounding must never push equal diameters outside the arcsine's domain.
   const double s = std::clamp(r * sinTheta / rho, -1.0, 1.0);
-  double phi = std::atan(s / std::sqrt(1 - s * s));
-  if (side >= 0) phi -= kPi;
-  const double offset = rho * std::cos(phi);
+  const double cosAsin = std::sqrt(1 - s * s);
+  const double cosPhi = side < 0 ? cosAsin : cosAsin * cosPi + s * sinPi;
+  const double offset = rho * cosPhi;
   auto at = [&](double t) {
     return PointXZ{offset * cosA - sinA * t + end.distance, offset * sinA + cosA * t};
   };
@@ -83,23 +87,25 @@ Vertex ToVertex(double x, double y, double z) {
   return {static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
 }
 
-// Emits a segment of the cutting body, turned about the X axis by the end's angleDiff.
-void AddTurnedSegment(DrawList& list, const StepAngles& turn, double px0, double py0, double pz0,
-                      double px1, double py1, double pz1) {
-  const double s = std::sin(turn.turn), c = std::cos(turn.turn);
-  list.addSegment(ToVertex(px0, py0 * c - pz0 * s, py0 * s + pz0 * c),
-                  ToVertex(px1, py1 * c - pz1 * s, py1 * s + pz1 * c));
-}
+// Turns points of the cutting body about the X axis by the end's angleDiff.
+struct TurnAboutX {
+  double sin, cos;
+  explicit TurnAboutX(double angle) : sin(std::sin(angle)), cos(std::cos(angle)) {}
+  Vertex operator()(double x, double y, double z) const {
+    return ToVertex(x, y * cos - z * sin, y * sin + z * cos);
+  }
+};
 
 void DrawTubeJointBody(const EndCutContext& c, DrawList& list) {
   const EndCutParameters& e = c.end;
   const double rho = e.joinRadius, sinA = std::sin(e.angle), cosA = std::cos(e.angle);
+  const TurnAboutX turn(e.angleDiff);
   for (int k = 0; k <= c.job.cutSegments; ++k) {
-    const double cosPsi = c.drawSteps.cos[k], sinPsi = c.drawSteps.sin[k];
-    auto x = [&](double t) { return rho * cosPsi * cosA - t * sinA + e.distance; };
-    auto z = [&](double t) { return rho * cosPsi * sinA + t * cosA; };
-    AddTurnedSegment(list, c.cutSteps, x(e.lineEndPlus), rho * sinPsi, z(e.lineEndPlus),
-                     x(e.lineEndMinus), rho * sinPsi, z(e.lineEndMinus));
+    const double cosPsi = c.drawSteps.cos[k], y = rho * c.drawSteps.sin[k];
+    auto point = [&](double t) {
+      return turn(rho * cosPsi * cosA - t * sinA + e.distance, y, rho * cosPsi * sinA + t * cosA);
+    };
+    list.addSegment(point(e.lineEndPlus), point(e.lineEndMinus));
   }
 }
 
@@ -107,10 +113,11 @@ void DrawPlaneBody(const EndCutContext& c, DrawList& list) {
   const EndCutParameters& e = c.end;
   const double run = e.lineEndPlus * std::tan(e.angle);
   const double radius = c.job.mainRadius;
+  const TurnAboutX turn(e.angleDiff);
   for (double u = 0; u <= 2 * kPi; u += kPi / 10) {
     const double y = radius * std::sin(u);
-    AddTurnedSegment(list, c.cutSteps, e.distance - run, y, e.lineEndPlus, e.distance + run, y,
-                     e.lineEndMinus);
+    list.addSegment(turn(e.distance - run, y, e.lineEndPlus),
+                    turn(e.distance + run, y, e.lineEndMinus));
   }
 }
 

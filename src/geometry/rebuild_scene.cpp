@@ -1,5 +1,7 @@
 #include "geometry/rebuild_scene.h"
 
+#include <utility>
+
 #include "geometry/cut_to_cut_lines.h"
 #include "geometry/end_cut.h"
 #include "geometry/job_validation.h"
@@ -53,7 +55,8 @@ std::vector<std::string> RebuildScene(Panel& panel, Workspace& workspace) {
   // Built aside and swapped in only when accepted. Entries above N keep the earlier values.
   JobState job = workspace.job;
   job.parameters = parameters;
-  DrawList list;
+  DrawList& list = workspace.nextScene;
+  list.clear();
 
   if (panel.checkState(kDisplayGridBox) == 1) DrawReferenceGrids(list);
   DrawAxes(list);
@@ -71,7 +74,7 @@ std::vector<std::string> RebuildScene(Panel& panel, Workspace& workspace) {
 
   UpdateResultLengths(panel, lengths);
   workspace.job = job;
-  workspace.scene = std::move(list);
+  std::swap(workspace.scene, list);
   return {};
 }
 

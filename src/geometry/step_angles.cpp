@@ -4,11 +4,9 @@
 
 namespace korvex {
 
-void StepAngles::compute(int segmentCount, double turnRadians) {
-  segments = segmentCount;
-  turn = turnRadians;
+void StepAngles::compute(int segmentCount, double turn) {
   for (int i = 0; i <= segmentCount; ++i) {
-    const double theta = StepAngle(i, segmentCount) + turnRadians;
+    const double theta = StepAngle(i, segmentCount) + turn;
     sin[i] = std::sin(theta);
     cos[i] = std::cos(theta);
   }

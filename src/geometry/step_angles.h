@@ -9,12 +9,10 @@ namespace korvex {
 // Sines and cosines of the angular steps θ = 2·i·kPi/N + turn, i = 0..N. Computed once per
 // rebuild and shared by every pass that walks round the tube.
 struct StepAngles {
-  int segments = 0;
-  double turn = 0;
   std::array<double, kCutPointCapacity> sin{};
   std::array<double, kCutPointCapacity> cos{};
 
-  void compute(int segmentCount, double turnRadians);
+  void compute(int segmentCount, double turn);
 };
 
 // The angle of step i of n, built from kPi.

@@ -1,6 +1,5 @@
 #include "view/draw_list.h"
 
-#include <cassert>
 #include <utility>
 
 namespace korvex {
@@ -22,13 +21,6 @@ void DrawList::beginLines(Rgba colour) {
     batch.vertices = std::move(spareVertexBuffers_.back());
     spareVertexBuffers_.pop_back();
   }
-}
-
-void DrawList::addSegment(Vertex from, Vertex to) {
-  assert(!batches_.empty() && "beginLines must come first");
-  auto& vertices = batches_.back().vertices;
-  vertices.push_back(from);
-  vertices.push_back(to);
 }
 
 std::size_t DrawList::segmentCount() const {

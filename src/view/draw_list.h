@@ -40,7 +40,11 @@ class DrawList {
 
   // Starts a new primitive; the segments that follow belong to it.
   void beginLines(Rgba colour);
-  void addSegment(Vertex from, Vertex to);
+  void addSegment(Vertex from, Vertex to) {
+    auto& vertices = batches_.back().vertices;  // beginLines comes first
+    vertices.push_back(from);
+    vertices.push_back(to);
+  }
 
   const std::vector<LineBatch>& batches() const { return batches_; }
   std::size_t segmentCount() const;
