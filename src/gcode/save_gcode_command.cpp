@@ -1,0 +1,76 @@
+#include "gcode/save_gcode_command.h"
+
+#include <optional>
+#include <string>
+
+#include "gcode/axis_letter.h"
+#include "gcode/gcode_writer.h"
+#include "project/file_helpers.h"
+#include "shell/prompts.h"
+#include "shell/workspace.h"
+
+namespace korvex {
+namespace {
+
+constexpr const char* kNoticeTitle = "KORVEX";
+constexpr const char* kNotSaved = "G CODE NOT SAVED: ";
+
+// The program's name proposed from the project: the file name after the last separator, cut
+// before its first ".", with ".ngc". An empty project path gives ".ngc".
+std::string ProposedProgramName(const std::string& projectPath) {
+  const std::size_t separator = projectPath.find_last_of("/\\");
+  std::string name =
+      separator == std::string::npos ? projectPath : projectPath.substr(separator + 1);
+  name = name.substr(0, name.find('.'));
+  return name + ".ngc";
+}
+
+void ShowNotSaved(Prompts& prompts, const std::string& reason) {
+  prompts.showMessage(kNoticeTitle, kNotSaved + reason, MessageIcon::Error);
+}
+
+}  // namespace
+
+int SaveGcodeCommand(Prompts& prompts, Workspace& workspace) {
+  const JobParameters& parameters = workspace.job.parameters;
+
+  // A program that no controller could run is refused before the operator chooses a file.
+  if (auto problem = AxisLetterProblem(parameters.axisLetter)) {
+    ShowNotSaved(prompts, *problem);
+    return 1;
+  }
+  if (auto problem = GcodeProgramProblem(workspace, parameters.mainDiameter)) {
+    ShowNotSaved(prompts, *problem);
+    return 1;
+  }
+
+  FilePrompt prompt;
+  prompt.caption = "Save GCODE";
+  prompt.proposedPath = ProposedProgramName(workspace.projectPath);
+  prompt.initialFolder = ProgramFolder() + "GCODE";
+  prompt.filter = "NGC(*.NGC)|*.NGC|";
+  prompt.defaultExtension = "NGC";
+  const std::optional<std::string> path = prompts.promptSavePath(prompt);
+  if (!path) return 0;
+
+  if (path->empty()) {
+    prompts.showMessage(kNoticeTitle, "NOTHING SAVED", MessageIcon::Information);
+    return 1;
+  }
+  if (FileExists(*path) &&
+      !prompts.askOkCancel("Critical Warning", "FILE EXIST - DO YOU WANT TO OVERWRITE ?")) {
+    prompts.showMessage(kNoticeTitle, "NOTHING SAVED", MessageIcon::Information);
+    return 1;
+  }
+
+  workspace.cutObjectCount = 2;
+  if (auto failure =
+          WriteGcodeProgram(*path, parameters.axisLetter, parameters.mainDiameter, workspace)) {
+    ShowNotSaved(prompts, *failure);
+    return 1;
+  }
+  prompts.showMessage(kNoticeTitle, "G CODE SAVED OK", MessageIcon::Information);
+  return 1;
+}
+
+}  // namespace korvex

@@ -1,0 +1,343 @@
+#include "gcode/save_gcode_command.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "gcode/gcode_writer.h"
+#include "project/file_helpers.h"
+#include "shell/prompts.h"
+#include "shell/workspace.h"
+
+namespace korvex {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ElementsAre;
+using testing::HasSubstr;
+using testing::StartsWith;
+
+struct Shown {
+  std::string title;
+  std::string text;
+  MessageIcon icon;
+};
+
+// The operator: answers the save prompt and the overwrite question from a script and records
+// everything shown.
+class ScriptedPrompts : public Prompts {
+ public:
+  std::optional<std::string> saveAnswer;  // nothing: the operator cancels
+  bool overwriteAnswer = false;
+
+  std::vector<FilePrompt> savePrompts;
+  std::vector<std::pair<std::string, std::string>> questions;
+  std::vector<Shown> messages;
+
+  std::optional<std::string> promptOpenPath(const FilePrompt&) override {
+    ADD_FAILURE() << "SAVE G CODE opened an open prompt";
+    return std::nullopt;
+  }
+  std::optional<std::string> promptSavePath(const FilePrompt& prompt) override {
+    savePrompts.push_back(prompt);
+    return saveAnswer;
+  }
+  void showMessage(const std::string& title, const std::string& text, MessageIcon icon) override {
+    messages.push_back({title, text, icon});
+  }
+  bool askOkCancel(const std::string& title, const std::string& text) override {
+    questions.emplace_back(title, text);
+    return overwriteAnswer;
+  }
+};
+
+// A small valid job, as a rebuild would leave it.
+Workspace JobWorkspace(const std::string& axisLetter = "A") {
+  Workspace workspace;
+  workspace.projectPath = "/jobs/FRAME.kvx";
+  JobParameters& parameters = workspace.job.parameters;
+  parameters.cutSegments = 4;
+  parameters.mainDiameter = 40;
+  parameters.mainRadius = 20;
+  parameters.axisLetter = axisLetter;
+  for (int i = 0; i <= 4; ++i) {
+    workspace.job.leftCut.x[i] = -100 - i;
+    workspace.job.leftCut.y[i] = 62.832 - 31.416 * i;
+    workspace.job.rightCut.x[i] = 100 + i;
+    workspace.job.rightCut.y[i] = 62.832 - 31.416 * i;
+    workspace.job.rightCut.z[i] = 0.5;
+  }
+  return workspace;
+}
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+MATCHER_P2(IsNotice, text, icon, "") {
+  return arg.title == "KORVEX" && arg.text == text && arg.icon == icon;
+}
+
+class SaveGcodeCommandTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::random_device random;
+    folder_ = fs::temp_directory_path() /
+              ("korvex-save-gcode-" + std::to_string(::getpid()) + "-" + std::to_string(random()));
+    fs::create_directories(folder_);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+  }
+  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+  std::vector<std::string> Entries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  fs::path folder_;
+  ScriptedPrompts prompts_;
+};
+
+struct NameCase {
+  std::string projectPath;
+  std::string proposed;
+};
+
+class SaveGcodeNameTest : public testing::TestWithParam<NameCase> {};
+
+TEST_P(SaveGcodeNameTest, ProposesTheProjectNameWithNgc) {
+  ScriptedPrompts prompts;
+  Workspace workspace = JobWorkspace();
+  workspace.projectPath = GetParam().projectPath;
+  EXPECT_EQ(SaveGcodeCommand(prompts, workspace), 0);
+  ASSERT_EQ(prompts.savePrompts.size(), 1u);
+  EXPECT_EQ(prompts.savePrompts[0].proposedPath, GetParam().proposed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Projects, SaveGcodeNameTest,
+    testing::Values(NameCase{"/home/op/KORVEX/Projects/FRAME.kvx", "FRAME.ngc"},
+                    NameCase{"C:\\JOBS\\FRAME.kvx", "FRAME.ngc"},
+                    NameCase{"/jobs/FRAME", "FRAME.ngc"},
+                    NameCase{"/my.jobs/v1.2/PART.kvx", "PART.ngc"},
+                    NameCase{"C:\\MY.JOBS\\PART.kvx", "PART.ngc"},
+                    NameCase{"/jobs/PART.V2.kvx", "PART.ngc"},
+                    NameCase{"/jobs/.hidden.kvx", ".ngc"}, NameCase{"", ".ngc"},
+                    NameCase{"korvex.kvx", "korvex.ngc"}, NameCase{"/jobs/", ".ngc"}));
+
+TEST_F(SaveGcodeCommandTest, ThePromptIsTheDescribedOne) {
+  Workspace workspace = JobWorkspace();
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 0);
+  ASSERT_EQ(prompts_.savePrompts.size(), 1u);
+  const FilePrompt& prompt = prompts_.savePrompts[0];
+  EXPECT_EQ(prompt.caption, "Save GCODE");
+  EXPECT_EQ(prompt.initialFolder, ProgramFolder() + "GCODE");
+  EXPECT_EQ(prompt.filter, "NGC(*.NGC)|*.NGC|");
+  EXPECT_EQ(prompt.defaultExtension, "NGC");
+}
+
+TEST_F(SaveGcodeCommandTest, CancelEndsSilently) {
+  Workspace workspace = JobWorkspace();
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 0);
+  EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_TRUE(prompts_.questions.empty());
+  EXPECT_EQ(workspace.cutObjectCount, 0);
+  EXPECT_TRUE(Entries().empty());
+}
+
+TEST_F(SaveGcodeCommandTest, AnEmptyPathSavesNothing) {
+  prompts_.saveAnswer = "";
+  Workspace workspace = JobWorkspace();
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 1);
+  EXPECT_THAT(prompts_.messages, ElementsAre(IsNotice("NOTHING SAVED", MessageIcon::Information)));
+  EXPECT_TRUE(prompts_.questions.empty());
+}
+
+TEST_F(SaveGcodeCommandTest, WritesTheProgramOfTheLastJob) {
+  prompts_.saveAnswer = Path("FRAME.ngc");
+  Workspace workspace = JobWorkspace();
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 1);
+  EXPECT_TRUE(prompts_.questions.empty());
+  EXPECT_THAT(prompts_.messages,
+              ElementsAre(IsNotice("G CODE SAVED OK", MessageIcon::Information)));
+  EXPECT_EQ(workspace.cutObjectCount, 2);
+  const std::string program = ReadAll(Path("FRAME.ngc"));
+  EXPECT_EQ(program, FormatGcodeProgram(workspace, "A", 40));
+  EXPECT_THAT(program, HasSubstr("\r\n(Objects)\r\n(002)\r\n"));
+  EXPECT_THAT(program, HasSubstr("(Begin        /jobs/FRAME.kvx"));
+  EXPECT_THAT(Entries(), ElementsAre("FRAME.ngc"));
+}
+
+TEST_F(SaveGcodeCommandTest, DecliningTheOverwriteKeepsTheOldFile) {
+  const std::string old = std::string("OLD PROGRAM\r\n\0\xff", 15);
+  std::ofstream(Path("FRAME.ngc"), std::ios::binary) << old;
+  prompts_.saveAnswer = Path("FRAME.ngc");
+  prompts_.overwriteAnswer = false;
+  Workspace workspace = JobWorkspace();
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 1);
+  ASSERT_EQ(prompts_.questions.size(), 1u);
+  EXPECT_EQ(prompts_.questions[0].first, "Critical Warning");
+  EXPECT_EQ(prompts_.questions[0].second, "FILE EXIST - DO YOU WANT TO OVERWRITE ?");
+  EXPECT_THAT(prompts_.messages, ElementsAre(IsNotice("NOTHING SAVED", MessageIcon::Information)));
+  EXPECT_EQ(ReadAll(Path("FRAME.ngc")), old);
+  EXPECT_THAT(Entries(), ElementsAre("FRAME.ngc"));
+}
+
+TEST_F(SaveGcodeCommandTest, AcceptingTheOverwriteReplacesTheFile) {
+  std::ofstream(Path("FRAME.ngc"), std::ios::binary) << std::string(200000, 'o');
+  prompts_.saveAnswer = Path("FRAME.ngc");
+  prompts_.overwriteAnswer = true;
+  Workspace workspace = JobWorkspace();
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 1);
+  EXPECT_EQ(prompts_.questions.size(), 1u);
+  EXPECT_THAT(prompts_.messages,
+              ElementsAre(IsNotice("G CODE SAVED OK", MessageIcon::Information)));
+  EXPECT_EQ(ReadAll(Path("FRAME.ngc")), FormatGcodeProgram(workspace, "A", 40));
+  EXPECT_THAT(Entries(), ElementsAre("FRAME.ngc"));
+}
+
+TEST_F(SaveGcodeCommandTest, AnExistingFolderIsAskedAboutThenRefused) {
+  fs::create_directory(Path("FRAME.ngc"));
+  std::ofstream(Path("FRAME.ngc/inside.txt")) << "keep";
+  prompts_.saveAnswer = Path("FRAME.ngc");
+  prompts_.overwriteAnswer = true;
+  Workspace workspace = JobWorkspace();
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 1);
+  EXPECT_EQ(prompts_.questions.size(), 1u);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].title, "KORVEX");
+  EXPECT_EQ(prompts_.messages[0].icon, MessageIcon::Error);
+  EXPECT_EQ(prompts_.messages[0].text, "G CODE NOT SAVED: " + Path("FRAME.ngc") + " is a folder");
+  EXPECT_TRUE(fs::is_directory(Path("FRAME.ngc")));
+  EXPECT_EQ(ReadAll(Path("FRAME.ngc/inside.txt")), "keep");
+  EXPECT_THAT(Entries(), ElementsAre("FRAME.ngc"));
+}
+
+struct UnwritableCase {
+  const char* name;
+  std::string path;  // "@" stands for the test's folder
+  bool exists;       // the overwrite question comes first
+  const char* reasonPart;
+};
+
+void PrintTo(const UnwritableCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class SaveGcodeUnwritableTest : public SaveGcodeCommandTest,
+                                public testing::WithParamInterface<UnwritableCase> {};
+
+TEST_P(SaveGcodeUnwritableTest, ReportsTheReasonAndNeverSavedOk) {
+  std::ofstream(Path("file.txt")) << "keep";
+  std::string path = GetParam().path;
+  if (path.starts_with("@")) path = folder_.string() + path.substr(1);
+  prompts_.saveAnswer = path;
+  prompts_.overwriteAnswer = true;
+  Workspace workspace = JobWorkspace();
+
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 1);
+  EXPECT_EQ(prompts_.questions.size(), GetParam().exists ? 1u : 0u);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  const Shown& shown = prompts_.messages[0];
+  EXPECT_EQ(shown.title, "KORVEX");
+  EXPECT_EQ(shown.icon, MessageIcon::Error);
+  EXPECT_THAT(shown.text, StartsWith("G CODE NOT SAVED: "));
+  EXPECT_THAT(shown.text, HasSubstr(GetParam().reasonPart));
+  EXPECT_THAT(Entries(), ElementsAre("file.txt"));
+  EXPECT_EQ(ReadAll(Path("file.txt")), "keep");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, SaveGcodeUnwritableTest,
+    testing::Values(
+        UnwritableCase{"MissingFolder", "@/missing/out.ngc", false, "cannot create a file in"},
+        UnwritableCase{"UnderARegularFile", "@/file.txt/out.ngc", false, "Not a directory"},
+        UnwritableCase{"ReadOnlyFileSystem", "/proc/out.ngc", false, "cannot create a file in"},
+        UnwritableCase{"DevFull", "/dev/full", true, "/dev/full is a device"}),
+    [](const testing::TestParamInfo<UnwritableCase>& info) { return info.param.name; });
+
+struct LetterCase {
+  std::string letter;
+  bool accepted;
+};
+
+class SaveGcodeLetterTest : public SaveGcodeCommandTest,
+                            public testing::WithParamInterface<LetterCase> {};
+
+TEST_P(SaveGcodeLetterTest, OnlyATiltAxisLetterIsWritten) {
+  prompts_.saveAnswer = Path("out.ngc");
+  Workspace workspace = JobWorkspace(GetParam().letter);
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 1);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  if (GetParam().accepted) {
+    EXPECT_THAT(prompts_.messages[0], IsNotice("G CODE SAVED OK", MessageIcon::Information));
+    // Blanks around the letter stay as typed.
+    EXPECT_THAT(ReadAll(Path("out.ngc")),
+                HasSubstr("G0 X -100.000 Y 62.832 " + GetParam().letter + " 0.000\r\n"));
+  } else {
+    EXPECT_TRUE(prompts_.savePrompts.empty());
+    EXPECT_EQ(prompts_.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(prompts_.messages[0].text, "G CODE NOT SAVED: ANGLE LETTER \"" + GetParam().letter +
+                                             "\" must be one of Z, A, B, C, U, V, W");
+    EXPECT_TRUE(Entries().empty());
+    EXPECT_EQ(workspace.cutObjectCount, 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Letters, SaveGcodeLetterTest,
+    testing::Values(LetterCase{"A", true}, LetterCase{"Z", true}, LetterCase{"b", true},
+                    LetterCase{"C", true}, LetterCase{"u", true}, LetterCase{"V", true},
+                    LetterCase{"W", true}, LetterCase{" B ", true}, LetterCase{"  c", true},
+                    LetterCase{"", false}, LetterCase{"   ", false}, LetterCase{"X", false},
+                    LetterCase{"y", false}, LetterCase{"F", false}, LetterCase{"S", false},
+                    LetterCase{"G", false}, LetterCase{"M", false}, LetterCase{"AB", false},
+                    LetterCase{"A B", false}, LetterCase{"1", false}, LetterCase{"\tA", false},
+                    LetterCase{"A\r\nM2", false}, LetterCase{"\xC4", false},
+                    LetterCase{"(A)", false}));
+
+TEST_F(SaveGcodeCommandTest, AJobThatCannotBeWrittenIsRefusedBeforeThePrompt) {
+  prompts_.saveAnswer = Path("out.ngc");
+  Workspace workspace = JobWorkspace();
+  workspace.job.rightCut.y[3] = std::numeric_limits<double>::quiet_NaN();
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 1);
+  EXPECT_TRUE(prompts_.savePrompts.empty());
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text,
+            "G CODE NOT SAVED: the RIGHT CUT point 3 is not a finite number");
+  EXPECT_EQ(prompts_.messages[0].icon, MessageIcon::Error);
+  EXPECT_TRUE(Entries().empty());
+}
+
+TEST_F(SaveGcodeCommandTest, SavingTwiceAsksTheSecondTime) {
+  prompts_.saveAnswer = Path("twice.ngc");
+  prompts_.overwriteAnswer = true;
+  Workspace workspace = JobWorkspace();
+  SaveGcodeCommand(prompts_, workspace);
+  workspace.job.leftCut.x[0] = -999.5;
+  SaveGcodeCommand(prompts_, workspace);
+  EXPECT_EQ(prompts_.questions.size(), 1u);
+  EXPECT_THAT(prompts_.messages,
+              ElementsAre(IsNotice("G CODE SAVED OK", MessageIcon::Information),
+                          IsNotice("G CODE SAVED OK", MessageIcon::Information)));
+  EXPECT_THAT(ReadAll(Path("twice.ngc")), HasSubstr("G0 X -999.500 Y 62.832 A 0.000\r\n"));
+}
+
+}  // namespace
+}  // namespace korvex
