@@ -1,0 +1,89 @@
+#include "cli/cli_options.h"
+
+namespace korvex {
+namespace {
+
+struct ValueOption {
+  std::string_view name;
+  std::optional<std::string> CliOptions::*target;
+};
+
+constexpr ValueOption kValueOptions[] = {
+    {"--axis-letter", &CliOptions::axisLetter},
+    {"--at-angle", &CliOptions::atAngle},
+};
+
+const ValueOption* FindValueOption(std::string_view name) {
+  for (const ValueOption& option : kValueOptions) {
+    if (option.name == name) return &option;
+  }
+  return nullptr;
+}
+
+bool LooksLikeOption(std::string_view argument) {
+  return argument.size() > 1 && argument.front() == '-';
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCliArguments(std::span<const std::string_view> arguments) {
+  ParsedCommandLine parsed;
+  CliOptions& options = parsed.options;
+  std::optional<std::string> error;
+  std::size_t fileCount = 0;
+  bool optionsEnded = false;
+
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string_view argument = arguments[i];
+    if (optionsEnded || !LooksLikeOption(argument)) {
+      ++fileCount;
+      if (fileCount == 1) options.projectPath = argument;
+      if (fileCount == 2) options.outputPath = argument;
+      continue;
+    }
+    if (argument == "--") {
+      optionsEnded = true;
+    } else if (argument == "--help" || argument == "-h") {
+      options.action = CliOptions::Action::ShowHelp;
+      return parsed;
+    } else if (argument == "--version") {
+      options.action = CliOptions::Action::ShowVersion;
+    } else {
+      const std::size_t equals = argument.find('=');
+      const ValueOption* option = FindValueOption(argument.substr(0, equals));
+      if (option == nullptr) {
+        if (!error) error = "unknown option " + std::string(argument);
+      } else if (equals != std::string_view::npos) {
+        options.*(option->target) = std::string(argument.substr(equals + 1));
+      } else if (i + 1 < arguments.size()) {
+        options.*(option->target) = std::string(arguments[++i]);
+      } else if (!error) {
+        error = std::string(option->name) + " needs a value";
+      }
+    }
+  }
+
+  if (options.action == CliOptions::Action::ShowVersion) return parsed;
+  if (!error && fileCount != 2) {
+    error = fileCount < 2 ? "a project file and an output file are needed"
+                          : "only one project file and one output file can be given";
+  }
+  parsed.usageError = error;
+  return parsed;
+}
+
+std::string UsageText() {
+  return "Usage: korvex-cli [--axis-letter L] [--at-angle DEG] PROJECT.kvx OUTPUT.ngc\n"
+         "\n"
+         "Turns a KORVEX project into a G-code program for the tube cutter and prints the\n"
+         "part's X LENGTH and Y LENGTH.\n"
+         "\n"
+         "  --axis-letter L   address letter of the torch tilt axis (default A)\n"
+         "  --at-angle DEG    where round the tube Y LENGTH is measured (default 180)\n"
+         "  --help            show this text\n"
+         "  --version         show the version\n"
+         "\n"
+         "Exit status: 0 on success, 1 when the job or a file fails, 2 for a usage error.\n";
+}
+
+}  // namespace korvex

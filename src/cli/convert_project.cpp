@@ -1,0 +1,62 @@
+#include "cli/convert_project.h"
+
+#include "cli/cli_options.h"
+#include "gcode/axis_letter.h"
+#include "gcode/gcode_writer.h"
+#include "geometry/rebuild_scene.h"
+#include "project/project_file.h"
+#include "project/read_whole_file.h"
+#include "shell/control_ids.h"
+#include "shell/memory_panel.h"
+#include "shell/workspace.h"
+
+namespace korvex {
+namespace {
+
+CliOutcome Failure(const std::string& line) {
+  return {1, {}, "korvex-cli: " + line + "\n"};
+}
+
+std::string JoinProblems(const std::vector<std::string>& problems) {
+  std::string joined;
+  for (const std::string& problem : problems) {
+    if (!joined.empty()) joined += "; ";
+    joined += problem;
+  }
+  return joined;
+}
+
+}  // namespace
+
+CliOutcome ConvertProject(const CliOptions& options) {
+  MemoryPanel panel;
+  if (options.axisLetter) panel.setText(kAngleLetterField, *options.axisLetter);
+  if (options.atAngle) panel.setText(kAtAngleField, *options.atAngle);
+
+  const FileContents project = ReadWholeFile(options.projectPath, kMaxProjectFileBytes);
+  if (project.failure) return Failure("project not opened: " + *project.failure);
+  ApplyProjectFields(ReadProjectFields(project.bytes), panel);
+
+  Workspace workspace;
+  workspace.projectPath = options.projectPath;
+  if (const auto problems = RebuildScene(panel, workspace); !problems.empty()) {
+    return Failure("job refused: " + JoinProblems(problems));
+  }
+
+  const JobParameters& job = workspace.job.parameters;
+  if (const auto problem = AxisLetterProblem(job.axisLetter)) {
+    return Failure("program not written: " + *problem);
+  }
+  workspace.cutObjectCount = 2;
+  if (const auto failure =
+          WriteGcodeProgram(options.outputPath, job.axisLetter, job.mainDiameter, workspace)) {
+    return Failure("program not written: " + *failure);
+  }
+
+  return {
+      0,
+      "X LENGTH " + panel.text(kXLengthField) + "\nY LENGTH " + panel.text(kYLengthField) + "\n",
+      {}};
+}
+
+}  // namespace korvex

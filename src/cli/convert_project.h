@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace korvex {
+
+struct CliOptions;
+
+// What a run of the converter gives back: the exit status and the text for standard output
+// and standard error.
+struct CliOutcome {
+  int exitStatus = 0;
+  std::string output;
+  std::string error;
+};
+
+// Opens the project as OPEN does into a panel with its defaults, rebuilds the job, writes the
+// program as SAVE G CODE does and reports X LENGTH and Y LENGTH. On any failure nothing is
+// written and the error holds one line.
+CliOutcome ConvertProject(const CliOptions& options);
+
+}  // namespace korvex

@@ -1,0 +1,23 @@
+#include "cli/run_command_line.h"
+
+#include "cli/cli_options.h"
+
+namespace korvex {
+
+CliOutcome RunCommandLine(std::span<const std::string_view> arguments, std::string_view version) {
+  const ParsedCommandLine parsed = ParseCliArguments(arguments);
+  switch (parsed.options.action) {
+    case CliOptions::Action::ShowHelp:
+      return {0, UsageText(), {}};
+    case CliOptions::Action::ShowVersion:
+      return {0, "korvex-cli " + std::string(version) + "\n", {}};
+    case CliOptions::Action::Convert:
+      break;
+  }
+  if (parsed.usageError) {
+    return {2, {}, "korvex-cli: " + *parsed.usageError + "\nTry 'korvex-cli --help' for more.\n"};
+  }
+  return ConvertProject(parsed.options);
+}
+
+}  // namespace korvex

@@ -1,0 +1,272 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "cli/run_command_line.h"
+#include "gcode/gcode_writer.h"
+#include "geometry/rebuild_scene.h"
+#include "project/project_file.h"
+#include "shell/control_ids.h"
+#include "shell/memory_panel.h"
+#include "shell/workspace.h"
+
+namespace korvex {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::HasSubstr;
+using testing::StartsWith;
+
+using Arguments = std::vector<std::string_view>;
+
+struct ParseCase {
+  const char* name;
+  Arguments arguments;
+  CliOptions::Action action;
+  const char* axisLetter;  // nullptr: not given
+  const char* atAngle;
+  const char* project;
+  const char* output;
+  bool usageError;
+};
+
+class CliArgumentParsing : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(CliArgumentParsing, ReadsTheCommandLine) {
+  const ParseCase& c = GetParam();
+  const ParsedCommandLine parsed = ParseCliArguments(c.arguments);
+  EXPECT_EQ(parsed.options.action, c.action);
+  EXPECT_EQ(parsed.usageError.has_value(), c.usageError);
+  if (c.usageError || c.action != CliOptions::Action::Convert) return;
+  EXPECT_EQ(parsed.options.axisLetter.value_or("(none)"), c.axisLetter ? c.axisLetter : "(none)");
+  EXPECT_EQ(parsed.options.atAngle.value_or("(none)"), c.atAngle ? c.atAngle : "(none)");
+  EXPECT_EQ(parsed.options.projectPath, c.project);
+  EXPECT_EQ(parsed.options.outputPath, c.output);
+}
+
+constexpr auto kConvert = CliOptions::Action::Convert;
+constexpr auto kHelp = CliOptions::Action::ShowHelp;
+constexpr auto kVersion = CliOptions::Action::ShowVersion;
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, CliArgumentParsing,
+    testing::Values(
+        ParseCase{
+            "two_files", {"p.kvx", "o.ngc"}, kConvert, nullptr, nullptr, "p.kvx", "o.ngc", false},
+        ParseCase{"axis_letter",
+                  {"--axis-letter", "B", "p", "o"},
+                  kConvert,
+                  "B",
+                  nullptr,
+                  "p",
+                  "o",
+                  false},
+        ParseCase{"axis_letter_joined",
+                  {"--axis-letter=Z", "p", "o"},
+                  kConvert,
+                  "Z",
+                  nullptr,
+                  "p",
+                  "o",
+                  false},
+        ParseCase{"negative_at_angle",
+                  {"--at-angle", "-30", "p", "o"},
+                  kConvert,
+                  nullptr,
+                  "-30",
+                  "p",
+                  "o",
+                  false},
+        ParseCase{"options_after_files",
+                  {"p", "o", "--at-angle=90", "--axis-letter", " C "},
+                  kConvert,
+                  " C ",
+                  "90",
+                  "p",
+                  "o",
+                  false},
+        ParseCase{
+            "empty_value", {"--axis-letter=", "p", "o"}, kConvert, "", nullptr, "p", "o", false},
+        ParseCase{"dash_file_after_separator",
+                  {"--", "-p.kvx", "--help"},
+                  kConvert,
+                  nullptr,
+                  nullptr,
+                  "-p.kvx",
+                  "--help",
+                  false},
+        ParseCase{"lone_dash_is_a_file", {"-", "o"}, kConvert, nullptr, nullptr, "-", "o", false},
+        ParseCase{"help", {"--help"}, kHelp, nullptr, nullptr, "", "", false},
+        ParseCase{"short_help", {"-h"}, kHelp, nullptr, nullptr, "", "", false},
+        ParseCase{"help_wins", {"p", "--bogus", "--help"}, kHelp, nullptr, nullptr, "", "", false},
+        ParseCase{"version", {"--version"}, kVersion, nullptr, nullptr, "", "", false},
+        ParseCase{"nothing", {}, kConvert, nullptr, nullptr, "", "", true},
+        ParseCase{"one_file", {"p"}, kConvert, nullptr, nullptr, "", "", true},
+        ParseCase{"three_files", {"p", "o", "x"}, kConvert, nullptr, nullptr, "", "", true},
+        ParseCase{
+            "unknown_option", {"--bogus", "p", "o"}, kConvert, nullptr, nullptr, "", "", true},
+        ParseCase{
+            "unknown_short_option", {"-x", "p", "o"}, kConvert, nullptr, nullptr, "", "", true},
+        ParseCase{
+            "value_missing", {"p", "o", "--at-angle"}, kConvert, nullptr, nullptr, "", "", true}),
+    [](const auto& info) { return info.param.name; });
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const fs::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+std::vector<std::string> LinesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+class CliRunTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::random_device random;
+    folder_ = fs::temp_directory_path() /
+              ("korvex-cli-" + std::to_string(::getpid()) + "-" + std::to_string(random()));
+    fs::create_directories(folder_);
+    project_ = (folder_ / "frame.kvx").string();
+    output_ = (folder_ / "frame.ngc").string();
+    WriteAll(project_, FormatProjectFile(MemoryPanel()).bytes);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+  }
+
+  CliOutcome run(Arguments arguments) const { return RunCommandLine(arguments, "9.9"); }
+
+  // The run failed with one line on standard error and wrote nothing.
+  void expectFailure(const CliOutcome& outcome, int status, const std::string& start) const {
+    EXPECT_EQ(outcome.exitStatus, status);
+    EXPECT_EQ(outcome.output, "");
+    EXPECT_THAT(outcome.error, StartsWith(start));
+    if (status == 1) {
+      EXPECT_EQ(std::count(outcome.error.begin(), outcome.error.end(), '\n'), 1);
+    }
+  }
+
+  fs::path folder_;
+  std::string project_;
+  std::string output_;
+};
+
+TEST_F(CliRunTest, DefaultProjectGivesTheResultLinesAndTheProgram) {
+  const CliOutcome outcome = run({project_, output_});
+  ASSERT_EQ(outcome.exitStatus, 0) << outcome.error;
+  EXPECT_EQ(outcome.output, "X LENGTH 240.000\nY LENGTH 125.664\n");
+  EXPECT_EQ(outcome.error, "");
+
+  const std::vector<std::string> lines = LinesOf(ReadAll(output_));
+  ASSERT_EQ(lines.size(), 216u);  // 17 header lines, two objects of 98, 3 trailer lines
+  EXPECT_EQ(lines[1],
+            "(Begin        " + project_ + std::string(14 - project_.size() % 14, ' ') + ")");
+  EXPECT_EQ(lines[7], "(002)");
+  EXPECT_EQ(lines[116], "(002)");
+  EXPECT_EQ(lines[19], "(091)");
+  EXPECT_EQ(lines[20], "G0 X -120.000 Y 62.832 A 0.000");
+  EXPECT_EQ(lines[118], "G0 X 80.000 Y 62.832 A 0.000");
+  EXPECT_EQ(lines[215], "(Finish)");
+}
+
+TEST_F(CliRunTest, ProgramIsTheOneOpenAndSaveGcodeWouldWrite) {
+  WriteAll(project_,
+           "\r\n36\r\n60\r\n3\r\n-150\r\n80\r\n30\r\n10\r\n120\r\n60\r\n-20\r\n0\r\n"
+           " 1\r\n 1\r\n 0\r\n 0\r\n 1\r\n 1\r\n 0\r\n");
+  ASSERT_EQ(run({"--axis-letter", "B", project_, output_}).exitStatus, 0);
+
+  MemoryPanel panel;
+  panel.setText(kAngleLetterField, "B");
+  ApplyProjectFields(ReadProjectFields(ReadAll(project_)), panel);
+  Workspace workspace;
+  workspace.projectPath = project_;
+  workspace.cutObjectCount = 2;
+  ASSERT_TRUE(RebuildScene(panel, workspace).empty());
+  EXPECT_EQ(ReadAll(output_), FormatGcodeProgram(workspace, "B", 60));
+  EXPECT_THAT(ReadAll(output_), HasSubstr(" B "));
+}
+
+TEST_F(CliRunTest, HelpAndVersion) {
+  const CliOutcome help = run({"--help"});
+  EXPECT_EQ(help.exitStatus, 0);
+  EXPECT_THAT(help.output, StartsWith("Usage: korvex-cli [--axis-letter L] [--at-angle DEG]"));
+  const CliOutcome version = run({"--version"});
+  EXPECT_EQ(version.exitStatus, 0);
+  EXPECT_EQ(version.output, "korvex-cli 9.9\n");
+}
+
+TEST_F(CliRunTest, UsageErrorsExitWithTwo) {
+  expectFailure(run({project_}), 2, "korvex-cli: a project file and an output file");
+  expectFailure(run({"--axis", "B", project_, output_}), 2, "korvex-cli: unknown option --axis");
+  EXPECT_FALSE(fs::exists(output_));
+}
+
+TEST_F(CliRunTest, RefusedJobWritesNothing) {
+  WriteAll(output_, "earlier program");
+  WriteAll(project_, "\r\n0\r\n-40\r\n");
+  const CliOutcome outcome = run({project_, output_});
+  expectFailure(outcome, 1, "korvex-cli: job refused: ");
+  EXPECT_THAT(outcome.error, HasSubstr("CUT SEGMENTS"));
+  EXPECT_THAT(outcome.error, HasSubstr("DIAMETER"));
+  EXPECT_EQ(ReadAll(output_), "earlier program");
+}
+
+TEST_F(CliRunTest, AtAngleThatIsNoNumberIsRefused) {
+  expectFailure(run({"--at-angle", "1e999", project_, output_}), 1, "korvex-cli: job refused: ");
+  EXPECT_FALSE(fs::exists(output_));
+}
+
+TEST_F(CliRunTest, AxisLetterMustBeOneLetter) {
+  for (std::string_view letter : {"AB", "", "1"}) {
+    const CliOutcome outcome = run({"--axis-letter", letter, project_, output_});
+    expectFailure(outcome, 1, "korvex-cli: program not written: ");
+    EXPECT_THAT(outcome.error, HasSubstr("ANGLE LETTER"));
+    EXPECT_FALSE(fs::exists(output_));
+  }
+}
+
+TEST_F(CliRunTest, UnreadableProjectWritesNothing) {
+  const std::string folderProject = (folder_ / "folder.kvx").string();
+  fs::create_directory(folderProject);
+  for (const std::string& project : {(folder_ / "missing.kvx").string(), folderProject}) {
+    const CliOutcome outcome = run({project, output_});
+    expectFailure(outcome, 1, "korvex-cli: project not opened: ");
+    EXPECT_THAT(outcome.error, HasSubstr(project));
+    EXPECT_FALSE(fs::exists(output_));
+  }
+}
+
+TEST_F(CliRunTest, UnwritableOutputIsReported) {
+  const std::string folderOutput = (folder_ / "folder.ngc").string();
+  fs::create_directory(folderOutput);
+  for (const std::string& output :
+       {(folder_ / "missing" / "frame.ngc").string(), folderOutput, std::string("/dev/full")}) {
+    expectFailure(run({project_, output}), 1, "korvex-cli: program not written: ");
+  }
+  EXPECT_TRUE(fs::is_directory(folderOutput));
+  EXPECT_TRUE(fs::is_empty(folderOutput));
+}
+
+}  // namespace
+}  // namespace korvex

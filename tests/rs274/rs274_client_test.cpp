@@ -1,0 +1,261 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "project/project_file.h"
+#include "shell/control_ids.h"
+#include "shell/memory_panel.h"
+
+extern char** environ;
+
+namespace korvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The six axes the interpreter reports for every straight move.
+constexpr std::string_view kAxes = "XYZABC";
+using AxisValues = std::array<double, 6>;
+
+struct Move {
+  bool feed;  // G1 / STRAIGHT_FEED, otherwise G0 / STRAIGHT_TRAVERSE
+  AxisValues position;
+};
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const fs::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (char c : text) {
+    if (c == '\n') {
+      lines.push_back(line);
+      line.clear();
+    } else if (c != '\r') {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+double ReadNumber(std::string_view text, std::size_t& position) {
+  while (position < text.size() && text[position] == ' ')
+    ++position;
+  double value = 0;
+  const auto [end, error] =
+      std::from_chars(text.data() + position, text.data() + text.size(), value);
+  EXPECT_EQ(error, std::errc()) << "no number at " << position << " in: " << text;
+  position = static_cast<std::size_t>(end - text.data());
+  return value;
+}
+
+// The moves of the program's G0 and G1 lines, each axis keeping its value until a line names
+// it again, as the interpreter's modal state does.
+std::vector<Move> ProgramMoves(const std::string& program) {
+  std::vector<Move> moves;
+  AxisValues position{};
+  for (const std::string& line : SplitLines(program)) {
+    const bool feed = line.starts_with("G1 ");
+    if (!feed && !line.starts_with("G0 ")) continue;
+    for (std::size_t i = 3; i < line.size();) {
+      const std::size_t axis = kAxes.find(static_cast<char>(std::toupper(line[i])));
+      if (line[i] == ' ' || axis == std::string_view::npos) {
+        EXPECT_EQ(line[i], ' ') << "unexpected word in: " << line;
+        ++i;
+        continue;
+      }
+      ++i;
+      position[axis] = ReadNumber(line, i);
+    }
+    moves.push_back({feed, position});
+  }
+  return moves;
+}
+
+// The STRAIGHT_FEED and STRAIGHT_TRAVERSE calls of the interpreter's canonical output.
+std::vector<Move> CanonicalMoves(const std::string& canon) {
+  std::vector<Move> moves;
+  for (const std::string& line : SplitLines(canon)) {
+    const bool feed = line.find("STRAIGHT_FEED(") != std::string::npos;
+    const std::size_t open = line.find(feed ? "STRAIGHT_FEED(" : "STRAIGHT_TRAVERSE(");
+    if (open == std::string::npos) continue;
+    std::size_t i = line.find('(', open) + 1;
+    Move move{feed, {}};
+    for (std::size_t axis = 0; axis < kAxes.size(); ++axis) {
+      move.position[axis] = ReadNumber(line, i);
+      if (i < line.size() && line[i] == ',') ++i;
+    }
+    moves.push_back(move);
+  }
+  return moves;
+}
+
+// Runs a program with its standard streams on files; the exit status, or -1.
+int RunProcess(const std::vector<std::string>& command, const fs::path& output,
+               const fs::path& error) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, error.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  std::vector<char*> argv;
+  for (const std::string& argument : command)
+    argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  pid_t child = 0;
+  const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) return -1;
+  int status = 0;
+  if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+struct ClientCase {
+  const char* name;
+  std::vector<std::pair<int, std::string>> texts;  // changes to the panel's defaults
+  std::vector<int> tickedBoxes;
+  const char* axisLetter;
+  const char* sampleProject;  // a file of Projects/ instead of the panel
+};
+
+void PrintTo(const ClientCase& job, std::ostream* out) {
+  *out << job.name;
+}
+
+class Rs274Client : public testing::TestWithParam<ClientCase> {
+ protected:
+  void SetUp() override {
+    if (!fs::exists(RS274_PATH)) GTEST_SKIP() << RS274_PATH << " is not installed";
+    std::random_device random;
+    folder_ = fs::temp_directory_path() /
+              ("korvex-rs274-" + std::to_string(::getpid()) + "-" + std::to_string(random()));
+    fs::create_directories(folder_);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    if (!folder_.empty()) fs::remove_all(folder_, ignored);
+  }
+
+  fs::path projectFile() const {
+    const ClientCase& c = GetParam();
+    if (c.sampleProject) return fs::path(KORVEX_PROJECTS_FOLDER) / c.sampleProject;
+    MemoryPanel panel;
+    for (const auto& [id, text] : c.texts)
+      panel.setText(id, text);
+    for (int id : c.tickedBoxes)
+      panel.setCheckState(id, 1);
+    const fs::path path = folder_ / "job.kvx";
+    WriteAll(path, FormatProjectFile(panel).bytes);
+    return path;
+  }
+
+  fs::path folder_;
+};
+
+TEST_P(Rs274Client, AcceptsTheProgramAndMovesThroughItsPoints) {
+  const fs::path program = folder_ / "job.ngc";
+  std::vector<std::string> convert = {KORVEX_CLI_PATH};
+  if (GetParam().axisLetter)
+    convert.insert(convert.end(), {"--axis-letter", GetParam().axisLetter});
+  convert.insert(convert.end(), {projectFile().string(), program.string()});
+  ASSERT_EQ(RunProcess(convert, folder_ / "cli.out", folder_ / "cli.err"), 0)
+      << ReadAll(folder_ / "cli.err");
+
+  // G10 L1 P2 in the header needs tool 2 in the table; the interpreter keeps its parameters
+  // in the variable file and rewrites it, so each run gets its own.
+  WriteAll(folder_ / "tools.tbl", "T1 P1 D0 Z0 ;torch\nT2 P2 D0 Z0 ;second\n");
+  WriteAll(folder_ / "rs274.var", "");
+  const fs::path canon = folder_ / "canon.txt";
+  const fs::path errors = folder_ / "rs274.err";
+  const int status =
+      RunProcess({RS274_PATH, "-t", (folder_ / "tools.tbl").string(), "-v",
+                  (folder_ / "rs274.var").string(), "-g", program.string(), canon.string()},
+                 folder_ / "rs274.out", errors);
+  EXPECT_EQ(status, 0) << ReadAll(errors);
+  for (const std::string& line : SplitLines(ReadAll(errors))) {
+    EXPECT_EQ(line, "executing") << "the interpreter complained";
+  }
+  const std::string canonical = ReadAll(canon);
+  EXPECT_NE(canonical.find("PROGRAM_END()"), std::string::npos);
+
+  const std::vector<Move> expected = ProgramMoves(ReadAll(program));
+  const std::vector<Move> actual = CanonicalMoves(canonical);
+  ASSERT_GT(expected.size(), 4u);
+  ASSERT_EQ(actual.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(actual[i].feed, expected[i].feed) << "move " << i;
+    for (std::size_t axis = 0; axis < kAxes.size(); ++axis) {
+      EXPECT_EQ(actual[i].position[axis], expected[i].position[axis])
+          << "move " << i << " axis " << kAxes[axis];
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Jobs, Rs274Client,
+    testing::Values(
+        ClientCase{"default_sample", {}, {}, nullptr, "default.kvx"},
+        ClientCase{"tube_joint_sample", {}, {}, nullptr, "tube-joint.kvx"},
+        ClientCase{"bevel_3d_sample", {}, {}, "C", "bevel-3d.kvx"},
+        ClientCase{"tube_joint_both_ends",
+                   {{kLeftDiameterField, "60"},
+                    {kRightDiameterField, "48"},
+                    {kLeftAngleField, "30"},
+                    {kRightAngleField, "-20"}},
+                   {kLeftCutOvalBox, kRightCutOvalBox},
+                   nullptr,
+                   nullptr},
+        ClientCase{"mode_3d",
+                   {{kThicknessField, "3"}, {kLeftAngleField, "35"}},
+                   {kLeftMode3dBox, kRightMode3dBox},
+                   nullptr,
+                   nullptr},
+        ClientCase{"compensation",
+                   {{kCutSegmentsField, "36"}},
+                   {kLeftCompensationBox, kRightCompensationBox},
+                   nullptr,
+                   nullptr},
+        ClientCase{"angle_diff",
+                   {{kLeftAngleDiffField, "30"},
+                    {kRightAngleDiffField, "-45"},
+                    {kLeftDiameterField, "50"}},
+                   {kLeftCutOvalBox},
+                   nullptr,
+                   nullptr},
+        ClientCase{"axis_letter_b", {{kCutSegmentsField, "4"}}, {kLeftMode3dBox}, "B", nullptr},
+        ClientCase{"axis_letter_z", {}, {kRightMode3dBox}, "Z", nullptr},
+        ClientCase{"thousand_segments",
+                   {{kCutSegmentsField, "1000"},
+                    {kMainDiameterField, "114.3"},
+                    {kLeftDiameterField, "168.3"}},
+                   {kLeftCutOvalBox, kRightMode3dBox},
+                   nullptr,
+                   nullptr}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace korvex
