@@ -7,7 +7,9 @@
 namespace korvex {
 namespace {
 
-double Radians(int degrees) { return kPi * degrees / 180; }
+double Radians(int degrees) {
+  return kPi * degrees / 180;
+}
 
 // Past either end the yaw jumps to the opposite end instead of wrapping.
 std::int16_t JumpedYaw(double yaw) {

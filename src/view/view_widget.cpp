@@ -67,7 +67,8 @@ void SetProjection(int width, int height) {
 void RecordBatch(const LineBatch& batch) {
   glBegin(GL_LINES);
   glColor4f(batch.colour.red, batch.colour.green, batch.colour.blue, batch.colour.alpha);
-  for (const Vertex& vertex : batch.vertices) glVertex3f(vertex.x, vertex.y, vertex.z);
+  for (const Vertex& vertex : batch.vertices)
+    glVertex3f(vertex.x, vertex.y, vertex.z);
   glEnd();
 }
 

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class QApplication;
+
+namespace korvex {
+
+class MainWindow;
+class Prompts;
+struct Workspace;
+
+// Application-wide settings every KORVEX window relies on: the style and the icon resources.
+void PrepareApplication(QApplication& application);
+
+// Start-up up to the first frame: checks OpenGL, builds the main window with its panel and
+// view, makes the working folder current, computes the default job and shows the window with
+// the initial view direction. A failed OpenGL set-up shows the "Error" box and gives nullptr.
+std::unique_ptr<MainWindow> StartKorvex(Prompts& prompts, Workspace& workspace);
+
+// The whole program: start-up, then events until the window closes. 0 on a normal end.
+int RunKorvex(QApplication& application);
+
+}  // namespace korvex

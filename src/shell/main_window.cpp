@@ -1,0 +1,79 @@
+#include "shell/main_window.h"
+
+#include <QFrame>
+#include <QIcon>
+#include <QVBoxLayout>
+
+#include "controls/rrbutton/rrbutton_notify_event.h"
+#include "shell/widget_panel.h"
+#include "shell/workspace.h"
+#include "view/view_widget.h"
+
+namespace korvex {
+namespace {
+
+// The view's sizing border, drawn as a raised frame around the GL area.
+constexpr int kViewBorder = 4;
+
+QFont PanelFont() {
+  QFont font;
+  // Liberation Sans has Arial's metrics where Arial itself is missing.
+  font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+  font.setPixelSize(11);  // 8 points at 96 dots per inch
+  return font;
+}
+
+QFrame* CreateViewFrame(QWidget* window) {
+  auto* frame = new QFrame(window);
+  frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  frame->setLineWidth(kViewBorder);
+  frame->setGeometry(MainWindow::ViewFrameGeometry());
+  auto* layout = new QVBoxLayout(frame);
+  layout->setContentsMargins(0, 0, 0, 0);
+  return frame;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Prompts& prompts, Workspace& workspace)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
+      prompts_(prompts),
+      workspace_(workspace) {
+  setWindowTitle(QStringLiteral("KORVEX 2014"));
+  setWindowIcon(QIcon(QStringLiteral(":/icons/ICON_app.svg")));
+  setFixedSize(kClientWidth, kClientHeight);
+  setFont(PanelFont());
+  move(0, 0);
+
+  viewFrame_ = CreateViewFrame(this);
+  view_ = new ViewWidget(workspace_.scene, viewFrame_);
+  viewFrame_->layout()->addWidget(view_);
+  panel_ = std::make_unique<WidgetPanel>(this);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::showRebuiltScene() {
+  view_->showScene();
+}
+
+void MainWindow::endProgram() {
+  close();
+}
+
+bool MainWindow::event(QEvent* event) {
+  if (event->type() == RRButtonNotifyEvent::eventType()) {
+    const auto* notice = static_cast<RRButtonNotifyEvent*>(event);
+    PanelCommand(notice->message(), notice->wParam(), *panel_, prompts_, workspace_, *this);
+    return true;
+  }
+  return QWidget::event(event);
+}
+
+bool MainWindow::focusNextPrevChild(bool) {
+  return false;
+}
+
+}  // namespace korvex
