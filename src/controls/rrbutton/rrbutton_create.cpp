@@ -24,7 +24,7 @@ RRButton* RRButtonCreate(QWidget* parent, int id, const char* caption, int x, in
   }
   button->setFocusPolicy(Has(style, WS_TABSTOP) ? Qt::TabFocus : Qt::NoFocus);
   button->setEnabled(!Has(style, WS_DISABLED));
-  if (Has(style, WS_VISIBLE)) button->show();
+  button->setVisible(Has(style, WS_VISIBLE));
   return button;
 }
 

@@ -10,52 +10,52 @@
 namespace korvex {
 namespace {
 
-// Properties that a set message simply stores; the query code is the set code + 100.
+// Fields that a set message simply stores and a query message returns (code 0: none).
 template <typename Field>
 struct SimpleProperty {
   unsigned setCode;
+  unsigned queryCode;
   Field RRButtonState::*field;
-  bool redrawsOnRequest;
 };
 
-constexpr unsigned kQueryOffset = 100;
-
-constexpr std::array<SimpleProperty<int>, 14> kIntProperties{{
-    {RRBM_SETTEXTBKMODE, &RRButtonState::textBkMode, true},
-    {RRBM_SETEMBOSS, &RRButtonState::emboss, true},
-    {RRBM_SETFOCUSABLE, &RRButtonState::focusable, true},
-    {RRBM_SETTEXTMARGINLEFT, &RRButtonState::textMarginLeft, true},
-    {RRBM_SETTEXTMARGINTOP, &RRButtonState::textMarginTop, true},
-    {RRBM_SETTEXTMARGINRIGHT, &RRButtonState::textMarginRight, true},
-    {RRBM_SETTEXTMARGINBOTTOM, &RRButtonState::textMarginBottom, true},
-    {RRBM_SETIMAGENOSHIFT, &RRButtonState::imageNoShift, false},
-    {RRBM_SETIMAGEMARGINLEFT, &RRButtonState::imageMarginLeft, true},
-    {RRBM_SETIMAGEMARGINTOP, &RRButtonState::imageMarginTop, true},
-    {RRBM_SETIMAGEMARGINRIGHT, &RRButtonState::imageMarginRight, true},
-    {RRBM_SETIMAGEMARGINBOTTOM, &RRButtonState::imageMarginBottom, true},
-    {RRBM_SETRAISED, &RRButtonState::raised, true},
-    {RRBM_SETFIXEDLOOK, &RRButtonState::fixedLook, true},
+constexpr std::array<SimpleProperty<int>, 15> kIntProperties{{
+    {RRBM_SETCORNER, RRBM_GETCORNER, &RRButtonState::corner},
+    {RRBM_SETTEXTBKMODE, RRBM_GETTEXTBKMODE, &RRButtonState::textBkMode},
+    {RRBM_SETEMBOSS, RRBM_GETEMBOSS, &RRButtonState::emboss},
+    {RRBM_SETRAISED, RRBM_GETRAISED, &RRButtonState::raised},
+    {RRBM_SETFIXEDLOOK, RRBM_GETFIXEDLOOK, &RRButtonState::fixedLook},
+    {RRBM_SETFOCUSABLE, RRBM_GETFOCUSABLE, &RRButtonState::focusable},
+    {RRBM_SETTEXTMARGINLEFT, RRBM_GETTEXTMARGINLEFT, &RRButtonState::textMarginLeft},
+    {RRBM_SETTEXTMARGINTOP, RRBM_GETTEXTMARGINTOP, &RRButtonState::textMarginTop},
+    {RRBM_SETTEXTMARGINRIGHT, RRBM_GETTEXTMARGINRIGHT, &RRButtonState::textMarginRight},
+    {RRBM_SETTEXTMARGINBOTTOM, RRBM_GETTEXTMARGINBOTTOM, &RRButtonState::textMarginBottom},
+    {RRBM_SETIMAGENOSHIFT, 0, &RRButtonState::imageNoShift},
+    {RRBM_SETIMAGEMARGINLEFT, RRBM_GETIMAGEMARGINLEFT, &RRButtonState::imageMarginLeft},
+    {RRBM_SETIMAGEMARGINTOP, RRBM_GETIMAGEMARGINTOP, &RRButtonState::imageMarginTop},
+    {RRBM_SETIMAGEMARGINRIGHT, RRBM_GETIMAGEMARGINRIGHT, &RRButtonState::imageMarginRight},
+    {RRBM_SETIMAGEMARGINBOTTOM, RRBM_GETIMAGEMARGINBOTTOM, &RRButtonState::imageMarginBottom},
 }};
 
 constexpr std::array<SimpleProperty<ColorRef>, 5> kColourProperties{{
-    {RRBM_SETTEXTBKCOLOR, &RRButtonState::textBkColor, true},
-    {RRBM_SETTEXTCOLOR, &RRButtonState::textColor, true},
-    {RRBM_SETTEXTCOLORPRESSED, &RRButtonState::textColorPressed, true},
-    {RRBM_SETTEXTCOLORHOT, &RRButtonState::textColorHot, true},
-    {RRBM_SETFACECOLOR, &RRButtonState::faceColor, true},
+    {RRBM_SETFACECOLOR, RRBM_GETFACECOLOR, &RRButtonState::faceColor},
+    {RRBM_SETTEXTBKCOLOR, RRBM_GETTEXTBKCOLOR, &RRButtonState::textBkColor},
+    {RRBM_SETTEXTCOLOR, RRBM_GETTEXTCOLOR, &RRButtonState::textColor},
+    {RRBM_SETTEXTCOLORPRESSED, RRBM_GETTEXTCOLORPRESSED, &RRButtonState::textColorPressed},
+    {RRBM_SETTEXTCOLORHOT, RRBM_GETTEXTCOLORHOT, &RRButtonState::textColorHot},
 }};
 
 template <typename Field, std::size_t N>
-const SimpleProperty<Field>* FindBySetCode(const std::array<SimpleProperty<Field>, N>& table,
-                                           unsigned code) {
+const SimpleProperty<Field>* Find(const std::array<SimpleProperty<Field>, N>& table,
+                                  unsigned SimpleProperty<Field>::*code, unsigned message) {
   const auto found = std::find_if(table.begin(), table.end(),
-                                  [&](const auto& property) { return property.setCode == code; });
+                                  [&](const auto& property) { return property.*code == message; });
   return found == table.end() ? nullptr : &*found;
 }
 
 // Setting these needs more than storing the value: they have handlers of their own.
 bool HasOwnHandler(unsigned code) {
-  return code == RRBM_SETRAISED || code == RRBM_SETFIXEDLOOK || code == RRBM_SETFACECOLOR;
+  return code == RRBM_SETCORNER || code == RRBM_SETRAISED || code == RRBM_SETFIXEDLOOK ||
+         code == RRBM_SETFACECOLOR;
 }
 
 QString NameFrom(std::intptr_t lParam) {
@@ -118,9 +118,10 @@ std::intptr_t RRButton::sendMessage(unsigned message, std::uintptr_t wParam, std
 
 bool RRButton::setSimpleProperty(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
   if (HasOwnHandler(message)) return false;
-  if (const auto* property = FindBySetCode(kIntProperties, message)) {
+  if (const auto* property = Find(kIntProperties, &SimpleProperty<int>::setCode, message)) {
     state_.*(property->field) = static_cast<int>(wParam);
-  } else if (const auto* colour = FindBySetCode(kColourProperties, message)) {
+  } else if (const auto* colour =
+                 Find(kColourProperties, &SimpleProperty<ColorRef>::setCode, message)) {
     state_.*(colour->field) = static_cast<ColorRef>(wParam);
   } else {
     return false;
@@ -130,20 +131,18 @@ bool RRButton::setSimpleProperty(unsigned message, std::uintptr_t wParam, std::i
 }
 
 std::optional<std::intptr_t> RRButton::queryProperty(unsigned message) const {
-  if (message < kQueryOffset) return std::nullopt;
-  const unsigned setCode = message - kQueryOffset;
-  if (const auto* property = FindBySetCode(kIntProperties, setCode)) {
+  if (message == 0) return std::nullopt;
+  if (const auto* property = Find(kIntProperties, &SimpleProperty<int>::queryCode, message)) {
     return state_.*(property->field);
   }
-  if (const auto* colour = FindBySetCode(kColourProperties, setCode)) {
+  if (const auto* colour = Find(kColourProperties, &SimpleProperty<ColorRef>::queryCode, message)) {
     return state_.*(colour->field);
   }
   switch (message) {
-    case RRBM_GETCORNER:
-      return state_.corner;
     case RRBM_GETFACEBRUSH:
       // The brush is identified by its colour; -1 until the first colour set-up made it.
-      return state_.faceBrush.style() == Qt::NoBrush ? -1 : ToColorRef(state_.faceBrush.color());
+      if (state_.faceBrush.style() == Qt::NoBrush) return -1;
+      return ToColorRef(state_.faceBrush.color());
     case RRBM_GETTEXTFORMAT:
       return state_.textFormat;
     case RRBM_GETIMAGEPOS:
