@@ -415,7 +415,9 @@ TEST_F(GcodeWriterTest, LinuxCncInterpreterAcceptsThePrograms) {
       if (feeds++ == 0) first = line;
     }
     EXPECT_EQ(feeds, 2 * variant.segments) << output;
-    if (variant.segments > 0) EXPECT_THAT(first, HasSubstr("(-110.2500, 31.4160, "));
+    if (variant.segments > 0) {
+      EXPECT_THAT(first, HasSubstr("(-110.2500, 31.4160, "));
+    }
   }
 }
 
