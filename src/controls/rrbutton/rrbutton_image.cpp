@@ -57,8 +57,11 @@ void ButtonImage::paintBitmap(QPainter& painter, QPoint topLeft) const {
   painter.drawPixmap(topLeft, icon_.pixmap(naturalSize_, painter.device()->devicePixelRatioF()));
 }
 
+// Stretched to the target like any icon drawn at a chosen size; QIcon alone never scales up.
 void ButtonImage::paintIcon(QPainter& painter, const QRect& target) const {
-  icon_.paint(&painter, target, Qt::AlignCenter, QIcon::Normal, QIcon::Off);
+  if (target.isEmpty()) return;
+  const qreal ratio = painter.device()->devicePixelRatioF();
+  painter.drawPixmap(target, icon_.pixmap(target.size(), ratio, QIcon::Normal, QIcon::Off));
 }
 
 int ButtonImage::liveCount() {
