@@ -11,4 +11,7 @@ namespace korvex {
 // exact tie going to the even digit; a negative value keeps its "-" when it rounds to zero.
 std::string FormatNumber(double value, std::string_view mask);
 
+// FormatNumber appended to text, for writers that build long texts.
+void AppendNumber(std::string& text, double value, std::string_view mask);
+
 }  // namespace korvex

@@ -1,9 +1,6 @@
 #include "gcode/gcode_writer.h"
 
-#include <bit>
-#include <charconv>
 #include <cmath>
-#include <cstdint>
 #include <string_view>
 
 #include "gcode/format_number.h"
@@ -55,58 +52,18 @@ std::string CommentText(std::string_view text) {
   return result;
 }
 
-// value with the mask "#.000", exactly as FormatNumber writes it, without a string per value.
-// A double below 2^53 in magnitude is m * 2^e with an integer m < 2^53 and e <= 0, so
-// m * 1000 (< 2^63) shifted right by -e is the value in thousandths; the bits shifted out decide
-// the rounding, an exact half going to the even neighbour. Larger values go through to_chars.
-void AppendCoordinate(std::string& text, double value) {
-  char digits[400];
-  char* out = digits;
-  if (value < 0) *out++ = '-';
-  const auto bits = std::bit_cast<std::uint64_t>(value);
-  const int biasedExponent = static_cast<int>((bits >> 52) & 0x7FF);
-  const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
-  const std::uint64_t mantissa =
-      biasedExponent == 0 ? fraction : (fraction | (std::uint64_t{1} << 52));
-  const int exponent = (biasedExponent == 0 ? 1 : biasedExponent) - 1075;
-  if (exponent > 0) {
-    out = std::to_chars(out, digits + sizeof digits, std::fabs(value), std::chars_format::fixed, 3)
-              .ptr;
-    text.append(digits, out);
-    return;
-  }
-  const std::uint64_t scaled = mantissa * 1000;
-  const int shift = -exponent;
-  std::uint64_t thousandths = 0;
-  if (shift == 0) {
-    thousandths = scaled;
-  } else if (shift < 64) {
-    thousandths = scaled >> shift;
-    const std::uint64_t rest = scaled & ((std::uint64_t{1} << shift) - 1);
-    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-    if (rest > half || (rest == half && (thousandths & 1) != 0)) ++thousandths;
-  }  // else the value is below half a thousandth (scaled < 2^63 <= half) and rounds to 0
-  out = std::to_chars(out, digits + sizeof digits, thousandths / 1000).ptr;
-  const auto decimals = static_cast<unsigned>(thousandths % 1000);
-  out[0] = '.';
-  out[1] = static_cast<char>('0' + decimals / 100);
-  out[2] = static_cast<char>('0' + decimals / 10 % 10);
-  out[3] = static_cast<char>('0' + decimals % 10);
-  text.append(digits, out + 4);
-}
-
 // "G0 X ..." / "G1 X ...": the point's X and Y words and the third word named by the letter.
 void AppendPointLine(std::string& text, std::string_view move, std::string_view axisLetter,
                      const CutPoints& cut, int i) {
   text += move;
   text += " X ";
-  AppendCoordinate(text, cut.x[i]);
+  AppendNumber(text, cut.x[i], "#.000");
   text += " Y ";
-  AppendCoordinate(text, cut.y[i]);
+  AppendNumber(text, cut.y[i], "#.000");
   text += ' ';
   text += axisLetter;
   text += ' ';
-  AppendCoordinate(text, cut.z[i]);
+  AppendNumber(text, cut.z[i], "#.000");
   text += "\r\n";
 }
 
