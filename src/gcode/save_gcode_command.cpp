@@ -6,14 +6,12 @@
 #include "gcode/axis_letter.h"
 #include "gcode/gcode_writer.h"
 #include "project/file_helpers.h"
+#include "shell/notices.h"
 #include "shell/prompts.h"
 #include "shell/workspace.h"
 
 namespace korvex {
 namespace {
-
-constexpr const char* kNoticeTitle = "KORVEX";
-constexpr const char* kNotSaved = "G CODE NOT SAVED: ";
 
 // The program's name proposed from the project: the file name after the last separator, cut
 // before its first ".", with ".ngc". An empty project path gives ".ngc".
@@ -26,7 +24,7 @@ std::string ProposedProgramName(const std::string& projectPath) {
 }
 
 void ShowNotSaved(Prompts& prompts, const std::string& reason) {
-  prompts.showMessage(kNoticeTitle, kNotSaved + reason, MessageIcon::Error);
+  ShowFailure(prompts, "G CODE NOT SAVED: " + reason);
 }
 
 }  // namespace
@@ -53,13 +51,8 @@ int SaveGcodeCommand(Prompts& prompts, Workspace& workspace) {
   const std::optional<std::string> path = prompts.promptSavePath(prompt);
   if (!path) return 0;
 
-  if (path->empty()) {
-    prompts.showMessage(kNoticeTitle, "NOTHING SAVED", MessageIcon::Information);
-    return 1;
-  }
-  if (FileExists(*path) &&
-      !prompts.askOkCancel("Critical Warning", "FILE EXIST - DO YOU WANT TO OVERWRITE ?")) {
-    prompts.showMessage(kNoticeTitle, "NOTHING SAVED", MessageIcon::Information);
+  if (path->empty() || !MayReplace(prompts, *path)) {
+    ShowNothingSaved(prompts);
     return 1;
   }
 
@@ -69,7 +62,7 @@ int SaveGcodeCommand(Prompts& prompts, Workspace& workspace) {
     ShowNotSaved(prompts, *failure);
     return 1;
   }
-  prompts.showMessage(kNoticeTitle, "G CODE SAVED OK", MessageIcon::Information);
+  ShowNotice(prompts, "G CODE SAVED OK");
   return 1;
 }
 

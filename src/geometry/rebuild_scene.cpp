@@ -9,8 +9,8 @@
 #include "geometry/result_lengths.h"
 #include "geometry/step_angles.h"
 #include "shell/control_ids.h"
+#include "shell/notices.h"
 #include "shell/panel.h"
-#include "shell/prompts.h"
 #include "shell/workspace.h"
 #include "view/grids.h"
 
@@ -87,7 +87,7 @@ std::string RefusalMessage(const std::vector<std::string>& problems) {
 bool RebuildSceneOrExplain(Panel& panel, Prompts& prompts, Workspace& workspace) {
   const std::vector<std::string> problems = RebuildScene(panel, workspace);
   if (problems.empty()) return true;
-  prompts.showMessage("KORVEX", RefusalMessage(problems), MessageIcon::Warning);
+  ShowWarning(prompts, RefusalMessage(problems));
   return false;
 }
 

@@ -4,6 +4,7 @@
 #include "project/file_helpers.h"
 #include "project/project_file.h"
 #include "project/read_whole_file.h"
+#include "shell/notices.h"
 #include "shell/panel.h"
 #include "shell/prompts.h"
 #include "shell/workspace.h"
@@ -11,7 +12,6 @@
 namespace korvex {
 namespace {
 
-constexpr const char* kNoticeTitle = "KORVEX";
 constexpr const char* kDefaultProjectName = "korvex.kvx";
 
 std::string ProjectFolder() {
@@ -21,10 +21,6 @@ std::string ProjectFolder() {
 void ShowProjectPath(Panel& panel, Workspace& workspace, const std::string& path) {
   workspace.projectPath = path;
   panel.setTitle("KVX - " + path);
-}
-
-void Notify(Prompts& prompts, const std::string& text, MessageIcon icon) {
-  prompts.showMessage(kNoticeTitle, text, icon);
 }
 
 }  // namespace
@@ -37,7 +33,7 @@ bool OpenProject(Panel& panel, Prompts& prompts, Workspace& workspace) {
   // A file that cannot be read leaves the panel as it is rather than emptying every field.
   const FileContents contents = ReadWholeFile(*path, kMaxProjectFileBytes);
   if (contents.failure) {
-    Notify(prompts, "PROJECT NOT OPENED: " + *contents.failure, MessageIcon::Error);
+    ShowFailure(prompts, "PROJECT NOT OPENED: " + *contents.failure);
     return false;
   }
 
@@ -55,19 +51,18 @@ void SaveProject(Panel& panel, Prompts& prompts, Workspace& workspace) {
 
   const FormattedProject project = FormatProjectFile(panel);
   if (project.refusal) {
-    Notify(prompts, "PROJECT NOT SAVED: " + *project.refusal, MessageIcon::Error);
+    ShowFailure(prompts, "PROJECT NOT SAVED: " + *project.refusal);
     return;
   }
-  if (FileExists(*path) &&
-      !prompts.askOkCancel("Critical Warning", "FILE EXIST - DO YOU WANT TO OVERWRITE ?")) {
-    Notify(prompts, "NOTHING SAVED", MessageIcon::Information);
+  if (!MayReplace(prompts, *path)) {
+    ShowNothingSaved(prompts);
     return;
   }
   if (const auto failure = WriteFileAtomically(*path, project.bytes)) {
-    Notify(prompts, "PROJECT NOT SAVED: " + *failure, MessageIcon::Error);
+    ShowFailure(prompts, "PROJECT NOT SAVED: " + *failure);
     return;
   }
-  Notify(prompts, "PROJECT SAVED OK", MessageIcon::Information);
+  ShowNotice(prompts, "PROJECT SAVED OK");
 }
 
 }  // namespace korvex
