@@ -4,8 +4,7 @@
 #include "gcode/axis_letter.h"
 #include "gcode/gcode_writer.h"
 #include "geometry/rebuild_scene.h"
-#include "project/project_file.h"
-#include "project/read_whole_file.h"
+#include "project/project_commands.h"
 #include "shell/control_ids.h"
 #include "shell/memory_panel.h"
 #include "shell/workspace.h"
@@ -33,9 +32,9 @@ CliOutcome ConvertProject(const CliOptions& options) {
   if (options.axisLetter) panel.setText(kAngleLetterField, *options.axisLetter);
   if (options.atAngle) panel.setText(kAtAngleField, *options.atAngle);
 
-  const FileContents project = ReadWholeFile(options.projectPath, kMaxProjectFileBytes);
-  if (project.failure) return Failure("project not opened: " + *project.failure);
-  ApplyProjectFields(ReadProjectFields(project.bytes), panel);
+  if (const auto failure = LoadProject(options.projectPath, panel)) {
+    return Failure("project not opened: " + *failure);
+  }
 
   Workspace workspace;
   workspace.projectPath = options.projectPath;

@@ -25,20 +25,24 @@ void ShowProjectPath(Panel& panel, Workspace& workspace, const std::string& path
 
 }  // namespace
 
+std::optional<std::string> LoadProject(const std::string& path, Panel& panel) {
+  const FileContents contents = ReadWholeFile(path, kMaxProjectFileBytes);
+  if (contents.failure) return contents.failure;
+  ApplyProjectFields(ReadProjectFields(contents.bytes), panel);
+  return std::nullopt;
+}
+
 bool OpenProject(Panel& panel, Prompts& prompts, Workspace& workspace) {
   const std::optional<std::string> path = prompts.promptOpenPath(
       {"Open Project", workspace.projectPath, ProjectFolder(), "KVX(*.kvx)|*.kvx|", ""});
   if (!path) return false;
 
   // A file that cannot be read leaves the panel as it is rather than emptying every field.
-  const FileContents contents = ReadWholeFile(*path, kMaxProjectFileBytes);
-  if (contents.failure) {
-    ShowFailure(prompts, "PROJECT NOT OPENED: " + *contents.failure);
+  if (const auto failure = LoadProject(*path, panel)) {
+    ShowFailure(prompts, "PROJECT NOT OPENED: " + *failure);
     return false;
   }
-
   ShowProjectPath(panel, workspace, *path);
-  ApplyProjectFields(ReadProjectFields(contents.bytes), panel);
   return RebuildSceneOrExplain(panel, prompts, workspace);
 }
 
