@@ -42,6 +42,8 @@ std::unique_ptr<MainWindow> StartKorvex(Prompts& prompts, Workspace& workspace) 
   }
   auto window = std::make_unique<MainWindow>(prompts, workspace);
   window->show();
+  // Active from the start, so the first click on a button is not spent on activating it.
+  window->activateWindow();
   window->view().setFocus(Qt::OtherFocusReason);
   SetWorkingFolder();
   if (RebuildSceneOrExplain(window->panel(), prompts, workspace)) window->view().showScene();

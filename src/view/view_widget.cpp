@@ -119,6 +119,8 @@ std::optional<QString> ViewWidget::ProbeOpenGl() {
 
 void ViewWidget::setInput(const ViewInput& input) {
   input_ = input;
+  // The drawing that follows consumes this state before any input can replace it.
+  camera_.follow(input_.pointer);
   update();
 }
 

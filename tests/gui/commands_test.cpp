@@ -1,0 +1,163 @@
+// The five image buttons run their commands; dialogs are answered by the test.
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
+#include <sstream>
+
+#include "gcode/save_gcode_command.h"
+#include "geometry/rebuild_scene.h"
+#include "korvex_window_test.h"
+#include "shell/control_ids.h"
+#include "shell/memory_panel.h"
+
+namespace korvex {
+namespace {
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+// The program SAVE G CODE writes for the job of a panel, computed without any window.
+std::string ProgramFor(const MemoryPanel& source, const std::string& path) {
+  MemoryPanel panel = source;
+  Workspace workspace;
+  EXPECT_TRUE(RebuildScene(panel, workspace).empty());
+  RecordingPrompts prompts;
+  prompts.saveAnswer = path;
+  SaveGcodeCommand(prompts, workspace);
+  return ReadBytes(path);
+}
+
+class CommandsTest : public KorvexWindowTest {
+ protected:
+  std::string file(const char* name) { return QDir(folder_.path()).filePath(name).toStdString(); }
+  QTemporaryDir folder_;
+};
+
+struct ButtonCase {
+  const char* name;
+  int id;
+  std::size_t openPrompts, savePrompts;
+  const char* saveCaption;
+  bool windowStaysOpen;
+};
+
+class ButtonCommandTest : public CommandsTest, public ::testing::WithParamInterface<ButtonCase> {};
+
+TEST_P(ButtonCommandTest, ClickRunsTheCommand) {
+  const ButtonCase& c = GetParam();
+  QSignalSpy frames(&view(), &QOpenGLWidget::frameSwapped);
+  clickButton(c.id);  // every prompt is cancelled
+  EXPECT_EQ(prompts_.openPrompts.size(), c.openPrompts);
+  ASSERT_EQ(prompts_.savePrompts.size(), c.savePrompts);
+  if (c.savePrompts) {
+    EXPECT_EQ(prompts_.savePrompts[0].caption, c.saveCaption);
+  }
+  EXPECT_EQ(window().isVisible(), c.windowStaysOpen);
+  EXPECT_TRUE(prompts_.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, ButtonCommandTest,
+    ::testing::Values(ButtonCase{"Open", kOpenButton, 1, 0, "", true},
+                      ButtonCase{"Save", kSaveButton, 0, 1, "Save Project", true},
+                      ButtonCase{"UpdateParams", kUpdateParamsButton, 0, 0, "", true},
+                      ButtonCase{"SaveGcode", kSaveGcodeButton, 0, 1, "Save GCODE", true},
+                      ButtonCase{"Exit", kExitButton, 0, 0, "", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CommandsTest, UpdateParamsRecomputesAndRedraws) {
+  panel().setText(kMainDiameterField, "50");
+  panel().setText(kCutSegmentsField, "120");
+  MemoryPanel expectedPanel;
+  expectedPanel.setText(kMainDiameterField, "50");
+  expectedPanel.setText(kCutSegmentsField, "120");
+  Workspace expected;
+  ASSERT_TRUE(RebuildScene(expectedPanel, expected).empty());
+  ASSERT_NE(expected.scene, workspace_.scene);
+
+  QSignalSpy frames(&view(), &QOpenGLWidget::frameSwapped);
+  clickButton(kUpdateParamsButton);
+  EXPECT_TRUE(frames.wait(5000));
+  EXPECT_EQ(workspace_.scene, expected.scene);
+  EXPECT_EQ(panel().text(kXLengthField), expectedPanel.text(kXLengthField));
+  EXPECT_EQ(panel().text(kYLengthField), expectedPanel.text(kYLengthField));
+  EXPECT_EQ(panel().text(kYLengthField), "157.080");
+}
+
+TEST_F(CommandsTest, InvalidJobIsExplainedAndThePreviousJobStays) {
+  const DrawList before = workspace_.scene;
+  const std::string xLength = panel().text(kXLengthField);
+  const QImage pictureBefore = view().grabFramebuffer();
+  panel().setText(kCutSegmentsField, "0");
+  panel().setText(kMainDiameterField, "-5");
+  clickButton(kUpdateParamsButton);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].icon, MessageIcon::Warning);
+  EXPECT_NE(prompts_.messages[0].text.find("CUT SEGMENTS"), std::string::npos);
+  EXPECT_NE(prompts_.messages[0].text.find("DIAMETER"), std::string::npos);
+  EXPECT_EQ(workspace_.scene, before);
+  EXPECT_EQ(panel().text(kXLengthField), xLength);
+  EXPECT_EQ(view().grabFramebuffer(), pictureBefore);
+}
+
+TEST_F(CommandsTest, SaveGcodeRightAfterAnEditWritesThePreviousJob) {
+  panel().setText(kMainDiameterField, "50");
+  prompts_.saveAnswer = file("part.ngc");
+  clickButton(kSaveGcodeButton);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, "G CODE SAVED OK");
+
+  const std::string written = ReadBytes(file("part.ngc"));
+  EXPECT_EQ(written, ProgramFor(MemoryPanel(), file("defaults.ngc")));
+  MemoryPanel edited;
+  edited.setText(kMainDiameterField, "50");
+  EXPECT_NE(written, ProgramFor(edited, file("edited.ngc")));
+}
+
+TEST_F(CommandsTest, SavedProjectReopensIntoTheSameFields) {
+  panel().setText(kLeftAngleField, "30");
+  panel().setText(kRightDistanceField, "140");
+  panel().setCheckState(kLeftCutOvalBox, 1);
+  panel().setCheckState(kRightMode3dBox, 1);
+  prompts_.saveAnswer = file("frame.kvx");
+  clickButton(kSaveButton);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, "PROJECT SAVED OK");
+  EXPECT_EQ(window().windowTitle(), QString::fromStdString("KVX - " + file("frame.kvx")));
+
+  panel().setText(kLeftAngleField, "45");
+  panel().setText(kRightDistanceField, "100");
+  panel().setCheckState(kLeftCutOvalBox, 0);
+  panel().setCheckState(kRightMode3dBox, 0);
+  const DrawList before = workspace_.scene;
+  prompts_.openAnswer = file("frame.kvx");
+  QSignalSpy frames(&view(), &QOpenGLWidget::frameSwapped);
+  clickButton(kOpenButton);
+  EXPECT_EQ(panel().text(kLeftAngleField), "30");
+  EXPECT_EQ(panel().text(kRightDistanceField), "140");
+  EXPECT_EQ(panel().checkState(kLeftCutOvalBox), 1);
+  EXPECT_EQ(panel().checkState(kRightMode3dBox), 1);
+  EXPECT_NE(workspace_.scene, before);
+  EXPECT_TRUE(frames.wait(5000));
+}
+
+TEST_F(CommandsTest, TickingAndTypingTriggerNothing) {
+  const DrawList before = workspace_.scene;
+  QTest::mouseClick(panel().control(kDisplayGridBox), Qt::LeftButton);
+  QTest::mouseClick(panel().control(kLeftCutOvalBox), Qt::LeftButton);
+  QTest::keyClicks(panel().control(kThicknessField), "2");
+  EXPECT_EQ(panel().checkState(kDisplayGridBox), 1);
+  EXPECT_EQ(panel().text(kThicknessField), "42");
+  EXPECT_EQ(workspace_.scene, before);
+  EXPECT_TRUE(prompts_.messages.empty());
+}
+
+}  // namespace
+}  // namespace korvex

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPoint>
+#include <memory>
+
+#include "recording_prompts.h"
+#include "shell/main_window.h"
+#include "shell/widget_panel.h"
+#include "shell/workspace.h"
+#include "view/view_widget.h"
+
+namespace korvex {
+
+// A KORVEX window started as the program starts it, with prompts the test answers, and its
+// first frame drawn.
+class KorvexWindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite();
+  void SetUp() override;
+  void TearDown() override;
+
+  MainWindow& window() { return *window_; }
+  WidgetPanel& panel() { return window_->panel(); }
+  ViewWidget& view() { return window_->view(); }
+
+  // Clicks an image button of the panel with the left mouse button.
+  void clickButton(int id);
+  // Waits until the view has shown a new frame; false after a few seconds without one.
+  bool waitForFrame();
+  // Sends the view a pointer move with the buttons and keys held.
+  void movePointer(QPoint at, Qt::MouseButtons buttons,
+                   Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  void turnWheel(int delta);
+
+  RecordingPrompts prompts_;
+  Workspace workspace_;
+  std::unique_ptr<MainWindow> window_;
+};
+
+}  // namespace korvex

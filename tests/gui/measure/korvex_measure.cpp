@@ -1,0 +1,34 @@
+// KORVEX as it starts, measured: see measure_common.h. Run by scripts/measure-gui.
+#include <QApplication>
+#include <cstdio>
+
+#include "measure_common.h"
+#include "recording_prompts.h"
+#include "shell/control_ids.h"
+#include "shell/korvex_app.h"
+#include "shell/main_window.h"
+#include "shell/widget_panel.h"
+#include "shell/workspace.h"
+#include "view/view_widget.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: korvex_measure first-frame|redraw\n");
+    return 2;
+  }
+  korvex::PrepareApplication(application);
+  korvex::RecordingPrompts prompts;
+  korvex::Workspace workspace;
+  auto window = korvex::StartKorvex(prompts, workspace);
+  if (!window) return 1;
+  return korvex::RunMeasurement(argv[1], *window, window->view(), [&] {
+    // The heaviest picture: N = 1000 with every DISPLAY box on.
+    korvex::WidgetPanel& panel = window->panel();
+    panel.setText(korvex::kCutSegmentsField, "1000");
+    for (int box : {korvex::kDisplayGridBox, korvex::kDisplayMainBox, korvex::kDisplayCutBox}) {
+      panel.setCheckState(box, 1);
+    }
+    korvex::PanelCommand(273, korvex::kUpdateParamsButton, panel, prompts, workspace, *window);
+  });
+}

@@ -1,0 +1,85 @@
+// The real program, started as a user starts it and ended through its window.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QThread>
+#include <chrono>
+#include <optional>
+#include <string>
+
+#include "x_session.h"
+
+namespace korvex {
+namespace {
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(display_.connected()) << "needs an X display (xvfb-run)";
+    program_.setProgram(KORVEX_PROGRAM);
+    program_.setWorkingDirectory(home_.path());
+    program_.setProcessChannelMode(QProcess::ForwardedChannels);
+  }
+  void start(const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    QProcessEnvironment env = environment;
+    env.insert("HOME", home_.path());  // no ~/KORVEX here
+    program_.setProcessEnvironment(env);
+    program_.start();
+    ASSERT_TRUE(program_.waitForStarted(10000));
+  }
+  int exitStatus() {
+    EXPECT_TRUE(program_.waitForFinished(15000));
+    EXPECT_EQ(program_.exitStatus(), QProcess::NormalExit);
+    return program_.exitCode();
+  }
+  void TearDown() override {
+    if (program_.state() != QProcess::NotRunning) {
+      program_.kill();
+      program_.waitForFinished(5000);
+    }
+  }
+
+  XSession display_;
+  QTemporaryDir home_;
+  QProcess program_;
+};
+
+TEST_F(ProgramTest, CloseBoxEndsWithStatusZero) {
+  start();
+  const auto window = display_.waitForWindow("KORVEX 2014");
+  ASSERT_TRUE(window.has_value());
+  display_.requestClose(*window);
+  EXPECT_EQ(exitStatus(), 0);
+}
+
+TEST_F(ProgramTest, ExitButtonEndsWithStatusZero) {
+  start();
+  const auto window = display_.waitForWindow("KORVEX 2014");
+  ASSERT_TRUE(window.has_value());
+  QThread::msleep(1000);  // the first frame
+  display_.click(*window, 980, 60);
+  EXPECT_EQ(exitStatus(), 0);
+}
+
+TEST_F(ProgramTest, OpenGlFailureShowsTheErrorBoxAndEndsNonZero) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("QT_XCB_GL_INTEGRATION", "none");  // no OpenGL on this display
+  start(environment);
+  const auto box = display_.waitForWindow("Error");
+  ASSERT_TRUE(box.has_value());
+  EXPECT_FALSE(display_.findNow("KORVEX 2014").has_value()) << "no window without OpenGL";
+  display_.requestClose(*box);
+  EXPECT_NE(exitStatus(), 0);
+}
+
+}  // namespace
+}  // namespace korvex
+
+int main(int argc, char** argv) {
+  QCoreApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
