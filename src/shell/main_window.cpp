@@ -23,6 +23,12 @@ QFont PanelFont() {
   return font;
 }
 
+// Frames draw their caption on the top line, inside the frame's own rectangle.
+constexpr const char* kFrameStyle =
+    "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+    " left: 6px; padding: 0 2px; }";
+
 QFrame* CreateViewFrame(QWidget* window) {
   auto* frame = new QFrame(window);
   frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -45,6 +51,7 @@ MainWindow::MainWindow(Prompts& prompts, Workspace& workspace)
   setWindowIcon(QIcon(QStringLiteral(":/icons/ICON_app.svg")));
   setFixedSize(kClientWidth, kClientHeight);
   setFont(PanelFont());
+  setStyleSheet(QString::fromLatin1(kFrameStyle));
   move(0, 0);
 
   viewFrame_ = CreateViewFrame(this);

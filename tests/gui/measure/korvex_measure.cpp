@@ -1,6 +1,7 @@
 // KORVEX as it starts, measured: see measure_common.h. Run by scripts/measure-gui.
 #include <QApplication>
 #include <cstdio>
+#include <cstring>
 
 #include "measure_common.h"
 #include "recording_prompts.h"
@@ -14,7 +15,7 @@
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   if (argc < 2) {
-    std::fprintf(stderr, "usage: korvex_measure first-frame|redraw\n");
+    std::fprintf(stderr, "usage: korvex_measure first-frame|redraw|screenshot FILE.png\n");
     return 2;
   }
   korvex::PrepareApplication(application);
@@ -22,6 +23,9 @@ int main(int argc, char** argv) {
   korvex::Workspace workspace;
   auto window = korvex::StartKorvex(prompts, workspace);
   if (!window) return 1;
+  if (std::strcmp(argv[1], "screenshot") == 0 && argc == 3) {
+    return korvex::SaveScreenshot(*window, window->view(), argv[2]);
+  }
   return korvex::RunMeasurement(argv[1], *window, window->view(), [&] {
     // The heaviest picture: N = 1000 with every DISPLAY box on.
     korvex::WidgetPanel& panel = window->panel();

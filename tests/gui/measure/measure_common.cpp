@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QOpenGLWidget>
+#include <QScreen>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -27,9 +28,9 @@ bool WaitForFrame(QOpenGLWidget& view) {
   auto connection = QObject::connect(&view, &QOpenGLWidget::frameSwapped, [&] { drawn = true; });
   QElapsedTimer waited;
   waited.start();
-  while (!drawn && waited.elapsed() < 5000) {
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-  }
+  // The frame is drawn while the update request is handled, without waiting for anything else.
+  while (!drawn && waited.elapsed() < 5000)
+    QCoreApplication::processEvents();
   QObject::disconnect(connection);
   return drawn;
 }
@@ -51,6 +52,19 @@ double MedianRedrawMs(QOpenGLWidget& view) {
 }
 
 }  // namespace
+
+int SaveScreenshot(QWidget& window, QOpenGLWidget& view, const char* path) {
+  window.show();
+  if (!WaitForFrame(view)) return 1;
+  QElapsedTimer settled;
+  settled.start();
+  while (settled.elapsed() < 500)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  const QRect area = window.frameGeometry();
+  const QPixmap shot =
+      window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+  return shot.save(QString::fromLocal8Bit(path)) ? 0 : 1;
+}
 
 int RunMeasurement(const char* mode, QWidget& window, QOpenGLWidget& view,
                    const std::function<void()>& prepare) {

@@ -14,4 +14,7 @@ namespace korvex {
 int RunMeasurement(const char* mode, QWidget& window, QOpenGLWidget& view,
                    const std::function<void()>& prepare);
 
+// Saves the window as the screen shows it after its first frame.
+int SaveScreenshot(QWidget& window, QOpenGLWidget& view, const char* path);
+
 }  // namespace korvex
