@@ -57,6 +57,17 @@ TEST_F(FirstFrameTest, BackgroundIsOpaqueLightBlue) {
   }
 }
 
+// The clear colour's alpha is 0; the view's own buffer must still hold opaque pixels, or a
+// compositor that honours alpha shows whatever lies beneath.
+TEST_F(FirstFrameTest, ViewBufferIsOpaque) {
+  const QImage frame = view().grabFramebuffer();
+  ASSERT_FALSE(frame.isNull());
+  for (QPoint at : {QPoint(2, 2), QPoint(frame.width() / 2, 5), QPoint(5, frame.height() - 5)}) {
+    EXPECT_EQ(frame.pixelColor(at).alpha(), 255);
+    EXPECT_TRUE(IsBackground(frame.pixelColor(at)));
+  }
+}
+
 TEST_F(FirstFrameTest, MachinePathsShowRedWhereTheyProject) {
   const QImage image = screen();
   const std::vector<QVector3D> midpoints = MachinePathMidpoints(workspace_.scene);
