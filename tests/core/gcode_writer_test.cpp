@@ -11,7 +11,6 @@
 #include <iterator>
 #include <limits>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -379,47 +378,6 @@ INSTANTIATE_TEST_SUITE_P(
                     [](Workspace& w, double&) { w.job.parameters.cutSegments = 1000000000; },
                     "outside 0..1000"}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
-
-// A real client: LinuxCNC's standalone interpreter must accept the programs, the header comments
-// included, and move through every point.
-TEST_F(GcodeWriterTest, LinuxCncInterpreterAcceptsThePrograms) {
-  if (!fs::exists("/usr/bin/rs274")) GTEST_SKIP() << "rs274 (linuxcnc-uspace) is not installed";
-  std::ofstream(Path("tools.tbl")) << "T1 P1 D1\nT2 P2 D1\n";
-  struct Variant {
-    std::string projectPath;
-    std::string letter;
-    int segments;
-  };
-  for (const Variant& variant :
-       {Variant{"C:\\JOBS\\T1.kvx", "A", 4}, Variant{"", "Z", 4},
-        Variant{"/jobs (copy)/T1.kvx", "B", 4}, Variant{"/jobs/a\r\n(b).kvx", " C ", 0}}) {
-    Workspace workspace = ExampleWorkspace();
-    workspace.projectPath = variant.projectPath;
-    workspace.job.parameters.cutSegments = variant.segments;
-    ASSERT_EQ(WriteGcodeProgram(Path("p.ngc"), variant.letter, 40, workspace), std::nullopt);
-    const std::string command =
-        "/usr/bin/rs274 -t " + Path("tools.tbl") + " -g " + Path("p.ngc") + " 2>&1";
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string output;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-      output.append(buffer, n);
-    }
-    EXPECT_EQ(::pclose(pipe), 0) << variant.projectPath << "\n" << output;
-    std::istringstream lines(output);
-    int feeds = 0;
-    std::string first;
-    for (std::string line; std::getline(lines, line);) {
-      if (line.find("STRAIGHT_FEED(") == std::string::npos) continue;
-      if (feeds++ == 0) first = line;
-    }
-    EXPECT_EQ(feeds, 2 * variant.segments) << output;
-    if (variant.segments > 0) {
-      EXPECT_THAT(first, HasSubstr("(-110.2500, 31.4160, "));
-    }
-  }
-}
 
 TEST_F(GcodeWriterTest, AnUnwritablePathIsReportedAndLeavesNothing) {
   const auto reason = WriteGcodeProgram(Path("missing/out.ngc"), "A", 40, ExampleWorkspace());

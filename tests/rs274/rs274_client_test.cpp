@@ -140,6 +140,7 @@ struct ClientCase {
   std::vector<int> tickedBoxes;
   const char* axisLetter;
   const char* sampleProject;  // a file of Projects/ instead of the panel
+  const char* projectFolder = "";  // where the project is stored; its path is in the header
 };
 
 void PrintTo(const ClientCase& job, std::ostream* out) {
@@ -168,7 +169,8 @@ class Rs274Client : public testing::TestWithParam<ClientCase> {
       panel.setText(id, text);
     for (int id : c.tickedBoxes)
       panel.setCheckState(id, 1);
-    const fs::path path = folder_ / "job.kvx";
+    fs::create_directories(folder_ / c.projectFolder);
+    const fs::path path = folder_ / c.projectFolder / "job.kvx";
     WriteAll(path, FormatProjectFile(panel).bytes);
     return path;
   }
@@ -248,6 +250,9 @@ INSTANTIATE_TEST_SUITE_P(
                    nullptr},
         ClientCase{"axis_letter_b", {{kCutSegmentsField, "4"}}, {kLeftMode3dBox}, "B", nullptr},
         ClientCase{"axis_letter_z", {}, {kRightMode3dBox}, "Z", nullptr},
+        // Brackets and line breaks in the project's path must not break the header comment.
+        ClientCase{"path_with_brackets", {}, {}, nullptr, nullptr, "jobs (copy)"},
+        ClientCase{"path_with_line_break", {}, {}, " C ", nullptr, "a\r\n(b)"},
         ClientCase{"thousand_segments",
                    {{kCutSegmentsField, "1000"},
                     {kMainDiameterField, "114.3"},
