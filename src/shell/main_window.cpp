@@ -1,19 +1,16 @@
 #include "shell/main_window.h"
 
-#include <QFrame>
 #include <QIcon>
-#include <QVBoxLayout>
+#include <QLayout>
 
 #include "controls/rrbutton/rrbutton_notify_event.h"
+#include "shell/view_frame.h"
 #include "shell/widget_panel.h"
 #include "shell/workspace.h"
 #include "view/view_widget.h"
 
 namespace korvex {
 namespace {
-
-// The view's sizing border, drawn as a raised frame around the GL area.
-constexpr int kViewBorder = 4;
 
 QFont PanelFont() {
   QFont font;
@@ -28,16 +25,6 @@ constexpr const char* kFrameStyle =
     "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
     "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
     " left: 6px; padding: 0 2px; }";
-
-QFrame* CreateViewFrame(QWidget* window) {
-  auto* frame = new QFrame(window);
-  frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  frame->setLineWidth(kViewBorder);
-  frame->setGeometry(MainWindow::ViewFrameGeometry());
-  auto* layout = new QVBoxLayout(frame);
-  layout->setContentsMargins(0, 0, 0, 0);
-  return frame;
-}
 
 }  // namespace
 
@@ -54,7 +41,7 @@ MainWindow::MainWindow(Prompts& prompts, Workspace& workspace)
   setStyleSheet(QString::fromLatin1(kFrameStyle));
   move(0, 0);
 
-  viewFrame_ = CreateViewFrame(this);
+  viewFrame_ = new ViewFrame(ViewFrameGeometry(), this);
   view_ = new ViewWidget(workspace_.scene, viewFrame_);
   viewFrame_->layout()->addWidget(view_);
   panel_ = std::make_unique<WidgetPanel>(this);

@@ -5,11 +5,10 @@
 
 #include "shell/panel_command.h"
 
-class QFrame;
-
 namespace korvex {
 
 class Prompts;
+class ViewFrame;
 class ViewWidget;
 class WidgetPanel;
 struct Workspace;
@@ -29,7 +28,7 @@ class MainWindow : public QWidget, public CommandHost {
 
   WidgetPanel& panel() { return *panel_; }
   ViewWidget& view() { return *view_; }
-  QFrame& viewFrame() { return *viewFrame_; }
+  ViewFrame& viewFrame() { return *viewFrame_; }
 
   void showRebuiltScene() override;
   void endProgram() override;
@@ -42,7 +41,7 @@ class MainWindow : public QWidget, public CommandHost {
  private:
   Prompts& prompts_;
   Workspace& workspace_;
-  QFrame* viewFrame_;
+  ViewFrame* viewFrame_;
   ViewWidget* view_;
   std::unique_ptr<WidgetPanel> panel_;
 };

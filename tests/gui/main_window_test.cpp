@@ -1,13 +1,15 @@
 // The main window and the view as start-up leaves them.
 #include <GL/gl.h>
 
-#include <QFrame>
-#include <QGuiApplication>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
 
 #include <cmath>
 
 #include "geometry/job_parameters.h"
 #include "korvex_window_test.h"
+#include "shell/view_frame.h"
 
 namespace korvex {
 namespace {
@@ -52,6 +54,25 @@ TEST_F(MainWindowTest, ViewportFollowsAResize) {
   EXPECT_NEAR(projection[5] / projection[0], double(view().width()) / view().height(), 1e-6);
   EXPECT_NEAR(projection[5], 1 / std::tan(7.5 * kPi / 180), 1e-6);
   EXPECT_LT(view().width(), 600);
+}
+
+TEST_F(MainWindowTest, DraggingTheViewBorderResizesTheView) {
+  ViewFrame& frame = window().viewFrame();
+  const QPoint corner(frame.width() - 2, frame.height() - 2);
+  QTest::mousePress(&frame, Qt::LeftButton, Qt::NoModifier, corner);
+  QMouseEvent drag(QEvent::MouseMove, corner - QPoint(220, 163),
+                   frame.mapToGlobal(corner - QPoint(220, 163)), Qt::NoButton, Qt::LeftButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(&frame, &drag);
+  QTest::mouseRelease(&frame, Qt::LeftButton, Qt::NoModifier, corner - QPoint(220, 163));
+  EXPECT_EQ(frame.geometry(), QRect(200, 100, 600, 400));
+  EXPECT_EQ(view().size(), QSize(600 - 2 * ViewFrame::kBorder, 400 - 2 * ViewFrame::kBorder));
+  ASSERT_TRUE(waitForFrame());
+  view().makeCurrent();
+  GLdouble projection[16] = {};
+  glGetDoublev(GL_PROJECTION_MATRIX, projection);
+  view().doneCurrent();
+  EXPECT_NEAR(projection[5] / projection[0], double(view().width()) / view().height(), 1e-6);
 }
 
 }  // namespace
