@@ -1,6 +1,7 @@
 // The five image buttons run their commands; dialogs are answered by the test.
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -147,6 +148,35 @@ TEST_F(CommandsTest, SavedProjectReopensIntoTheSameFields) {
   EXPECT_NE(workspace_.scene, before);
   EXPECT_TRUE(frames.wait(5000));
 }
+
+// The desktop program and the converter write the same bytes for the same project and path.
+class SampleProjectTest : public CommandsTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SampleProjectTest, GcodeMatchesTheConverter) {
+  const std::string project = std::string(KORVEX_SOURCE_DIR "/Projects/") + GetParam();
+  prompts_.openAnswer = project;
+  clickButton(kOpenButton);
+  ASSERT_TRUE(prompts_.messages.empty());
+  prompts_.saveAnswer = file("window.ngc");
+  clickButton(kSaveGcodeButton);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  ASSERT_EQ(prompts_.messages[0].text, "G CODE SAVED OK");
+
+  QProcess converter;
+  converter.start(KORVEX_CLI,
+                  {QString::fromStdString(project), QString::fromStdString(file("cli.ngc"))});
+  ASSERT_TRUE(converter.waitForFinished(20000));
+  ASSERT_EQ(converter.exitCode(), 0) << converter.readAllStandardError().toStdString();
+  const std::string written = ReadBytes(file("window.ngc"));
+  EXPECT_GT(written.size(), 1000u);
+  EXPECT_EQ(written, ReadBytes(file("cli.ngc")));
+  EXPECT_EQ(converter.readAllStandardOutput().toStdString(),
+            "X LENGTH " + panel().text(kXLengthField) + "\nY LENGTH " +
+                panel().text(kYLengthField) + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Projects, SampleProjectTest,
+                         ::testing::Values("default.kvx", "bevel-3d.kvx", "tube-joint.kvx"));
 
 TEST_F(CommandsTest, TickingAndTypingTriggerNothing) {
   const DrawList before = workspace_.scene;
