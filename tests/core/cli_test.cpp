@@ -1,12 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -18,6 +14,7 @@
 #include "shell/control_ids.h"
 #include "shell/memory_panel.h"
 #include "shell/workspace.h"
+#include "temp_folder.h"
 
 namespace korvex {
 namespace {
@@ -120,15 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
             "value_missing", {"p", "o", "--at-angle"}, kConvert, nullptr, nullptr, "", "", true}),
     [](const auto& info) { return info.param.name; });
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
+using test::ReadAll;
+using test::WriteAll;
 
 std::vector<std::string> LinesOf(const std::string& text) {
   std::vector<std::string> lines;
@@ -141,19 +131,7 @@ std::vector<std::string> LinesOf(const std::string& text) {
 
 class CliRunTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::random_device random;
-    folder_ = fs::temp_directory_path() /
-              ("korvex-cli-" + std::to_string(::getpid()) + "-" + std::to_string(random()));
-    fs::create_directories(folder_);
-    project_ = (folder_ / "frame.kvx").string();
-    output_ = (folder_ / "frame.ngc").string();
-    WriteAll(project_, FormatProjectFile(MemoryPanel()).bytes);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-  }
+  void SetUp() override { WriteAll(project_, FormatProjectFile(MemoryPanel()).bytes); }
 
   CliOutcome run(Arguments arguments) const { return RunCommandLine(arguments, "9.9"); }
 
@@ -167,9 +145,9 @@ class CliRunTest : public testing::Test {
     }
   }
 
-  fs::path folder_;
-  std::string project_;
-  std::string output_;
+  test::TempFolder folder_{"korvex-cli"};
+  std::string project_ = folder_.file("frame.kvx");
+  std::string output_ = folder_.file("frame.ngc");
 };
 
 TEST_F(CliRunTest, DefaultProjectGivesTheResultLinesAndTheProgram) {

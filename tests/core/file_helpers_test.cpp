@@ -1,4 +1,5 @@
 #include "project/file_helpers.h"
+#include "temp_folder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -7,9 +8,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -19,15 +17,8 @@ namespace {
 namespace fs = std::filesystem;
 using testing::HasSubstr;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
+using test::ReadAll;
+using test::WriteAll;
 
 std::vector<std::string> EntriesOf(const fs::path& folder) {
   std::vector<std::string> names;
@@ -40,19 +31,9 @@ std::vector<std::string> EntriesOf(const fs::path& folder) {
 
 class FileHelpersTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::random_device random;
-    folder_ = fs::temp_directory_path() / ("korvex-file-helpers-" + std::to_string(::getpid()) +
-                                           "-" + std::to_string(random()));
-    fs::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-  }
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+  std::string Path(const std::string& name) const { return folder_.file(name); }
 
-  fs::path folder_;
+  test::TempFolder folder_;
 };
 
 TEST_F(FileHelpersTest, ProgramFolderIsTheFolderOfTheTestProgram) {
@@ -68,7 +49,7 @@ TEST_F(FileHelpersTest, FileExistsForEveryKindOfEntry) {
   fs::create_symlink(Path("missing"), Path("dangling"));
   EXPECT_TRUE(FileExists(Path("file.txt")));
   EXPECT_TRUE(FileExists(Path("sub")));
-  EXPECT_TRUE(FileExists(folder_.string()));
+  EXPECT_TRUE(FileExists(folder_.path().string()));
   EXPECT_TRUE(FileExists("/dev/null"));
   EXPECT_TRUE(FileExists(Path("dangling")));
   EXPECT_FALSE(FileExists(Path("missing")));
@@ -146,7 +127,7 @@ TEST_P(FileHelpersRefusalTest, RefusesWithAReasonAndLeavesNothingBehind) {
   const auto before = EntriesOf(folder_);
 
   std::string path = GetParam().path;
-  if (path.starts_with("@")) path = folder_.string() + path.substr(1);
+  if (path.starts_with("@")) path = folder_.path().string() + path.substr(1);
   const auto reason = WriteFileAtomically(path, "bytes\r\n");
   ASSERT_TRUE(reason.has_value()) << path;
   EXPECT_THAT(*reason, HasSubstr(GetParam().reasonPart)) << *reason;

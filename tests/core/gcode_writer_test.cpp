@@ -2,7 +2,6 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
@@ -16,6 +15,7 @@
 
 #include "gcode/format_number.h"
 #include "shell/workspace.h"
+#include "temp_folder.h"
 
 namespace korvex {
 namespace {
@@ -122,26 +122,13 @@ std::vector<std::string> SplitCrLf(const std::string& text) {
   return lines;
 }
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using test::ReadAll;
 
 class GcodeWriterTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::random_device random;
-    folder_ = fs::temp_directory_path() / ("korvex-gcode-writer-" + std::to_string(::getpid()) +
-                                           "-" + std::to_string(random()));
-    fs::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-  }
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+  std::string Path(const std::string& name) const { return folder_.file(name); }
 
-  fs::path folder_;
+  test::TempFolder folder_;
 };
 
 TEST_F(GcodeWriterTest, TheExampleProgramIsByteIdentical) {

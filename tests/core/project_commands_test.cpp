@@ -2,12 +2,9 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 
 #include "project/file_helpers.h"
@@ -16,6 +13,7 @@
 #include "shell/control_ids.h"
 #include "shell/memory_panel.h"
 #include "shell/workspace.h"
+#include "temp_folder.h"
 
 namespace korvex {
 namespace {
@@ -28,30 +26,12 @@ const std::string kDefaultProject =
     "\r\n90\r\n40\r\n4\r\n-100\r\n40\r\n45\r\n0\r\n100\r\n40\r\n45\r\n0\r\n"
     " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n";
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
+using test::ReadAll;
+using test::WriteAll;
 
 class ProjectCommandsTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::random_device random;
-    folder_ = fs::temp_directory_path() / ("korvex-project-commands-" + std::to_string(::getpid()) +
-                                           "-" + std::to_string(random()));
-    fs::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-  }
-
-  std::string pathOf(const std::string& name) const { return (folder_ / name).string(); }
+  std::string pathOf(const std::string& name) const { return folder_.file(name); }
 
   void expectOnlyMessage(const std::string& text, MessageIcon icon) const {
     ASSERT_EQ(prompts_.messages.size(), 1u);
@@ -67,7 +47,7 @@ class ProjectCommandsTest : public testing::Test {
     EXPECT_EQ(prompts_.messages[0].icon, MessageIcon::Error);
   }
 
-  fs::path folder_;
+  test::TempFolder folder_{"korvex-project-commands"};
   MemoryPanel panel_;
   RecordingPrompts prompts_;
   Workspace workspace_;

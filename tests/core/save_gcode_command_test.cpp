@@ -2,14 +2,11 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <deque>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <limits>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -17,6 +14,7 @@
 #include "project/file_helpers.h"
 #include "shell/prompts.h"
 #include "shell/workspace.h"
+#include "temp_folder.h"
 
 namespace korvex {
 namespace {
@@ -79,10 +77,7 @@ Workspace JobWorkspace(const std::string& axisLetter = "A") {
   return workspace;
 }
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using test::ReadAll;
 
 MATCHER_P2(IsNotice, text, icon, "") {
   return arg.title == "KORVEX" && arg.text == text && arg.icon == icon;
@@ -90,17 +85,7 @@ MATCHER_P2(IsNotice, text, icon, "") {
 
 class SaveGcodeCommandTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::random_device random;
-    folder_ = fs::temp_directory_path() /
-              ("korvex-save-gcode-" + std::to_string(::getpid()) + "-" + std::to_string(random()));
-    fs::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-  }
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+  std::string Path(const std::string& name) const { return folder_.file(name); }
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder_)) {
@@ -110,7 +95,7 @@ class SaveGcodeCommandTest : public testing::Test {
     return names;
   }
 
-  fs::path folder_;
+  test::TempFolder folder_;
   ScriptedPrompts prompts_;
 };
 
@@ -246,7 +231,7 @@ class SaveGcodeUnwritableTest : public SaveGcodeCommandTest,
 TEST_P(SaveGcodeUnwritableTest, ReportsTheReasonAndNeverSavedOk) {
   std::ofstream(Path("file.txt")) << "keep";
   std::string path = GetParam().path;
-  if (path.starts_with("@")) path = folder_.string() + path.substr(1);
+  if (path.starts_with("@")) path = folder_.path().string() + path.substr(1);
   prompts_.saveAnswer = path;
   prompts_.overwriteAnswer = true;
   Workspace workspace = JobWorkspace();

@@ -8,10 +8,7 @@
 #include <cctype>
 #include <charconv>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
-#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +16,7 @@
 #include "project/project_file.h"
 #include "shell/control_ids.h"
 #include "shell/memory_panel.h"
+#include "temp_folder.h"
 
 extern char** environ;
 
@@ -36,15 +34,8 @@ struct Move {
   AxisValues position;
 };
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
+using test::ReadAll;
+using test::WriteAll;
 
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
@@ -139,7 +130,7 @@ struct ClientCase {
   std::vector<std::pair<int, std::string>> texts;  // changes to the panel's defaults
   std::vector<int> tickedBoxes;
   const char* axisLetter;
-  const char* sampleProject;  // a file of Projects/ instead of the panel
+  const char* sampleProject;       // a file of Projects/ instead of the panel
   const char* projectFolder = "";  // where the project is stored; its path is in the header
 };
 
@@ -151,14 +142,6 @@ class Rs274Client : public testing::TestWithParam<ClientCase> {
  protected:
   void SetUp() override {
     if (!fs::exists(RS274_PATH)) GTEST_SKIP() << RS274_PATH << " is not installed";
-    std::random_device random;
-    folder_ = fs::temp_directory_path() /
-              ("korvex-rs274-" + std::to_string(::getpid()) + "-" + std::to_string(random()));
-    fs::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    if (!folder_.empty()) fs::remove_all(folder_, ignored);
   }
 
   fs::path projectFile() const {
@@ -175,7 +158,7 @@ class Rs274Client : public testing::TestWithParam<ClientCase> {
     return path;
   }
 
-  fs::path folder_;
+  test::TempFolder folder_{"korvex-rs274"};
 };
 
 TEST_P(Rs274Client, AcceptsTheProgramAndMovesThroughItsPoints) {
