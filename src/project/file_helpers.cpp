@@ -11,6 +11,8 @@
 #if defined(__unix__) || defined(__APPLE__)
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "project/file_kind.h"
 #define KORVEX_POSIX_FILES 1
 #endif
 
@@ -45,22 +47,6 @@ std::optional<fs::path> FollowLinks(fs::path path) {
     path = link.is_absolute() ? link : path.parent_path() / link;
   }
   return std::nullopt;
-}
-
-std::string KindOf(const fs::file_status& status) {
-  switch (status.type()) {
-    case fs::file_type::directory:
-      return "a folder";
-    case fs::file_type::character:
-    case fs::file_type::block:
-      return "a device";
-    case fs::file_type::fifo:
-      return "a pipe";
-    case fs::file_type::socket:
-      return "a socket";
-    default:
-      return "not a regular file";
-  }
 }
 
 // A name for the temporary file beside target that no earlier attempt used.
@@ -112,7 +98,7 @@ std::optional<std::string> WriteFileAtomically(const std::string& pathText,
   const fs::file_status status = fs::status(target, error);
   const bool targetExists = fs::exists(status);
   if (targetExists && !fs::is_regular_file(status)) {
-    return target.string() + " is " + KindOf(status);
+    return target.string() + " is " + FileKindName(status.type());
   }
   if (!target.has_filename()) return pathText + " names no file";
 

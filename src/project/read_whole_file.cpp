@@ -6,24 +6,12 @@
 #include <memory>
 #include <system_error>
 
+#include "project/file_kind.h"
+
 namespace fs = std::filesystem;
 
 namespace korvex {
 namespace {
-
-std::string KindOf(fs::file_type type) {
-  switch (type) {
-    case fs::file_type::directory:
-      return "a folder";
-    case fs::file_type::character:
-    case fs::file_type::block:
-      return "a device";
-    case fs::file_type::fifo:
-      return "a pipe";
-    default:
-      return "not a regular file";
-  }
-}
 
 std::string TooLarge(const std::string& path, std::size_t maxBytes) {
   constexpr std::size_t kMiB = 1024 * 1024;
@@ -43,7 +31,7 @@ FileContents ReadWholeFile(const std::string& path, std::size_t maxBytes) {
   std::error_code error;
   const fs::file_status status = fs::status(path, error);
   if (error) return {{}, "cannot open " + path + ": " + error.message()};
-  if (!fs::is_regular_file(status)) return {{}, path + " is " + KindOf(status.type())};
+  if (!fs::is_regular_file(status)) return {{}, path + " is " + FileKindName(status.type())};
 
   errno = 0;
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
