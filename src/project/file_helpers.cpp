@@ -11,10 +11,10 @@
 #if defined(__unix__) || defined(__APPLE__)
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include "project/file_kind.h"
 #define KORVEX_POSIX_FILES 1
 #endif
+
+#include "project/file_kind.h"
 
 namespace fs = std::filesystem;
 
