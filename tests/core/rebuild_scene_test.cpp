@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "geometry/cut_to_cut_lines.h"
+#include "geometry/job_state.h"
 #include "shell/control_ids.h"
 #include "shell/memory_panel.h"
 #include "shell/workspace.h"
@@ -49,7 +51,8 @@ TEST_F(RebuildSceneTest, WithEveryDisplayBoxOffTheListHoldsAxesCurvesAndMeasurem
 }
 
 TEST_F(RebuildSceneTest, EveryDisplayBoxAddsItsPrimitives) {
-  for (int box : {kDisplayGridBox, kDisplayMainBox, kDisplayCutBox}) panel.setCheckState(box, 1);
+  for (int box : {kDisplayGridBox, kDisplayMainBox, kDisplayCutBox})
+    panel.setCheckState(box, 1);
   ASSERT_TRUE(Rebuild().empty());
   // Two grids, axes, per end body + four curves, measurement, cut-to-cut lines.
   ASSERT_EQ(Batches().size(), 15u);
@@ -144,6 +147,34 @@ INSTANTIATE_TEST_SUITE_P(Segments, CutToCutLines,
                                          CutToCutCase{100, 101}, CutToCutCase{180, 181},
                                          CutToCutCase{360, 361}));
 
+TEST(CutToCutLines, NegativeCountDrawsAnEmptyPrimitive) {
+  JobState job;
+  job.parameters.cutSegments = -5;
+  job.parameters.mainRadius = 20;
+  DrawList list;
+  DrawCutToCutLines(job, list);
+  ASSERT_EQ(list.batches().size(), 1u);
+  EXPECT_TRUE(list.batches()[0].vertices.empty());
+}
+
+TEST(CutToCutLines, FourSegmentsGiveFiveLinesTheLastOnTheFirst) {
+  JobState job;
+  job.parameters.cutSegments = 4;
+  job.parameters.mainRadius = 20;
+  for (int i = 0; i <= 4; ++i)
+    job.leftCut.x[i] = -100 - i, job.rightCut.x[i] = 100 + i;
+  DrawList list;
+  DrawCutToCutLines(job, list);
+  const auto& v = list.batches()[0].vertices;
+  ASSERT_EQ(v.size(), 10u);
+  EXPECT_EQ(v[0], (Vertex{-100, 0, 20}));
+  EXPECT_EQ(v[1], (Vertex{100, 0, 20}));
+  EXPECT_EQ(v[2].x, -101);
+  EXPECT_NEAR(v[2].y, 20, 1e-6);  // θ = π/2 lies on +Y
+  EXPECT_NEAR(v[8].y, 0, 1e-5);   // θ = 2π closes on the first line's angle
+  EXPECT_NEAR(v[8].z, 20, 1e-5);
+}
+
 // A refused job changes nothing: arrays, results and picture stay.
 struct RefusalCase {
   int field;
@@ -210,8 +241,8 @@ TEST(RebuildScene, NamesEveryOffendingFieldAtOnce) {
 
 TEST(RebuildScene, AcceptsTheLimitsOfTheValidRange) {
   const std::pair<int, const char*> cases[] = {
-      {kCutSegmentsField, "1"},      {kCutSegmentsField, "1000"}, {kCutSegmentsField, "1000.5"},
-      {kLeftAngleField, "89.999"},  {kRightAngleField, "-89.999"}, {kThicknessField, "0"},
+      {kCutSegmentsField, "1"},    {kCutSegmentsField, "1000"},   {kCutSegmentsField, "1000.5"},
+      {kLeftAngleField, "89.999"}, {kRightAngleField, "-89.999"}, {kThicknessField, "0"},
       {kLeftDiameterField, "-5"}};  // not used by a plane cut
   for (auto [field, text] : cases) {
     MemoryPanel panel;
