@@ -174,6 +174,17 @@ TEST_F(InputTest, FocusGainedShowsNormalAndKeepsThePress) {
   EXPECT_EQ(window.clicks(), 0);
 }
 
+// The click that activates a window delivers the focus after the press.
+TEST_F(InputTest, FocusArrivingAfterAMousePressKeepsItsClick) {
+  PressAt(button, centre());
+  ASSERT_EQ(look(), Look::kPressed);
+  QFocusEvent lateFocus(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(button, &lateFocus);
+  EXPECT_EQ(look(), Look::kPressed);
+  ReleaseAt(button, centre());
+  EXPECT_EQ(window.clicks(), 1);
+}
+
 TEST_F(InputTest, DisabledButtonDoesNotClickOnSpace) {
   SendKey(button, QEvent::KeyPress, Qt::Key_Space);
   button->setEnabled(false);

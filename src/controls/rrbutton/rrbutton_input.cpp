@@ -134,7 +134,9 @@ void RRButton::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void RRButton::focusInEvent(QFocusEvent* event) {
-  state_.look = Look::kNormal;
+  // The focus a mouse press asks for arrives after the press when the same click activates the
+  // window; it must not undo the pressed look, or the release would not click.
+  if (state_.pressSource != PressSource::kMouse) state_.look = Look::kNormal;
   if (state_.ignoresMouse()) {
     const bool backwards = QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier);
     focusNextPrevChild(!backwards);
