@@ -7,7 +7,7 @@ namespace korvex {
 enum class ControlKind { Frame, Label, EditField, CheckBox, ImageButton };
 
 // One control of the panel, at pixel position (x, y) with size w x h in the main window.
-struct ControlSpec {
+struct PanelControl {
   int id;
   ControlKind kind;
   const char* caption;      // label, frame or button text; empty for edit fields
@@ -17,6 +17,6 @@ struct ControlSpec {
 };
 
 // Every control of the panel in creation order.
-std::span<const ControlSpec> ControlTable();
+std::span<const PanelControl> ControlTable();
 
 }  // namespace korvex

@@ -43,7 +43,7 @@ constexpr std::uintptr_t ImageLeft(int buttonWidth) {
 
 }  // namespace
 
-std::array<ButtonMessage, 9> ImageButtonSetup(const ControlSpec& button) {
+std::array<ButtonMessage, 9> ImageButtonSetup(const PanelControl& button) {
   const ButtonIcons& icons = IconsOf(button.id);
   return {{
       {RRBM_LOADIMAGE, IMAGE_ICON, 0, icons.normal},

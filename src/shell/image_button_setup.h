@@ -5,7 +5,7 @@
 
 namespace korvex {
 
-struct ControlSpec;
+struct PanelControl;
 
 // One configuration message for an image button. A message that loads an image carries the
 // image's name in imageName; the others carry their values in wParam and lParam.
@@ -19,7 +19,7 @@ struct ButtonMessage {
 // The nine messages that configure a panel button after its creation, in the order they are
 // sent: normal, disabled and hot image, image size, face colour, image position, caption
 // margin, caption format and corner rounding.
-std::array<ButtonMessage, 9> ImageButtonSetup(const ControlSpec& button);
+std::array<ButtonMessage, 9> ImageButtonSetup(const PanelControl& button);
 
 // The base name of the button's icons ("ICON_OPEN"); "_H" and "_D" name the hot and disabled
 // versions. Empty for a control that is not one of the five buttons.

@@ -5,7 +5,7 @@
 namespace korvex {
 
 MemoryPanel::MemoryPanel() {
-  for (const ControlSpec& control : ControlTable()) {
+  for (const PanelControl& control : ControlTable()) {
     if (control.kind == ControlKind::EditField) texts_[control.id] = control.defaultText;
     if (control.kind == ControlKind::CheckBox) checkStates_[control.id] = 0;
   }
@@ -26,7 +26,8 @@ int MemoryPanel::checkState(int id) const {
 }
 
 void MemoryPanel::setCheckState(int id, int state) {
-  if (auto found = checkStates_.find(id); found != checkStates_.end()) found->second = state == 1 ? 1 : 0;
+  if (auto found = checkStates_.find(id); found != checkStates_.end())
+    found->second = state == 1 ? 1 : 0;
 }
 
 }  // namespace korvex

@@ -13,11 +13,11 @@
 namespace korvex {
 namespace {
 
-QWidget* CreateImageButton(QWidget* window, const ControlSpec& spec) {
-  RRButton* button = RRButtonCreate(window, spec.id, spec.caption, spec.x, spec.y, spec.w, spec.h,
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 1);
+QWidget* CreateImageButton(QWidget* window, const PanelControl& entry) {
+  RRButton* button = RRButtonCreate(window, entry.id, entry.caption, entry.x, entry.y, entry.w,
+                                    entry.h, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 1);
   if (!button) return nullptr;
-  for (const ButtonMessage& message : ImageButtonSetup(spec)) {
+  for (const ButtonMessage& message : ImageButtonSetup(entry)) {
     const std::intptr_t lParam =
         message.imageName ? reinterpret_cast<std::intptr_t>(message.imageName) : message.lParam;
     button->sendMessage(message.message, message.wParam, lParam);
@@ -25,10 +25,10 @@ QWidget* CreateImageButton(QWidget* window, const ControlSpec& spec) {
   return button;
 }
 
-QWidget* CreateControl(QWidget* window, const ControlSpec& spec) {
-  const QString caption = QString::fromLatin1(spec.caption);
+QWidget* CreateControl(QWidget* window, const PanelControl& entry) {
+  const QString caption = QString::fromLatin1(entry.caption);
   QWidget* control = nullptr;
-  switch (spec.kind) {
+  switch (entry.kind) {
     case ControlKind::Frame:
       control = new QGroupBox(caption, window);
       break;
@@ -39,17 +39,17 @@ QWidget* CreateControl(QWidget* window, const ControlSpec& spec) {
       break;
     }
     case ControlKind::EditField:
-      control = new PanelField(QString::fromLatin1(spec.defaultText), window);
+      control = new PanelField(QString::fromLatin1(entry.defaultText), window);
       break;
     case ControlKind::CheckBox:
       control = new QCheckBox(caption, window);
       break;
     case ControlKind::ImageButton:
-      return CreateImageButton(window, spec);
+      return CreateImageButton(window, entry);
   }
-  control->setGeometry(spec.x, spec.y, spec.w, spec.h);
+  control->setGeometry(entry.x, entry.y, entry.w, entry.h);
   // The mouse may focus a field or box, the Tab key never moves between them.
-  if (spec.kind == ControlKind::EditField || spec.kind == ControlKind::CheckBox) {
+  if (entry.kind == ControlKind::EditField || entry.kind == ControlKind::CheckBox) {
     control->setFocusPolicy(Qt::ClickFocus);
   }
   return control;
@@ -58,11 +58,11 @@ QWidget* CreateControl(QWidget* window, const ControlSpec& spec) {
 }  // namespace
 
 WidgetPanel::WidgetPanel(QWidget* window) : window_(window) {
-  for (const ControlSpec& spec : ControlTable()) {
-    QWidget* control = CreateControl(window, spec);
+  for (const PanelControl& entry : ControlTable()) {
+    QWidget* control = CreateControl(window, entry);
     if (!control) continue;
-    control->setProperty(kControlIdProperty, spec.id);
-    add(control, spec.id);
+    control->setProperty(kControlIdProperty, entry.id);
+    add(control, entry.id);
   }
 }
 

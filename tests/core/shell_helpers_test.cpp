@@ -24,9 +24,9 @@ TEST(PromptFilterTest, OffersBothCases) {
   EXPECT_EQ(NameFilters(""), Filters{});
 }
 
-const ControlSpec& Spec(int id) {
-  for (const ControlSpec& spec : ControlTable()) {
-    if (spec.id == id) return spec;
+const PanelControl& Spec(int id) {
+  for (const PanelControl& entry : ControlTable()) {
+    if (entry.id == id) return entry;
   }
   throw std::runtime_error("no control " + std::to_string(id));
 }

@@ -44,41 +44,41 @@ TEST_F(PanelTest, EveryControlOfTheTableWithItsKindTextPlaceAndState) {
   const auto table = ControlTable();
   ASSERT_EQ(panel().controls().size(), table.size());
   for (std::size_t i = 0; i < table.size(); ++i) {
-    const ControlSpec& spec = table[i];
+    const PanelControl& entry = table[i];
     QWidget* control = panel().controls()[i];
-    SCOPED_TRACE(std::string(spec.caption) + " " + spec.defaultText + " id " +
-                 std::to_string(spec.id));
+    SCOPED_TRACE(std::string(entry.caption) + " " + entry.defaultText + " id " +
+                 std::to_string(entry.id));
     EXPECT_EQ(control->parentWidget(), &window());
-    EXPECT_EQ(control->property(kControlIdProperty).toInt(), spec.id);
-    EXPECT_TRUE(HasKind(control, spec.kind));
-    EXPECT_EQ(control->geometry(), QRect(spec.x, spec.y, spec.w, spec.h));
+    EXPECT_EQ(control->property(kControlIdProperty).toInt(), entry.id);
+    EXPECT_TRUE(HasKind(control, entry.kind));
+    EXPECT_EQ(control->geometry(), QRect(entry.x, entry.y, entry.w, entry.h));
     EXPECT_TRUE(control->isVisible());
     EXPECT_TRUE(control->isEnabled());
-    if (spec.kind == ControlKind::EditField) {
+    if (entry.kind == ControlKind::EditField) {
       auto* field = qobject_cast<QLineEdit*>(control);
       EXPECT_EQ(field->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
       EXPECT_EQ(field->focusPolicy(), Qt::ClickFocus);
     } else {
-      EXPECT_EQ(CaptionOf(control), QString::fromLatin1(spec.caption));
+      EXPECT_EQ(CaptionOf(control), QString::fromLatin1(entry.caption));
     }
-    if (spec.kind == ControlKind::CheckBox) {
+    if (entry.kind == ControlKind::CheckBox) {
       EXPECT_FALSE(qobject_cast<QCheckBox*>(control)->isChecked());
       EXPECT_EQ(control->focusPolicy(), Qt::ClickFocus);
     }
-    if (spec.id != kNoId) {
-      EXPECT_EQ(panel().control(spec.id), control);
+    if (entry.id != kNoId) {
+      EXPECT_EQ(panel().control(entry.id), control);
     }
   }
 }
 
 // The first rebuild has written the results of the default job.
 TEST_F(PanelTest, FieldsShowTheDefaultsAndTheFirstResults) {
-  for (const ControlSpec& spec : ControlTable()) {
-    if (spec.kind != ControlKind::EditField || spec.id == kXLengthField ||
-        spec.id == kYLengthField) {
+  for (const PanelControl& entry : ControlTable()) {
+    if (entry.kind != ControlKind::EditField || entry.id == kXLengthField ||
+        entry.id == kYLengthField) {
       continue;
     }
-    EXPECT_EQ(panel().text(spec.id), spec.defaultText) << spec.id;
+    EXPECT_EQ(panel().text(entry.id), entry.defaultText) << entry.id;
   }
   EXPECT_EQ(panel().text(kXLengthField), "240.000");
   EXPECT_EQ(panel().text(kYLengthField), "125.664");
