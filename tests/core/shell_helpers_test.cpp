@@ -24,7 +24,7 @@ TEST(PromptFilterTest, OffersBothCases) {
   EXPECT_EQ(NameFilters(""), Filters{});
 }
 
-const PanelControl& Spec(int id) {
+const PanelControl& ControlWithId(int id) {
   for (const PanelControl& entry : ControlTable()) {
     if (entry.id == id) return entry;
   }
@@ -43,7 +43,7 @@ class ImageButtonSetupTest : public ::testing::TestWithParam<SetupCase> {};
 
 TEST_P(ImageButtonSetupTest, NineMessagesInOrder) {
   const SetupCase& c = GetParam();
-  const auto messages = ImageButtonSetup(Spec(c.id));
+  const auto messages = ImageButtonSetup(ControlWithId(c.id));
   const unsigned order[] = {RRBM_LOADIMAGE,        RRBM_LOADIMAGEDISABLED, RRBM_LOADIMAGEHOT,
                             RRBM_SETIMAGESIZE,     RRBM_SETFACECOLOR,      RRBM_SETIMAGEPOS,
                             RRBM_SETTEXTMARGINTOP, RRBM_SETTEXTFORMAT,     RRBM_SETCORNER};
