@@ -23,10 +23,4 @@ void DrawList::beginLines(Rgba colour) {
   }
 }
 
-std::size_t DrawList::segmentCount() const {
-  std::size_t count = 0;
-  for (const LineBatch& batch : batches_) count += batch.vertices.size() / 2;
-  return count;
-}
-
 }  // namespace korvex

@@ -36,7 +36,6 @@ class DrawList {
   void clear();
 
   void setLineWidth(float width) { lineWidth_ = width; }
-  float lineWidth() const { return lineWidth_; }
 
   // Starts a new primitive; the segments that follow belong to it.
   void beginLines(Rgba colour);
@@ -47,9 +46,9 @@ class DrawList {
   }
 
   const std::vector<LineBatch>& batches() const { return batches_; }
-  std::size_t segmentCount() const;
-
-  friend bool operator==(const DrawList& a, const DrawList& b) { return a.batches() == b.batches(); }
+  friend bool operator==(const DrawList& a, const DrawList& b) {
+    return a.batches() == b.batches();
+  }
 
  private:
   std::vector<LineBatch> batches_;
