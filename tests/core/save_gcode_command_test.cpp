@@ -12,6 +12,7 @@
 
 #include "gcode/gcode_writer.h"
 #include "project/file_helpers.h"
+#include "recording_prompts.h"
 #include "shell/prompts.h"
 #include "shell/workspace.h"
 #include "temp_folder.h"
@@ -23,40 +24,6 @@ namespace fs = std::filesystem;
 using testing::ElementsAre;
 using testing::HasSubstr;
 using testing::StartsWith;
-
-struct Shown {
-  std::string title;
-  std::string text;
-  MessageIcon icon;
-};
-
-// The operator: answers the save prompt and the overwrite question from a script and records
-// everything shown.
-class ScriptedPrompts : public Prompts {
- public:
-  std::optional<std::string> saveAnswer;  // nothing: the operator cancels
-  bool overwriteAnswer = false;
-
-  std::vector<FilePrompt> savePrompts;
-  std::vector<std::pair<std::string, std::string>> questions;
-  std::vector<Shown> messages;
-
-  std::optional<std::string> promptOpenPath(const FilePrompt&) override {
-    ADD_FAILURE() << "SAVE G CODE opened an open prompt";
-    return std::nullopt;
-  }
-  std::optional<std::string> promptSavePath(const FilePrompt& prompt) override {
-    savePrompts.push_back(prompt);
-    return saveAnswer;
-  }
-  void showMessage(const std::string& title, const std::string& text, MessageIcon icon) override {
-    messages.push_back({title, text, icon});
-  }
-  bool askOkCancel(const std::string& title, const std::string& text) override {
-    questions.emplace_back(title, text);
-    return overwriteAnswer;
-  }
-};
 
 // A small valid job, as a rebuild would leave it.
 Workspace JobWorkspace(const std::string& axisLetter = "A") {
@@ -85,6 +52,10 @@ MATCHER_P2(IsNotice, text, icon, "") {
 
 class SaveGcodeCommandTest : public testing::Test {
  protected:
+  void TearDown() override {
+    EXPECT_TRUE(prompts_.openPrompts.empty()) << "SAVE G CODE showed an open prompt";
+  }
+
   std::string Path(const std::string& name) const { return folder_.file(name); }
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
@@ -96,7 +67,7 @@ class SaveGcodeCommandTest : public testing::Test {
   }
 
   test::TempFolder folder_;
-  ScriptedPrompts prompts_;
+  RecordingPrompts prompts_;
 };
 
 struct NameCase {
@@ -107,7 +78,7 @@ struct NameCase {
 class SaveGcodeNameTest : public testing::TestWithParam<NameCase> {};
 
 TEST_P(SaveGcodeNameTest, ProposesTheProjectNameWithNgc) {
-  ScriptedPrompts prompts;
+  RecordingPrompts prompts;
   Workspace workspace = JobWorkspace();
   workspace.projectPath = GetParam().projectPath;
   EXPECT_EQ(SaveGcodeCommand(prompts, workspace), 0);
@@ -177,8 +148,8 @@ TEST_F(SaveGcodeCommandTest, DecliningTheOverwriteKeepsTheOldFile) {
   Workspace workspace = JobWorkspace();
   EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 1);
   ASSERT_EQ(prompts_.questions.size(), 1u);
-  EXPECT_EQ(prompts_.questions[0].first, "Critical Warning");
-  EXPECT_EQ(prompts_.questions[0].second, "FILE EXIST - DO YOU WANT TO OVERWRITE ?");
+  EXPECT_EQ(prompts_.questions[0].title, "Critical Warning");
+  EXPECT_EQ(prompts_.questions[0].text, "FILE EXIST - DO YOU WANT TO OVERWRITE ?");
   EXPECT_THAT(prompts_.messages, ElementsAre(IsNotice("NOTHING SAVED", MessageIcon::Information)));
   EXPECT_EQ(ReadAll(Path("FRAME.ngc")), old);
   EXPECT_THAT(Entries(), ElementsAre("FRAME.ngc"));
@@ -239,7 +210,7 @@ TEST_P(SaveGcodeUnwritableTest, ReportsTheReasonAndNeverSavedOk) {
   EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 1);
   EXPECT_EQ(prompts_.questions.size(), GetParam().exists ? 1u : 0u);
   ASSERT_EQ(prompts_.messages.size(), 1u);
-  const Shown& shown = prompts_.messages[0];
+  const RecordingPrompts::Message& shown = prompts_.messages[0];
   EXPECT_EQ(shown.title, "KORVEX");
   EXPECT_EQ(shown.icon, MessageIcon::Error);
   EXPECT_THAT(shown.text, StartsWith("G CODE NOT SAVED: "));
