@@ -27,14 +27,16 @@ Workspace ThousandSegmentJob() {
 
 void BM_FormatGcodeProgram(benchmark::State& state) {
   const Workspace workspace = ThousandSegmentJob();
-  for (auto _ : state) benchmark::DoNotOptimize(FormatGcodeProgram(workspace, "A", 40));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(FormatGcodeProgram(workspace, "A", 40));
 }
 BENCHMARK(BM_FormatGcodeProgram)->Unit(benchmark::kMicrosecond);
 
 void BM_WriteGcodeProgram(benchmark::State& state) {
   const Workspace workspace = ThousandSegmentJob();
   const std::string path = (std::filesystem::temp_directory_path() / "korvex-bench.ngc").string();
-  for (auto _ : state) benchmark::DoNotOptimize(WriteGcodeProgram(path, "A", 40, workspace));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(WriteGcodeProgram(path, "A", 40, workspace));
   std::filesystem::remove(path);
 }
 BENCHMARK(BM_WriteGcodeProgram)->Unit(benchmark::kMicrosecond);

@@ -32,7 +32,8 @@ BENCHMARK(BM_RebuildSceneHeaviest)->Unit(benchmark::kMicrosecond);
 void BM_RebuildSceneDefault(benchmark::State& state) {
   MemoryPanel panel;
   Workspace workspace;
-  for (auto _ : state) benchmark::DoNotOptimize(RebuildScene(panel, workspace));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(RebuildScene(panel, workspace));
 }
 BENCHMARK(BM_RebuildSceneDefault)->Unit(benchmark::kMicrosecond);
 

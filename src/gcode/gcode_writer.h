@@ -19,8 +19,7 @@ std::string FormatGcodeProgram(const Workspace& workspace, const std::string& ax
 // Writes the program to path through a temporary file beside it, so that a failure leaves an
 // existing file untouched. Returns the reason when nothing was written (also when
 // GcodeProgramProblem names one: a program never holds nan or inf).
-std::optional<std::string> WriteGcodeProgram(const std::string& path,
-                                             const std::string& axisLetter, double tubeDiameter,
-                                             const Workspace& workspace);
+std::optional<std::string> WriteGcodeProgram(const std::string& path, const std::string& axisLetter,
+                                             double tubeDiameter, const Workspace& workspace);
 
 }  // namespace korvex

@@ -165,7 +165,8 @@ void ComputeEndCut(CutShape shape, int side, const EndCutContext& c, CutPoints& 
   list.beginLines(kMachinePathColour);
   DrawSurfaceCurve(c, cut.x, radius, list);
 
-  for (int i = 0; i <= n; ++i) cut.y[i] = radius * (n / 2.0 - i) * 2 * kPi / n;
+  for (int i = 0; i <= n; ++i)
+    cut.y[i] = radius * (n / 2.0 - i) * 2 * kPi / n;
   list.setLineWidth(1);
   list.beginLines(kFlatPatternColour);
   DrawFlatPattern(c, cut, list);

@@ -11,18 +11,20 @@ struct EndCutControls {
   int diameter, angle, distance, angleDiff, compensation, mode3d, cutOval;
 };
 
-constexpr EndCutControls kLeftControls{kLeftDiameterField,   kLeftAngleField,
-                                       kLeftDistanceField,   kLeftAngleDiffField,
-                                       kLeftCompensationBox, kLeftMode3dBox,
-                                       kLeftCutOvalBox};
-constexpr EndCutControls kRightControls{kRightDiameterField,   kRightAngleField,
-                                        kRightDistanceField,   kRightAngleDiffField,
-                                        kRightCompensationBox, kRightMode3dBox,
-                                        kRightCutOvalBox};
+constexpr EndCutControls kLeftControls{
+    kLeftDiameterField,   kLeftAngleField, kLeftDistanceField, kLeftAngleDiffField,
+    kLeftCompensationBox, kLeftMode3dBox,  kLeftCutOvalBox};
+constexpr EndCutControls kRightControls{
+    kRightDiameterField,   kRightAngleField, kRightDistanceField, kRightAngleDiffField,
+    kRightCompensationBox, kRightMode3dBox,  kRightCutOvalBox};
 
-double Radians(double degrees) { return degrees * kPi / 180; }
+double Radians(double degrees) {
+  return degrees * kPi / 180;
+}
 
-double Number(const Panel& panel, int id) { return ParseNumber(panel.text(id)); }
+double Number(const Panel& panel, int id) {
+  return ParseNumber(panel.text(id));
+}
 
 EndCutParameters ReadEndCut(const Panel& panel, const EndCutControls& ids) {
   EndCutParameters end;

@@ -63,7 +63,8 @@ std::vector<std::string> ValidateJob(const JobParameters& job, double atAngleDeg
 std::vector<std::string> ValidateResults(const JobState& job, const ResultLengths& lengths) {
   Problems problems;
   const int n = job.parameters.cutSegments;
-  if (!FinitePoints(job.leftCut, n)) problems.push_back("LEFT CUT gives points that are not finite");
+  if (!FinitePoints(job.leftCut, n))
+    problems.push_back("LEFT CUT gives points that are not finite");
   if (!FinitePoints(job.rightCut, n)) {
     problems.push_back("RIGHT CUT gives points that are not finite");
   }

@@ -8,9 +8,13 @@
 namespace korvex {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char Upper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 int DigitValue(char c) {
   if (IsDigit(c)) return c - '0';
@@ -25,15 +29,23 @@ double ParseBasedNumber(std::string_view text) {
   std::size_t i = 1;
   if (i < text.size()) {
     switch (Upper(text[i])) {
-      case 'H': base = 16, ++i; break;
-      case 'B': base = 2, ++i; break;
+      case 'H':
+        base = 16, ++i;
+        break;
+      case 'B':
+        base = 2, ++i;
+        break;
       case 'O':
-      case 'Q': base = 8, ++i; break;
-      default: break;
+      case 'Q':
+        base = 8, ++i;
+        break;
+      default:
+        break;
     }
   }
   double value = 0;
-  for (; i < text.size() && DigitValue(text[i]) < base; ++i) value = value * base + DigitValue(text[i]);
+  for (; i < text.size() && DigitValue(text[i]) < base; ++i)
+    value = value * base + DigitValue(text[i]);
   return value;
 }
 

@@ -80,7 +80,8 @@ std::vector<std::string> RebuildScene(Panel& panel, Workspace& workspace) {
 
 std::string RefusalMessage(const std::vector<std::string>& problems) {
   std::string message = "PARAMETERS NOT APPLIED - the last valid job stays:";
-  for (const std::string& problem : problems) message += "\n" + problem;
+  for (const std::string& problem : problems)
+    message += "\n" + problem;
   return message;
 }
 

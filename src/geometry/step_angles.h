@@ -16,6 +16,8 @@ struct StepAngles {
 };
 
 // The angle of step i of n, built from kPi.
-inline double StepAngle(int i, int n) { return 2.0 * i * kPi / n; }
+inline double StepAngle(int i, int n) {
+  return 2.0 * i * kPi / n;
+}
 
 }  // namespace korvex

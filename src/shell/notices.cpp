@@ -22,7 +22,9 @@ void ShowFailure(Prompts& prompts, const std::string& text) {
   prompts.showMessage(kTitle, text, MessageIcon::Error);
 }
 
-void ShowNothingSaved(Prompts& prompts) { ShowNotice(prompts, "NOTHING SAVED"); }
+void ShowNothingSaved(Prompts& prompts) {
+  ShowNotice(prompts, "NOTHING SAVED");
+}
 
 bool MayReplace(Prompts& prompts, const std::string& path) {
   return !FileExists(path) ||

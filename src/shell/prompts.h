@@ -26,8 +26,7 @@ class Prompts {
   virtual std::optional<std::string> promptSavePath(const FilePrompt& prompt) = 0;
 
   // A box with a single OK button.
-  virtual void showMessage(const std::string& title, const std::string& text,
-                           MessageIcon icon) = 0;
+  virtual void showMessage(const std::string& title, const std::string& text, MessageIcon icon) = 0;
 
   // A box with OK and Cancel, Cancel being the default; true when the operator chose OK.
   virtual bool askOkCancel(const std::string& title, const std::string& text) = 0;

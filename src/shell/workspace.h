@@ -12,7 +12,7 @@ namespace korvex {
 struct Workspace {
   JobState job;
   DrawList scene;
-  DrawList nextScene;  // where a rebuild draws; swapped with scene when the job is accepted
+  DrawList nextScene;       // where a rebuild draws; swapped with scene when the job is accepted
   std::string projectPath;  // the project last chosen in the open or save prompt
   int cutObjectCount = 0;   // objects the next G-code header announces
 };

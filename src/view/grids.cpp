@@ -14,7 +14,8 @@ Vertex VertexXYZ(double x, double y, double z) {
 template <typename Line>
 void ForEachGridLine(double start, double end, double spacing, Line line) {
   if (spacing == 0) return;
-  for (double v = start; spacing > 0 ? v <= end : v >= end; v += spacing) line(v);
+  for (double v = start; spacing > 0 ? v <= end : v >= end; v += spacing)
+    line(v);
 }
 
 void BeginGrid(std::int32_t colour, DrawList& list) {

@@ -13,9 +13,13 @@ namespace korvex {
 namespace {
 
 // The panel defaults: R = 20, T = 4, N = 90, ρ = 20, α = 45°, d = ∓100.
-JobParameters DefaultJob() { return ReadJobParameters(MemoryPanel()); }
+JobParameters DefaultJob() {
+  return ReadJobParameters(MemoryPanel());
+}
 
-double Radians(double degrees) { return degrees * kPi / 180; }
+double Radians(double degrees) {
+  return degrees * kPi / 180;
+}
 
 struct EndRun {
   CutSurfaces surfaces;
@@ -75,7 +79,8 @@ TEST(EndCut, CompensationKeepsTheShorterWall) {
   const EndRun run = RunEnd(job, job.left, -1);
   EXPECT_NEAR(run.cut.x[0], -116, 1e-9);  // inner
   EXPECT_NEAR(run.cut.x[45], -80, 1e-9);  // outer
-  for (int i = 0; i <= 90; ++i) EXPECT_EQ(run.cut.z[i], 0);
+  for (int i = 0; i <= 90; ++i)
+    EXPECT_EQ(run.cut.z[i], 0);
 }
 
 TEST(EndCut, Mode3dTiltsTheTorchAndIgnoresCompensation) {
@@ -164,7 +169,8 @@ TEST(EndCut, EqualDiameterTubeJointStaysFinite) {
     job.left.mode3d = 1;
     job.wallThickness = 0.1;
     const EndRun run = RunEnd(job, job.left, -1);
-    for (int i = 0; i <= n; ++i) ASSERT_TRUE(std::isfinite(run.cut.x[i]) && std::isfinite(run.cut.z[i]));
+    for (int i = 0; i <= n; ++i)
+      ASSERT_TRUE(std::isfinite(run.cut.x[i]) && std::isfinite(run.cut.z[i]));
   }
 }
 

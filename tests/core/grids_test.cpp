@@ -41,8 +41,10 @@ TEST(Grids, EachGridHas42LinesInItsPlane) {
   }
   const auto& xy = list.batches()[0].vertices;
   const auto& xz = list.batches()[1].vertices;
-  for (const Vertex& v : xy) EXPECT_EQ(v.z, 0.0f);
-  for (const Vertex& v : xz) EXPECT_EQ(v.y, 0.0f);
+  for (const Vertex& v : xy)
+    EXPECT_EQ(v.z, 0.0f);
+  for (const Vertex& v : xz)
+    EXPECT_EQ(v.y, 0.0f);
   // First the lines parallel to the second axis, the last one on the upper bound.
   EXPECT_EQ(xy[0], (Vertex{-100, -100, 0}));
   EXPECT_EQ(xy[1], (Vertex{-100, 100, 0}));

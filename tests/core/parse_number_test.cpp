@@ -27,12 +27,12 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseCase{"12abc", 12}, ParseCase{"1,5", 1}, ParseCase{"1e2", 100},
                     ParseCase{"1E-2", 0.01}, ParseCase{"2d3", 2000}, ParseCase{"2D+1", 20},
                     ParseCase{"3e", 3}, ParseCase{"3e+", 3}, ParseCase{"", 0}, ParseCase{"abc", 0},
-                    ParseCase{".", 0}, ParseCase{"-", 0}, ParseCase{"- 5", 0},
-                    ParseCase{"\r5", 0}, ParseCase{"&H1F", 31}, ParseCase{"&hff", 255},
-                    ParseCase{"&B101", 5}, ParseCase{"&O17", 15}, ParseCase{"&q17", 15},
-                    ParseCase{"&17", 15}, ParseCase{"&18", 1}, ParseCase{"&H", 0},
-                    ParseCase{"&", 0}, ParseCase{"  &HG", 0}, ParseCase{"0.1", 0.1},
-                    ParseCase{"1e-400", 0}, ParseCase{"000000000000000000000000012", 12}));
+                    ParseCase{".", 0}, ParseCase{"-", 0}, ParseCase{"- 5", 0}, ParseCase{"\r5", 0},
+                    ParseCase{"&H1F", 31}, ParseCase{"&hff", 255}, ParseCase{"&B101", 5},
+                    ParseCase{"&O17", 15}, ParseCase{"&q17", 15}, ParseCase{"&17", 15},
+                    ParseCase{"&18", 1}, ParseCase{"&H", 0}, ParseCase{"&", 0},
+                    ParseCase{"  &HG", 0}, ParseCase{"0.1", 0.1}, ParseCase{"1e-400", 0},
+                    ParseCase{"000000000000000000000000012", 12}));
 
 TEST(ParseNumber, OverflowGivesInfinityWithTheSign) {
   EXPECT_EQ(ParseNumber("1e400"), std::numeric_limits<double>::infinity());
@@ -46,10 +46,11 @@ TEST(ParseNumber, VeryLongTextsAreRead) {
 }
 
 TEST(RoundToInt, HalvesGoToTheEvenNeighbour) {
-  const std::pair<double, int> cases[] = {{90, 90},  {90.4, 90}, {90.5, 90}, {91.5, 92},
-                                          {-0.5, 0}, {2.5, 2},   {-1.5, -2}, {1e300, INT32_MAX},
-                                          {-1e300, INT32_MIN}, {std::nan(""), 0}};
-  for (auto [value, expected] : cases) EXPECT_EQ(RoundToInt(value), expected) << value;
+  const std::pair<double, int> cases[] = {
+      {90, 90}, {90.4, 90}, {90.5, 90},         {91.5, 92},          {-0.5, 0},
+      {2.5, 2}, {-1.5, -2}, {1e300, INT32_MAX}, {-1e300, INT32_MIN}, {std::nan(""), 0}};
+  for (auto [value, expected] : cases)
+    EXPECT_EQ(RoundToInt(value), expected) << value;
 }
 
 }  // namespace
