@@ -1,5 +1,6 @@
 // The real program, started as a user starts it and ended through its window.
 #include <gtest/gtest.h>
+#include <sys/prctl.h>
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -7,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <chrono>
+#include <csignal>
 #include <optional>
 #include <string>
 
@@ -22,6 +24,8 @@ class ProgramTest : public ::testing::Test {
     program_.setProgram(KORVEX_PROGRAM);
     program_.setWorkingDirectory(home_.path());
     program_.setProcessChannelMode(QProcess::ForwardedChannels);
+    // A test that is stopped takes its program with it, so no stray window misleads the next.
+    program_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
   }
   void start(const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcessEnvironment env = environment;
