@@ -2,41 +2,37 @@
 
 #include <filesystem>
 
+#include "domain/computed_job.h"
 #include "gcode/gcode_writer.h"
-#include "geometry/rebuild_scene.h"
-#include "shell/control_ids.h"
-#include "shell/memory_panel.h"
-#include "shell/workspace.h"
 
 namespace korvex {
 namespace {
 
 // A program of 2 x 1001 points with tilt, as the heaviest job gives.
-Workspace ThousandSegmentJob() {
-  MemoryPanel panel;
-  panel.setText(kCutSegmentsField, "1000");
-  for (int box : {kLeftCutOvalBox, kRightCutOvalBox, kLeftMode3dBox, kRightMode3dBox}) {
-    panel.setCheckState(box, 1);
+ComputedJob ThousandSegmentJob() {
+  JobParameters job = DefaultJob();
+  job.cutSegments = 1000;
+  for (EndCutParameters* end : {&job.left, &job.right}) {
+    end->cutOval = true;
+    end->mode3d = 1;
   }
-  Workspace workspace;
-  RebuildScene(panel, workspace);
-  workspace.cutObjectCount = 2;
-  workspace.projectPath = "/home/operator/Projects/frame.kvx";
-  return workspace;
+  return *ComputeJob(job, 180).job;
 }
 
+const ProgramHeader kHeader{"/home/operator/Projects/frame.kvx", "A", 40, 2};
+
 void BM_FormatGcodeProgram(benchmark::State& state) {
-  const Workspace workspace = ThousandSegmentJob();
+  const ComputedJob job = ThousandSegmentJob();
   for (auto _ : state)
-    benchmark::DoNotOptimize(FormatGcodeProgram(workspace, "A", 40));
+    benchmark::DoNotOptimize(FormatGcodeProgram(job, kHeader));
 }
 BENCHMARK(BM_FormatGcodeProgram)->Unit(benchmark::kMicrosecond);
 
 void BM_WriteGcodeProgram(benchmark::State& state) {
-  const Workspace workspace = ThousandSegmentJob();
+  const ComputedJob job = ThousandSegmentJob();
   const std::string path = (std::filesystem::temp_directory_path() / "korvex-bench.ngc").string();
   for (auto _ : state)
-    benchmark::DoNotOptimize(WriteGcodeProgram(path, "A", 40, workspace));
+    benchmark::DoNotOptimize(WriteGcodeProgram(path, job, kHeader));
   std::filesystem::remove(path);
 }
 BENCHMARK(BM_WriteGcodeProgram)->Unit(benchmark::kMicrosecond);

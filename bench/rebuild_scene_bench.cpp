@@ -1,9 +1,9 @@
 #include <benchmark/benchmark.h>
 
-#include "geometry/rebuild_scene.h"
-#include "shell/control_ids.h"
-#include "shell/memory_panel.h"
-#include "shell/workspace.h"
+#include "app/control_ids.h"
+#include "app/memory_panel.h"
+#include "app/rebuild_scene.h"
+#include "app/workspace.h"
 
 namespace korvex {
 namespace {

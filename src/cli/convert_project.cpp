@@ -1,13 +1,13 @@
 #include "cli/convert_project.h"
 
+#include "app/control_ids.h"
+#include "app/memory_panel.h"
+#include "app/project_commands.h"
+#include "app/rebuild_scene.h"
+#include "app/workspace.h"
 #include "cli/cli_options.h"
 #include "gcode/axis_letter.h"
 #include "gcode/gcode_writer.h"
-#include "geometry/rebuild_scene.h"
-#include "project/project_commands.h"
-#include "shell/control_ids.h"
-#include "shell/memory_panel.h"
-#include "shell/workspace.h"
 
 namespace korvex {
 namespace {
@@ -48,7 +48,7 @@ CliOutcome ConvertProject(const CliOptions& options) {
   }
   workspace.cutObjectCount = 2;
   if (const auto failure =
-          WriteGcodeProgram(options.outputPath, job.axisLetter, job.mainDiameter, workspace)) {
+          WriteGcodeProgram(options.outputPath, workspace.job, ProgramHeaderFor(workspace))) {
     return Failure("program not written: " + *failure);
   }
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <string_view>
 
-#include "gcode/format_number.h"
-#include "project/file_helpers.h"
-#include "shell/workspace.h"
+#include "base/file_helpers.h"
+#include "base/format_number.h"
+#include "domain/computed_job.h"
 
 namespace korvex {
 namespace {
@@ -93,8 +93,8 @@ std::optional<int> FirstNonFinitePoint(const CutPoints& cut, int segments) {
 
 }  // namespace
 
-std::optional<std::string> GcodeProgramProblem(const Workspace& workspace, double tubeDiameter) {
-  const int segments = workspace.job.parameters.cutSegments;
+std::optional<std::string> GcodeProgramProblem(const ComputedJob& job, double tubeDiameter) {
+  const int segments = job.parameters.cutSegments;
   if (segments < 0 || segments > kMaxCutSegments) {
     return "CUT SEGMENTS " + std::to_string(segments) + " is outside 0.." +
            std::to_string(kMaxCutSegments);
@@ -103,7 +103,7 @@ std::optional<std::string> GcodeProgramProblem(const Workspace& workspace, doubl
   const struct {
     const char* name;
     const CutPoints& cut;
-  } cuts[] = {{"LEFT CUT", workspace.job.leftCut}, {"RIGHT CUT", workspace.job.rightCut}};
+  } cuts[] = {{"LEFT CUT", job.left.path}, {"RIGHT CUT", job.right.path}};
   for (const auto& [name, cut] : cuts) {
     if (const auto point = FirstNonFinitePoint(cut, segments)) {
       return std::string("the ") + name + " point " + std::to_string(*point) +
@@ -113,25 +113,24 @@ std::optional<std::string> GcodeProgramProblem(const Workspace& workspace, doubl
   return std::nullopt;
 }
 
-std::string FormatGcodeProgram(const Workspace& workspace, const std::string& axisLetter,
-                               double tubeDiameter) {
-  if (GcodeProgramProblem(workspace, tubeDiameter)) return std::string();
-  const JobState& job = workspace.job;
+std::string FormatGcodeProgram(const ComputedJob& job, const ProgramHeader& header) {
+  if (GcodeProgramProblem(job, header.tubeDiameter)) return std::string();
   const int segments = job.parameters.cutSegments;
+  const std::string& axisLetter = header.axisLetter;
 
   std::string text;
   // Header and trailer take about 500 bytes, a point line at most about 50 plus the letter.
-  text.reserve(1024 + workspace.projectPath.size() +
+  text.reserve(1024 + header.projectPath.size() +
                2 * static_cast<std::size_t>(segments + 1) * (56 + axisLetter.size()));
 
   AppendZonedLine(text, {"(Version", " 4 "});
-  AppendZonedLine(text, {"(Begin", CommentText(workspace.projectPath)});
+  AppendZonedLine(text, {"(Begin", CommentText(header.projectPath)});
   AppendZonedLine(text, {"(Units", "mm"});
   AppendZonedLine(text, {"(ToolOfset", " 0 "});
   AppendLine(text, "(TUBE DIAMETER)");
-  AppendLine(text, "(" + FormatNumber(tubeDiameter, "000.0") + ")");
+  AppendLine(text, "(" + FormatNumber(header.tubeDiameter, "000.0") + ")");
   AppendLine(text, "(Objects)");
-  AppendLine(text, "(" + FormatNumber(workspace.cutObjectCount, "000") + ")");
+  AppendLine(text, "(" + FormatNumber(header.objectCount, "000") + ")");
   AppendLine(text, "G21 (Unit IN mm)");
   AppendLine(text, "G90 (Absolute distance MODE)");
   AppendLine(text, "G64 P0.1 (exact path mode)");
@@ -142,8 +141,8 @@ std::string FormatGcodeProgram(const Workspace& workspace, const std::string& ax
   AppendLine(text, "T1M6 (Tool change TO T1) ");
   AppendLine(text, "F2000");
 
-  AppendObject(text, 1, segments, axisLetter, job.leftCut);
-  AppendObject(text, 2, segments, axisLetter, job.rightCut);
+  AppendObject(text, 1, segments, axisLetter, job.left.path);
+  AppendObject(text, 2, segments, axisLetter, job.right.path);
 
   AppendLine(text, "G0 X 0.000 Y 0.000 Z 0.000");
   AppendLine(text, "M2 (Program end)");
@@ -151,10 +150,10 @@ std::string FormatGcodeProgram(const Workspace& workspace, const std::string& ax
   return text;
 }
 
-std::optional<std::string> WriteGcodeProgram(const std::string& path, const std::string& axisLetter,
-                                             double tubeDiameter, const Workspace& workspace) {
-  if (auto problem = GcodeProgramProblem(workspace, tubeDiameter)) return problem;
-  return WriteFileAtomically(path, FormatGcodeProgram(workspace, axisLetter, tubeDiameter));
+std::optional<std::string> WriteGcodeProgram(const std::string& path, const ComputedJob& job,
+                                             const ProgramHeader& header) {
+  if (auto problem = GcodeProgramProblem(job, header.tubeDiameter)) return problem;
+  return WriteFileAtomically(path, FormatGcodeProgram(job, header));
 }
 
 }  // namespace korvex

@@ -2,9 +2,7 @@
 
 #include <charconv>
 
-#include "geometry/parse_number.h"
-#include "shell/control_ids.h"
-#include "shell/panel.h"
+#include "base/parse_number.h"
 
 namespace korvex {
 namespace {
@@ -13,25 +11,25 @@ constexpr char kCtrlZ = 26;
 constexpr std::string_view kLineEnd = "\r\n";
 
 constexpr std::array<ProjectLine, kProjectLineCount> kProjectLines{{
-    {kReservedTextField, false, "reserved text"},
-    {kCutSegmentsField, false, "MAIN TUBE CUT SEGMENTS"},
-    {kMainDiameterField, false, "MAIN TUBE DIAMETER"},
-    {kThicknessField, false, "MAIN TUBE THICKNESS"},
-    {kLeftDistanceField, false, "LEFT CUT DISTANCE"},
-    {kLeftDiameterField, false, "LEFT CUT DIAMETER"},
-    {kLeftAngleField, false, "LEFT CUT ANGLE"},
-    {kLeftAngleDiffField, false, "LEFT CUT Angle DIFF"},
-    {kRightDistanceField, false, "RIGHT CUT DISTANCE"},
-    {kRightDiameterField, false, "RIGHT CUT DIAMETER"},
-    {kRightAngleField, false, "RIGHT CUT ANGLE"},
-    {kRightAngleDiffField, false, "RIGHT CUT Angle DIFF"},
-    {kLeftMode3dBox, true, "LEFT CUT 3D MODE"},
-    {kLeftCutOvalBox, true, "LEFT CUT CUT OVAL"},
-    {kLeftCompensationBox, true, "LEFT CUT COMPENSATION MODE"},
-    {kRightMode3dBox, true, "RIGHT CUT 3D MODE"},
-    {kRightCutOvalBox, true, "RIGHT CUT CUT OVAL"},
-    {kRightCompensationBox, true, "RIGHT CUT COMPENSATION MODE"},
-    {kReservedCheckBox, true, "reserved check box"},
+    {false, "reserved text"},
+    {false, "MAIN TUBE CUT SEGMENTS"},
+    {false, "MAIN TUBE DIAMETER"},
+    {false, "MAIN TUBE THICKNESS"},
+    {false, "LEFT CUT DISTANCE"},
+    {false, "LEFT CUT DIAMETER"},
+    {false, "LEFT CUT ANGLE"},
+    {false, "LEFT CUT Angle DIFF"},
+    {false, "RIGHT CUT DISTANCE"},
+    {false, "RIGHT CUT DIAMETER"},
+    {false, "RIGHT CUT ANGLE"},
+    {false, "RIGHT CUT Angle DIFF"},
+    {true, "LEFT CUT 3D MODE"},
+    {true, "LEFT CUT CUT OVAL"},
+    {true, "LEFT CUT COMPENSATION MODE"},
+    {true, "RIGHT CUT 3D MODE"},
+    {true, "RIGHT CUT CUT OVAL"},
+    {true, "RIGHT CUT COMPENSATION MODE"},
+    {true, "reserved check box"},
 }};
 
 // True when the field reader would not give the text back as it stands.
@@ -54,13 +52,18 @@ std::string CheckStateText(int state) {
   return state >= 0 ? " " + number : number;
 }
 
-FormattedProject FormatProjectFile(const Panel& panel) {
+int CheckStateOf(const std::string& field) {
+  return RoundToInt(ParseNumber(field));
+}
+
+FormattedProject FormatProjectFile(const ProjectFields& fields) {
   FormattedProject project;
-  for (const ProjectLine& line : kProjectLines) {
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const ProjectLine& line = kProjectLines[i];
+    const std::string& text = fields[i];
     if (line.isCheckState) {
-      project.bytes += CheckStateText(panel.checkState(line.controlId));
+      project.bytes += text;
     } else {
-      const std::string text = panel.text(line.controlId);
       if (!NeedsQuotes(text)) {
         project.bytes += text;
       } else if (text.find('"') == std::string::npos) {
@@ -148,17 +151,6 @@ ProjectFields ReadProjectFields(std::string_view data) {
   for (std::string& field : fields)
     field = reader.next();
   return fields;
-}
-
-void ApplyProjectFields(const ProjectFields& fields, Panel& panel) {
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    const ProjectLine& line = kProjectLines[i];
-    if (line.isCheckState) {
-      panel.setCheckState(line.controlId, RoundToInt(ParseNumber(fields[i])));
-    } else {
-      panel.setText(line.controlId, fields[i]);
-    }
-  }
 }
 
 }  // namespace korvex

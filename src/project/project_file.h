@@ -8,14 +8,10 @@
 
 namespace korvex {
 
-class Panel;
-
-// One line of a project file: the control it belongs to, and whether it holds the control's
-// text or its check state.
+// One line of a project file: whether it holds a text or a check state, and what it holds.
 struct ProjectLine {
-  int controlId;
   bool isCheckState;
-  const char* name;  // as the operator finds the control in the panel
+  const char* name;  // as the operator finds the value in the panel
 };
 
 inline constexpr int kProjectLineCount = 19;
@@ -23,18 +19,24 @@ inline constexpr int kProjectLineCount = 19;
 // The lines of a project file in file order: 12 texts, then 7 check states.
 std::span<const ProjectLine, kProjectLineCount> ProjectLines();
 
-// The file for the panel's texts and check states, or why it cannot be stored.
+// The 19 fields of a project in file order, as texts: a check state as CheckStateText gives it.
+using ProjectFields = std::array<std::string, kProjectLineCount>;
+
+// The file for the fields, or why it cannot be stored.
 struct FormattedProject {
   std::string bytes;
   std::optional<std::string> refusal;  // set when a text would not read back unchanged
 };
 
-// Texts are written as they stand, one a line with CR LF; a text the reader would take apart
+// Fields are written as they stand, one a line with CR LF; a text the reader would take apart
 // (comma, TAB, CR, LF, Ctrl-Z, a leading blank or double quote) is put between double quotes.
-FormattedProject FormatProjectFile(const Panel& panel);
+FormattedProject FormatProjectFile(const ProjectFields& fields);
 
 // A check state as it stands in a file: " 0", " 1", "-1".
 std::string CheckStateText(int state);
+
+// A check-state field read back as a number, rounded to a whole one.
+int CheckStateOf(const std::string& field);
 
 // Takes the fields of a project file one by one. Past the end of the data, or from a Ctrl-Z
 // on, every field is empty.
@@ -56,12 +58,7 @@ class ProjectFieldReader {
   bool ended_ = false;
 };
 
-using ProjectFields = std::array<std::string, kProjectLineCount>;
-
 // The first 19 fields of the data; what follows them is never read.
 ProjectFields ReadProjectFields(std::string_view data);
-
-// Fills the panel's texts and check states from the fields in file order.
-void ApplyProjectFields(const ProjectFields& fields, Panel& panel);
 
 }  // namespace korvex

@@ -1,11 +1,11 @@
-#include "view/camera.h"
+#include "scene/camera.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "geometry/job_parameters.h"
-#include "view/view_input.h"
+#include "domain/job_parameters.h"
+#include "scene/view_input.h"
 
 namespace korvex {
 namespace {

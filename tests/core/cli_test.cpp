@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "app/control_ids.h"
+#include "app/memory_panel.h"
+#include "app/project_panel.h"
+#include "app/rebuild_scene.h"
+#include "app/workspace.h"
 #include "cli/cli_options.h"
 #include "cli/run_command_line.h"
 #include "gcode/gcode_writer.h"
-#include "geometry/rebuild_scene.h"
-#include "project/project_file.h"
-#include "shell/control_ids.h"
-#include "shell/memory_panel.h"
-#include "shell/workspace.h"
 #include "temp_folder.h"
 
 namespace korvex {
@@ -131,7 +131,9 @@ std::vector<std::string> LinesOf(const std::string& text) {
 
 class CliRunTest : public testing::Test {
  protected:
-  void SetUp() override { WriteAll(project_, FormatProjectFile(MemoryPanel()).bytes); }
+  void SetUp() override {
+    WriteAll(project_, FormatProjectFile(ProjectFieldsFromPanel(MemoryPanel())).bytes);
+  }
 
   CliOutcome run(Arguments arguments) const { return RunCommandLine(arguments, "9.9"); }
 
@@ -181,7 +183,7 @@ TEST_F(CliRunTest, ProgramIsTheOneOpenAndSaveGcodeWouldWrite) {
   workspace.projectPath = project_;
   workspace.cutObjectCount = 2;
   ASSERT_TRUE(RebuildScene(panel, workspace).empty());
-  EXPECT_EQ(ReadAll(output_), FormatGcodeProgram(workspace, "B", 60));
+  EXPECT_EQ(ReadAll(output_), FormatGcodeProgram(workspace.job, {project_, "B", 60, 2}));
   EXPECT_THAT(ReadAll(output_), HasSubstr(" B "));
 }
 

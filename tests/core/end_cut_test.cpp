@@ -1,25 +1,18 @@
-#include "geometry/end_cut.h"
+#include "domain/end_cut.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
-#include "geometry/step_angles.h"
-#include "shell/memory_panel.h"
-#include "view/draw_list.h"
+#include "domain/step_angles.h"
+#include "scene/draw_list.h"
+#include "scene/end_cut_drawing.h"
 
 namespace korvex {
 namespace {
 
-// The panel defaults: R = 20, T = 4, N = 90, ρ = 20, α = 45°, d = ∓100.
-JobParameters DefaultJob() {
-  return ReadJobParameters(MemoryPanel());
-}
-
-double Radians(double degrees) {
-  return degrees * kPi / 180;
-}
+// DefaultJob(): R = 20, T = 4, N = 90, ρ = 20, α = 45°, d = ∓100.
 
 struct EndRun {
   CutSurfaces surfaces;
@@ -29,18 +22,11 @@ struct EndRun {
 
 EndRun RunEnd(const JobParameters& job, const EndCutParameters& end, int side,
               bool displayCut = false) {
-  StepAngles drawSteps, cutSteps;
-  drawSteps.compute(job.cutSegments, 0);
-  cutSteps.compute(job.cutSegments, end.angleDiff);
-  const EndCutContext context{end, job, drawSteps, cutSteps, displayCut};
-  const CutShape shape = end.cutOval ? CutShape::TubeJoint : CutShape::Plane;
-  EndRun run;
-  ComputeCutSurfaces(shape, side, context, run.surfaces);
-  if (end.cutOval) {
-    ComputeTubeJointCut(side, context, run.cut, run.list);
-  } else {
-    ComputePlaneCut(context, run.cut, run.list);
-  }
+  StepAngles steps;
+  steps.compute(job.cutSegments, 0);
+  const EndCut computed = ComputeEndCut(side, end, job, steps);
+  EndRun run{computed.surfaces, computed.path, {}};
+  DrawEndCut(end, computed, job, steps, displayCut, run.list);
   return run;
 }
 
@@ -172,19 +158,6 @@ TEST(EndCut, EqualDiameterTubeJointStaysFinite) {
     for (int i = 0; i <= n; ++i)
       ASSERT_TRUE(std::isfinite(run.cut.x[i]) && std::isfinite(run.cut.z[i]));
   }
-}
-
-TEST(EndCut, EntriesAboveNKeepEarlierValues) {
-  JobParameters job = DefaultJob();
-  CutPoints cut;
-  cut.x[31] = 123.0;
-  StepAngles steps;
-  job.cutSegments = 30;
-  steps.compute(30, 0);
-  DrawList list;
-  ComputePlaneCut({job.left, job, steps, steps, false}, cut, list);
-  EXPECT_EQ(cut.x[31], 123.0);
-  EXPECT_NE(cut.x[30], 0.0);
 }
 
 // Drawing: colours, widths and the order of the primitives.

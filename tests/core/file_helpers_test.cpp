@@ -1,4 +1,4 @@
-#include "project/file_helpers.h"
+#include "base/file_helpers.h"
 #include "temp_folder.h"
 
 #include <gmock/gmock.h>

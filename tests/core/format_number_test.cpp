@@ -1,4 +1,4 @@
-#include "gcode/format_number.h"
+#include "base/format_number.h"
 
 #include <gtest/gtest.h>
 

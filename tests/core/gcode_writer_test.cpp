@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "gcode/format_number.h"
-#include "shell/workspace.h"
+#include "app/workspace.h"
+#include "base/format_number.h"
 #include "temp_folder.h"
 
 namespace korvex {
@@ -37,14 +37,24 @@ Workspace ExampleWorkspace() {
   const double rightX[] = {100.5, 110.25, 120, 110.25, 100.5};
   const double y[] = {62.832, 31.416, 0, -31.416, -62.832};
   for (int i = 0; i < 5; ++i) {
-    workspace.job.leftCut.x[i] = leftX[i];
-    workspace.job.leftCut.y[i] = y[i];
-    workspace.job.leftCut.z[i] = 0;
-    workspace.job.rightCut.x[i] = rightX[i];
-    workspace.job.rightCut.y[i] = y[i];
-    workspace.job.rightCut.z[i] = 0.5;
+    workspace.job.left.path.x[i] = leftX[i];
+    workspace.job.left.path.y[i] = y[i];
+    workspace.job.left.path.z[i] = 0;
+    workspace.job.right.path.x[i] = rightX[i];
+    workspace.job.right.path.y[i] = y[i];
+    workspace.job.right.path.z[i] = 0.5;
   }
   return workspace;
+}
+
+// The program of the workspace's job with the header values given here.
+std::string Format(const Workspace& w, const std::string& letter, double diameter) {
+  return FormatGcodeProgram(w.job, {w.projectPath, letter, diameter, w.cutObjectCount});
+}
+
+std::optional<std::string> Write(const std::string& path, const std::string& letter,
+                                 double diameter, const Workspace& w) {
+  return WriteGcodeProgram(path, w.job, {w.projectPath, letter, diameter, w.cutObjectCount});
 }
 
 const char* const kHeaderLines[] = {
@@ -138,14 +148,14 @@ TEST_F(GcodeWriterTest, TheExampleProgramIsByteIdentical) {
   const std::string expected = JoinCrLf(lines);
 
   const Workspace workspace = ExampleWorkspace();
-  EXPECT_EQ(FormatGcodeProgram(workspace, "A", 40), expected);
+  EXPECT_EQ(Format(workspace, "A", 40), expected);
 
-  EXPECT_EQ(WriteGcodeProgram(Path("T1.ngc"), "A", 40, workspace), std::nullopt);
+  EXPECT_EQ(Write(Path("T1.ngc"), "A", 40, workspace), std::nullopt);
   EXPECT_EQ(ReadAll(Path("T1.ngc")), expected);
 }
 
 TEST_F(GcodeWriterTest, HeaderZoneLinesHaveTheDescribedWidths) {
-  const auto lines = SplitCrLf(FormatGcodeProgram(ExampleWorkspace(), "A", 40));
+  const auto lines = SplitCrLf(Format(ExampleWorkspace(), "A", 40));
   ASSERT_GE(lines.size(), 4u);
   EXPECT_EQ(lines[0].size(), 29u);
   EXPECT_EQ(lines[2].size(), 29u);
@@ -155,8 +165,8 @@ TEST_F(GcodeWriterTest, HeaderZoneLinesHaveTheDescribedWidths) {
 
 TEST_F(GcodeWriterTest, ReplacesAnExistingFile) {
   std::ofstream(Path("old.ngc"), std::ios::binary) << std::string(100000, 'x');
-  EXPECT_EQ(WriteGcodeProgram(Path("old.ngc"), "A", 40, ExampleWorkspace()), std::nullopt);
-  EXPECT_EQ(ReadAll(Path("old.ngc")), FormatGcodeProgram(ExampleWorkspace(), "A", 40));
+  EXPECT_EQ(Write(Path("old.ngc"), "A", 40, ExampleWorkspace()), std::nullopt);
+  EXPECT_EQ(ReadAll(Path("old.ngc")), Format(ExampleWorkspace(), "A", 40));
 }
 
 struct BeginCase {
@@ -169,7 +179,7 @@ class GcodeBeginLineTest : public testing::TestWithParam<BeginCase> {};
 TEST_P(GcodeBeginLineTest, PadsThePathToTheNextZone) {
   Workspace workspace = ExampleWorkspace();
   workspace.projectPath = GetParam().path;
-  const auto lines = SplitCrLf(FormatGcodeProgram(workspace, "A", 40));
+  const auto lines = SplitCrLf(Format(workspace, "A", 40));
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[1], GetParam().expectedLine);
   EXPECT_EQ(lines[1].size() % 14, 1u);
@@ -202,7 +212,7 @@ TEST(GcodeWriterEdgeTest, ZeroSegmentsGiveOnlyTheRapidMovePerObject) {
         "G0 X 0.000 Y 0.000 Z 0.000", "M2 (Program end)", "(Finish)"}) {
     expected.push_back(line);
   }
-  EXPECT_EQ(SplitCrLf(FormatGcodeProgram(workspace, "A", 40)), expected);
+  EXPECT_EQ(SplitCrLf(Format(workspace, "A", 40)), expected);
 }
 
 struct LetterCase {
@@ -213,7 +223,7 @@ struct LetterCase {
 class GcodeAxisLetterTest : public testing::TestWithParam<LetterCase> {};
 
 TEST_P(GcodeAxisLetterTest, WritesTheLetterExactlyAsGiven) {
-  const auto lines = SplitCrLf(FormatGcodeProgram(ExampleWorkspace(), GetParam().letter, 40));
+  const auto lines = SplitCrLf(Format(ExampleWorkspace(), GetParam().letter, 40));
   ASSERT_EQ(lines.size(), 44u);
   EXPECT_EQ(lines[20], GetParam().firstMove);
   EXPECT_EQ(lines[41], "G0 X 0.000 Y 0.000 Z 0.000");  // the trailer always names Z
@@ -236,8 +246,8 @@ class GcodeCoordinateTest : public testing::TestWithParam<ValueCase> {};
 
 TEST_P(GcodeCoordinateTest, WritesCoordinatesWithTheMask) {
   Workspace workspace = ExampleWorkspace();
-  workspace.job.leftCut.x[1] = GetParam().value;
-  const auto lines = SplitCrLf(FormatGcodeProgram(workspace, "A", 40));
+  workspace.job.left.path.x[1] = GetParam().value;
+  const auto lines = SplitCrLf(Format(workspace, "A", 40));
   ASSERT_EQ(lines.size(), 44u);
   EXPECT_EQ(lines[24], "G1 X " + GetParam().expected + " Y 31.416 A 0.000");
 }
@@ -262,7 +272,7 @@ TEST(GcodeWriterEdgeTest, CoordinatesMatchFormatNumberForRandomValues) {
   Workspace workspace = ExampleWorkspace();
   workspace.job.parameters.cutSegments = 1000;
   std::vector<std::string> expectedMoves;
-  for (CutPoints* cut : {&workspace.job.leftCut, &workspace.job.rightCut}) {
+  for (CutPoints* cut : {&workspace.job.left.path, &workspace.job.right.path}) {
     for (int i = 0; i <= 1000; ++i) {
       double* values[] = {&cut->x[i], &cut->y[i], &cut->z[i]};
       for (double* value : values) {
@@ -280,7 +290,7 @@ TEST(GcodeWriterEdgeTest, CoordinatesMatchFormatNumberForRandomValues) {
     }
   }
   std::vector<std::string> moves;
-  for (const std::string& line : SplitCrLf(FormatGcodeProgram(workspace, "C", 114.3))) {
+  for (const std::string& line : SplitCrLf(Format(workspace, "C", 114.3))) {
     if (line.starts_with("G0 X") || line.starts_with("G1 X")) moves.push_back(line);
   }
   expectedMoves.push_back("G0 X 0.000 Y 0.000 Z 0.000");
@@ -291,21 +301,21 @@ TEST(GcodeWriterEdgeTest, DiameterAndCountsWidenBeyondTheirMasks) {
   Workspace workspace = ExampleWorkspace();
   workspace.job.parameters.cutSegments = 1000;
   workspace.cutObjectCount = 1234;
-  const auto lines = SplitCrLf(FormatGcodeProgram(workspace, "A", 1234.5));
+  const auto lines = SplitCrLf(Format(workspace, "A", 1234.5));
   ASSERT_EQ(lines.size(), 17u + 2u * (1000u + 8u) + 3u);
   EXPECT_EQ(lines[5], "(1234.5)");
   EXPECT_EQ(lines[7], "(1234)");
   EXPECT_EQ(lines[19], "(1001)");
-  EXPECT_EQ(SplitCrLf(FormatGcodeProgram(ExampleWorkspace(), "A", 60.25))[5], "(060.2)");
-  EXPECT_EQ(SplitCrLf(FormatGcodeProgram(ExampleWorkspace(), "A", 8))[5], "(008.0)");
+  EXPECT_EQ(SplitCrLf(Format(ExampleWorkspace(), "A", 60.25))[5], "(060.2)");
+  EXPECT_EQ(SplitCrLf(Format(ExampleWorkspace(), "A", 8))[5], "(008.0)");
 }
 
 TEST(GcodeWriterEdgeTest, EntriesAboveTheSegmentCountAreNotWritten) {
   Workspace workspace = ExampleWorkspace();
-  workspace.job.leftCut.x[5] = std::numeric_limits<double>::quiet_NaN();
-  workspace.job.rightCut.z[1000] = std::numeric_limits<double>::infinity();
-  EXPECT_EQ(GcodeProgramProblem(workspace, 40), std::nullopt);
-  EXPECT_EQ(SplitCrLf(FormatGcodeProgram(workspace, "A", 40)).size(), 44u);
+  workspace.job.left.path.x[5] = std::numeric_limits<double>::quiet_NaN();
+  workspace.job.right.path.z[1000] = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(GcodeProgramProblem(workspace.job, 40), std::nullopt);
+  EXPECT_EQ(SplitCrLf(Format(workspace, "A", 40)).size(), 44u);
 }
 
 struct RefusalCase {
@@ -328,18 +338,18 @@ TEST_P(GcodeRefusalTest, RefusesAndWritesNothing) {
   double diameter = 40;
   GetParam().spoil(workspace, diameter);
 
-  const auto problem = GcodeProgramProblem(workspace, diameter);
+  const auto problem = GcodeProgramProblem(workspace.job, diameter);
   ASSERT_TRUE(problem.has_value());
   EXPECT_THAT(*problem, HasSubstr(GetParam().reasonPart));
-  EXPECT_EQ(FormatGcodeProgram(workspace, "A", diameter), "");
+  EXPECT_EQ(Format(workspace, "A", diameter), "");
 
   // A new file is not created, an existing one keeps its bytes.
-  const auto reason = WriteGcodeProgram(Path("new.ngc"), "A", diameter, workspace);
+  const auto reason = Write(Path("new.ngc"), "A", diameter, workspace);
   ASSERT_TRUE(reason.has_value());
   EXPECT_EQ(*reason, *problem);
   EXPECT_FALSE(fs::exists(Path("new.ngc")));
   std::ofstream(Path("old.ngc"), std::ios::binary) << "OLD\r\n";
-  EXPECT_NE(WriteGcodeProgram(Path("old.ngc"), "A", diameter, workspace), std::nullopt);
+  EXPECT_NE(Write(Path("old.ngc"), "A", diameter, workspace), std::nullopt);
   EXPECT_EQ(ReadAll(Path("old.ngc")), "OLD\r\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
@@ -347,11 +357,11 @@ TEST_P(GcodeRefusalTest, RefusesAndWritesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Spoiled, GcodeRefusalTest,
     testing::Values(
-        RefusalCase{"LeftXNaN", [](Workspace& w, double&) { w.job.leftCut.x[2] = kNaN; },
+        RefusalCase{"LeftXNaN", [](Workspace& w, double&) { w.job.left.path.x[2] = kNaN; },
                     "LEFT CUT point 2"},
-        RefusalCase{"LeftYInf", [](Workspace& w, double&) { w.job.leftCut.y[0] = kInf; },
+        RefusalCase{"LeftYInf", [](Workspace& w, double&) { w.job.left.path.y[0] = kInf; },
                     "LEFT CUT point 0"},
-        RefusalCase{"RightZMinusInf", [](Workspace& w, double&) { w.job.rightCut.z[4] = -kInf; },
+        RefusalCase{"RightZMinusInf", [](Workspace& w, double&) { w.job.right.path.z[4] = -kInf; },
                     "RIGHT CUT point 4"},
         RefusalCase{"DiameterNaN", [](Workspace&, double& d) { d = kNaN; }, "DIAMETER"},
         RefusalCase{"DiameterInf", [](Workspace&, double& d) { d = kInf; }, "DIAMETER"},
@@ -367,11 +377,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
 
 TEST_F(GcodeWriterTest, AnUnwritablePathIsReportedAndLeavesNothing) {
-  const auto reason = WriteGcodeProgram(Path("missing/out.ngc"), "A", 40, ExampleWorkspace());
+  const auto reason = Write(Path("missing/out.ngc"), "A", 40, ExampleWorkspace());
   ASSERT_TRUE(reason.has_value());
   EXPECT_THAT(*reason, HasSubstr("cannot create a file in"));
-  EXPECT_THAT(*WriteGcodeProgram("/dev/full", "A", 40, ExampleWorkspace()),
-              HasSubstr("is a device"));
+  EXPECT_THAT(*Write("/dev/full", "A", 40, ExampleWorkspace()), HasSubstr("is a device"));
   EXPECT_TRUE(fs::is_empty(folder_));
 }
 

@@ -1,4 +1,4 @@
-#include "view/grids.h"
+#include "scene/grids.h"
 
 #include <gtest/gtest.h>
 

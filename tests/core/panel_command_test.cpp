@@ -1,12 +1,12 @@
-#include "shell/panel_command.h"
+#include "app/panel_command.h"
 
 #include <gtest/gtest.h>
 
-#include "geometry/rebuild_scene.h"
+#include "app/control_ids.h"
+#include "app/memory_panel.h"
+#include "app/rebuild_scene.h"
+#include "app/workspace.h"
 #include "recording_prompts.h"
-#include "shell/control_ids.h"
-#include "shell/memory_panel.h"
-#include "shell/workspace.h"
 
 namespace korvex {
 namespace {
@@ -18,16 +18,9 @@ struct RecordingHost : CommandHost {
   void endProgram() override { ++ended; }
 };
 
-constexpr unsigned kCommand = 273;
-
-std::uintptr_t Click(int id, unsigned notification = 0) {
-  return static_cast<std::uintptr_t>(id) | notification << 16;
-}
-
 struct DispatchCase {
   const char* name;
-  unsigned message;
-  std::uintptr_t wParam;
+  ControlId clicked;
   int shown, ended;
   std::size_t openPrompts, savePrompts;
 };
@@ -41,7 +34,7 @@ TEST_P(PanelCommandTest, Dispatches) {
   Workspace workspace;
   RecordingHost host;
   ASSERT_TRUE(RebuildScene(panel, workspace).empty());
-  PanelCommand(c.message, c.wParam, panel, prompts, workspace, host);
+  PanelCommand(c.clicked, panel, prompts, workspace, host);
   EXPECT_EQ(host.shown, c.shown);
   EXPECT_EQ(host.ended, c.ended);
   EXPECT_EQ(prompts.openPrompts.size(), c.openPrompts);
@@ -50,17 +43,14 @@ TEST_P(PanelCommandTest, Dispatches) {
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, PanelCommandTest,
-    ::testing::Values(
-        DispatchCase{"UpdateParams", kCommand, Click(kUpdateParamsButton), 1, 0, 0, 0},
-        DispatchCase{"NotificationOne", kCommand, Click(kUpdateParamsButton, 1), 1, 0, 0, 0},
-        DispatchCase{"EditNotification", kCommand, Click(kUpdateParamsButton, 0x300), 0, 0, 0, 0},
-        DispatchCase{"PaintNotice", 1254, Click(kUpdateParamsButton), 0, 0, 0, 0},
-        DispatchCase{"CancelledOpen", kCommand, Click(kOpenButton), 0, 0, 1, 0},
-        DispatchCase{"CancelledSave", kCommand, Click(kSaveButton), 0, 0, 0, 1},
-        DispatchCase{"CancelledGcode", kCommand, Click(kSaveGcodeButton), 0, 0, 0, 1},
-        DispatchCase{"Exit", kCommand, Click(kExitButton), 0, 1, 0, 0},
-        DispatchCase{"CheckBox", kCommand, Click(kDisplayGridBox), 0, 0, 0, 0},
-        DispatchCase{"Field", kCommand, Click(kMainDiameterField), 0, 0, 0, 0}),
+    ::testing::Values(DispatchCase{"UpdateParams", kUpdateParamsButton, 1, 0, 0, 0},
+                      DispatchCase{"CancelledOpen", kOpenButton, 0, 0, 1, 0},
+                      DispatchCase{"CancelledSave", kSaveButton, 0, 0, 0, 1},
+                      DispatchCase{"CancelledGcode", kSaveGcodeButton, 0, 0, 0, 1},
+                      DispatchCase{"Exit", kExitButton, 0, 1, 0, 0},
+                      DispatchCase{"CheckBox", kDisplayGridBox, 0, 0, 0, 0},
+                      DispatchCase{"Field", kMainDiameterField, 0, 0, 0, 0},
+                      DispatchCase{"NoId", kNoId, 0, 0, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PanelCommandRefusalTest, InvalidJobShowsNothingNew) {
@@ -68,10 +58,10 @@ TEST(PanelCommandRefusalTest, InvalidJobShowsNothingNew) {
   RecordingPrompts prompts;
   Workspace workspace;
   RecordingHost host;
-  PanelCommand(kCommand, Click(kUpdateParamsButton), panel, prompts, workspace, host);
+  PanelCommand(kUpdateParamsButton, panel, prompts, workspace, host);
   const DrawList accepted = workspace.scene;
   panel.setText(kCutSegmentsField, "1001");
-  PanelCommand(kCommand, Click(kUpdateParamsButton), panel, prompts, workspace, host);
+  PanelCommand(kUpdateParamsButton, panel, prompts, workspace, host);
   EXPECT_EQ(host.shown, 1);
   ASSERT_EQ(prompts.messages.size(), 1u);
   EXPECT_NE(prompts.messages[0].text.find("CUT SEGMENTS"), std::string::npos);

@@ -1,4 +1,4 @@
-#include "geometry/parse_number.h"
+#include "base/parse_number.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "project/project_commands.h"
+#include "app/project_commands.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -7,12 +7,13 @@
 #include <fstream>
 #include <string>
 
-#include "project/file_helpers.h"
+#include "app/control_ids.h"
+#include "app/memory_panel.h"
+#include "app/workspace.h"
+#include "base/file_helpers.h"
+#include "panel_project_lines.h"
 #include "project/project_file.h"
 #include "recording_prompts.h"
-#include "shell/control_ids.h"
-#include "shell/memory_panel.h"
-#include "shell/workspace.h"
 #include "temp_folder.h"
 
 namespace korvex {
@@ -163,7 +164,7 @@ TEST_F(ProjectCommandsTest, OpenPromptProposesTheCurrentProject) {
 
 TEST_F(ProjectCommandsTest, CancelledOpenChangesNothing) {
   panel_.setText(kXLengthField, "untouched");
-  EXPECT_FALSE(OpenProject(panel_, prompts_, workspace_));
+  EXPECT_NE(CommandOutcome::Done, OpenProject(panel_, prompts_, workspace_));
   EXPECT_EQ(panel_.title(), "KORVEX 2014");
   EXPECT_EQ(workspace_.projectPath, "");
   EXPECT_EQ(panel_.text(kXLengthField), "untouched");
@@ -177,7 +178,7 @@ TEST_F(ProjectCommandsTest, OpenFillsThePanelAndRebuilds) {
            " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 1\r\n 0\r\n");
   panel_.setText(kAngleLetterField, "B");
   prompts_.openAnswer = path;
-  EXPECT_TRUE(OpenProject(panel_, prompts_, workspace_));
+  EXPECT_EQ(CommandOutcome::Done, OpenProject(panel_, prompts_, workspace_));
   EXPECT_TRUE(prompts_.messages.empty());
   EXPECT_EQ(workspace_.projectPath, path);
   EXPECT_EQ(panel_.title(), "KVX - " + path);
@@ -203,7 +204,7 @@ TEST_F(ProjectCommandsTest, SavedProjectOpensIntoAFreshPanel) {
   Workspace freshWorkspace;
   prompts_.openAnswer = path;
   OpenProject(fresh, prompts_, freshWorkspace);
-  for (const ProjectLine& line : ProjectLines()) {
+  for (const test::PanelProjectLine& line : test::PanelProjectLines()) {
     EXPECT_EQ(fresh.text(line.controlId), panel_.text(line.controlId)) << line.name;
     EXPECT_EQ(fresh.checkState(line.controlId), panel_.checkState(line.controlId)) << line.name;
   }
@@ -214,7 +215,7 @@ TEST_F(ProjectCommandsTest, EmptyFileEmptiesTheFieldsAndTheJobIsRefused) {
   WriteAll(path, "");
   panel_.setCheckState(kLeftCutOvalBox, 1);
   prompts_.openAnswer = path;
-  EXPECT_FALSE(OpenProject(panel_, prompts_, workspace_));
+  EXPECT_NE(CommandOutcome::Done, OpenProject(panel_, prompts_, workspace_));
   EXPECT_EQ(panel_.title(), "KVX - " + path);
   EXPECT_EQ(panel_.text(kMainDiameterField), "");
   EXPECT_EQ(panel_.checkState(kLeftCutOvalBox), 0);
@@ -243,13 +244,13 @@ TEST_P(UnreadableProjectTest, ChangesNothingAndSaysWhy) {
   workspace_.projectPath = "/jobs/frame.kvx";
   panel_.setTitle("KVX - /jobs/frame.kvx");
   panel_.setText(kXLengthField, "untouched");
-  const std::string before = FormatProjectFile(panel_).bytes;
+  const std::string before = FormatProjectFile(ProjectFieldsFromPanel(panel_)).bytes;
 
   prompts_.openAnswer = path;
-  EXPECT_FALSE(OpenProject(panel_, prompts_, workspace_));
+  EXPECT_NE(CommandOutcome::Done, OpenProject(panel_, prompts_, workspace_));
   expectOnlyError("PROJECT NOT OPENED: ");
   EXPECT_THAT(prompts_.messages[0].text, HasSubstr(path));
-  EXPECT_EQ(FormatProjectFile(panel_).bytes, before);
+  EXPECT_EQ(FormatProjectFile(ProjectFieldsFromPanel(panel_)).bytes, before);
   EXPECT_EQ(panel_.text(kXLengthField), "untouched");
   EXPECT_EQ(workspace_.projectPath, "/jobs/frame.kvx");
   EXPECT_EQ(panel_.title(), "KVX - /jobs/frame.kvx");

@@ -1,4 +1,5 @@
 #include "project/project_file.h"
+#include "panel_project_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/control_ids.h"
-#include "shell/memory_panel.h"
+#include "app/control_ids.h"
+#include "app/memory_panel.h"
 
 namespace korvex {
 namespace {
@@ -35,7 +36,7 @@ MemoryPanel DistinctPanel() {
 }
 
 void ExpectSameProjectControls(const Panel& actual, const Panel& expected) {
-  for (const ProjectLine& line : ProjectLines()) {
+  for (const test::PanelProjectLine& line : test::PanelProjectLines()) {
     if (line.isCheckState) {
       EXPECT_EQ(actual.checkState(line.controlId), expected.checkState(line.controlId))
           << line.name;
@@ -46,14 +47,14 @@ void ExpectSameProjectControls(const Panel& actual, const Panel& expected) {
 }
 
 TEST(ProjectFileFormat, DefaultPanelGivesTheNineteenLines) {
-  const FormattedProject project = FormatProjectFile(MemoryPanel());
+  const FormattedProject project = FormatProjectFile(ProjectFieldsFromPanel(MemoryPanel()));
   ASSERT_FALSE(project.refusal);
   EXPECT_EQ(project.bytes, kDefaultProject);
   EXPECT_EQ(project.bytes.size(), 74u);
 }
 
 TEST(ProjectFileFormat, LinesFollowTheFixedOrder) {
-  const FormattedProject project = FormatProjectFile(DistinctPanel());
+  const FormattedProject project = FormatProjectFile(ProjectFieldsFromPanel(DistinctPanel()));
   EXPECT_EQ(project.bytes,
             "\r\n36\r\n60.3\r\n2.9\r\n-150\r\n88.9\r\n30\r\n15\r\n120\r\n76\r\n-20\r\n5\r\n"
             " 1\r\n 0\r\n 1\r\n 0\r\n 1\r\n 0\r\n 0\r\n");
@@ -69,7 +70,8 @@ TEST(ProjectFileFormat, CheckStateTextHasABlankOrASign) {
 TEST(ProjectFileFormat, ReopeningRestoresEveryField) {
   const MemoryPanel saved = DistinctPanel();
   MemoryPanel reopened;
-  ApplyProjectFields(ReadProjectFields(FormatProjectFile(saved).bytes), reopened);
+  ApplyProjectFields(ReadProjectFields(FormatProjectFile(ProjectFieldsFromPanel(saved)).bytes),
+                     reopened);
   ExpectSameProjectControls(reopened, saved);
 }
 
@@ -95,7 +97,7 @@ class ProjectTextStorage : public testing::TestWithParam<StoredText> {};
 TEST_P(ProjectTextStorage, TextIsWrittenSoItReadsBackUnchanged) {
   MemoryPanel panel = DistinctPanel();
   panel.setText(kLeftDiameterField, GetParam().text);
-  const FormattedProject project = FormatProjectFile(panel);
+  const FormattedProject project = FormatProjectFile(ProjectFieldsFromPanel(panel));
   ASSERT_FALSE(project.refusal);
 
   const std::string expectedLine = "\r\n" + GetParam().line + "\r\n";
@@ -122,7 +124,7 @@ TEST(ProjectFileFormat, RefusesAQuotedTextHoldingAQuote) {
   for (const std::string text : {"\"40\"", "\"40", " 4\"0", "12,\"5", "a\t\"b"}) {
     MemoryPanel panel;
     panel.setText(kRightAngleField, text);
-    const FormattedProject project = FormatProjectFile(panel);
+    const FormattedProject project = FormatProjectFile(ProjectFieldsFromPanel(panel));
     ASSERT_TRUE(project.refusal) << text;
     EXPECT_NE(project.refusal->find("RIGHT CUT ANGLE"), std::string::npos) << *project.refusal;
     EXPECT_TRUE(project.bytes.empty());
@@ -182,7 +184,7 @@ TEST(ProjectFieldReading, LfOnlyFileOpensLikeItsCrLfTwin) {
   }
   const MemoryPanel saved = DistinctPanel();
   std::string savedLfOnly;
-  for (char c : FormatProjectFile(saved).bytes) {
+  for (char c : FormatProjectFile(ProjectFieldsFromPanel(saved)).bytes) {
     if (c != '\r') savedLfOnly += c;
   }
   EXPECT_EQ(ReadProjectFields(lfOnly), ReadProjectFields(kDefaultProject));
@@ -253,7 +255,7 @@ TEST(ProjectFileFuzz, AnyBytesOpenWithoutHarm) {
 
     MemoryPanel panel;
     ApplyProjectFields(fields, panel);
-    for (const ProjectLine& line : ProjectLines()) {
+    for (const test::PanelProjectLine& line : test::PanelProjectLines()) {
       const int state = panel.checkState(line.controlId);
       ASSERT_TRUE(state == 0 || state == 1) << line.name;
     }
@@ -264,14 +266,14 @@ TEST(ProjectFileFuzz, EveryStorableTextReadsBackUnchanged) {
   std::mt19937 random(74);
   for (int round = 0; round < 3000; ++round) {
     MemoryPanel panel;
-    for (const ProjectLine& line : ProjectLines()) {
+    for (const test::PanelProjectLine& line : test::PanelProjectLines()) {
       if (!line.isCheckState) panel.setText(line.controlId, RandomBytes(random, 12));
     }
-    const FormattedProject project = FormatProjectFile(panel);
+    const FormattedProject project = FormatProjectFile(ProjectFieldsFromPanel(panel));
     if (project.refusal) continue;
     MemoryPanel reopened;
     ApplyProjectFields(ReadProjectFields(project.bytes), reopened);
-    for (const ProjectLine& line : ProjectLines()) {
+    for (const test::PanelProjectLine& line : test::PanelProjectLines()) {
       ASSERT_EQ(reopened.text(line.controlId), panel.text(line.controlId)) << line.name;
     }
   }

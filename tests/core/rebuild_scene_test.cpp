@@ -1,15 +1,15 @@
-#include "geometry/rebuild_scene.h"
+#include "app/rebuild_scene.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "geometry/cut_to_cut_lines.h"
-#include "geometry/job_state.h"
-#include "shell/control_ids.h"
-#include "shell/memory_panel.h"
-#include "shell/workspace.h"
+#include "app/control_ids.h"
+#include "app/memory_panel.h"
+#include "app/workspace.h"
+#include "domain/computed_job.h"
+#include "scene/cut_to_cut_lines.h"
 
 namespace korvex {
 namespace {
@@ -30,10 +30,10 @@ TEST_F(RebuildSceneTest, DefaultJobGivesTheKnownResults) {
   ASSERT_TRUE(Rebuild().empty());
   EXPECT_EQ(panel.text(kXLengthField), "240.000");
   EXPECT_EQ(panel.text(kYLengthField), "125.664");
-  EXPECT_NEAR(workspace.job.leftCut.x[0], -120, 1e-9);
-  EXPECT_NEAR(workspace.job.leftCut.x[45], -80, 1e-9);
-  EXPECT_NEAR(workspace.job.rightCut.x[0], 80, 1e-9);
-  EXPECT_NEAR(workspace.job.rightCut.x[45], 120, 1e-9);
+  EXPECT_NEAR(workspace.job.left.path.x[0], -120, 1e-9);
+  EXPECT_NEAR(workspace.job.left.path.x[45], -80, 1e-9);
+  EXPECT_NEAR(workspace.job.right.path.x[0], 80, 1e-9);
+  EXPECT_NEAR(workspace.job.right.path.x[45], 120, 1e-9);
   EXPECT_EQ(workspace.job.parameters.axisLetter, "A");
 }
 
@@ -70,8 +70,8 @@ TEST_F(RebuildSceneTest, EveryDisplayBoxAddsItsPrimitives) {
 TEST_F(RebuildSceneTest, EachEndChoosesItsVariant) {
   panel.setCheckState(kLeftCutOvalBox, 1);
   ASSERT_TRUE(Rebuild().empty());
-  EXPECT_NEAR(workspace.job.leftCut.x[0], -91.7157, 5e-5);
-  EXPECT_NEAR(workspace.job.rightCut.x[0], 80, 1e-9);
+  EXPECT_NEAR(workspace.job.left.path.x[0], -91.7157, 5e-5);
+  EXPECT_NEAR(workspace.job.right.path.x[0], 80, 1e-9);
 }
 
 TEST_F(RebuildSceneTest, SamePanelGivesTheSameListAndArrays) {
@@ -79,17 +79,17 @@ TEST_F(RebuildSceneTest, SamePanelGivesTheSameListAndArrays) {
   const Workspace first = workspace;
   ASSERT_TRUE(Rebuild().empty());
   EXPECT_EQ(workspace.scene, first.scene);
-  EXPECT_EQ(workspace.job.leftCut.x, first.job.leftCut.x);
-  EXPECT_EQ(workspace.job.rightCut.z, first.job.rightCut.z);
+  EXPECT_EQ(workspace.job.left.path.x, first.job.left.path.x);
+  EXPECT_EQ(workspace.job.right.path.z, first.job.right.path.z);
 }
 
 TEST_F(RebuildSceneTest, EntriesAboveASmallerNKeepTheLargerJobsValues) {
   ASSERT_TRUE(Rebuild().empty());
-  const double left60 = workspace.job.leftCut.x[60];
+  const double left60 = workspace.job.left.path.x[60];
   panel.setText(kCutSegmentsField, "30");
   ASSERT_TRUE(Rebuild().empty());
-  EXPECT_EQ(workspace.job.leftCut.x[60], left60);
-  EXPECT_NEAR(workspace.job.leftCut.x[15], -80, 1e-9);
+  EXPECT_EQ(workspace.job.left.path.x[60], left60);
+  EXPECT_NEAR(workspace.job.left.path.x[15], -80, 1e-9);
 }
 
 struct AtAngleCase {
@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(Segments, CutToCutLines,
                                          CutToCutCase{360, 361}));
 
 TEST(CutToCutLines, NegativeCountDrawsAnEmptyPrimitive) {
-  JobState job;
+  ComputedJob job;
   job.parameters.cutSegments = -5;
   job.parameters.mainRadius = 20;
   DrawList list;
@@ -158,11 +158,11 @@ TEST(CutToCutLines, NegativeCountDrawsAnEmptyPrimitive) {
 }
 
 TEST(CutToCutLines, FourSegmentsGiveFiveLinesTheLastOnTheFirst) {
-  JobState job;
+  ComputedJob job;
   job.parameters.cutSegments = 4;
   job.parameters.mainRadius = 20;
   for (int i = 0; i <= 4; ++i)
-    job.leftCut.x[i] = -100 - i, job.rightCut.x[i] = 100 + i;
+    job.left.path.x[i] = -100 - i, job.right.path.x[i] = 100 + i;
   DrawList list;
   DrawCutToCutLines(job, list);
   const auto& v = list.batches()[0].vertices;
@@ -199,7 +199,7 @@ TEST_P(RefusedJobs, KeepTheLastValidJobAndNameTheField) {
   ASSERT_EQ(problems.size(), 1u);
   EXPECT_THAT(problems[0], HasSubstr(c.problem));
   EXPECT_EQ(workspace.scene, before.scene);
-  EXPECT_EQ(workspace.job.leftCut.x, before.job.leftCut.x);
+  EXPECT_EQ(workspace.job.left.path.x, before.job.left.path.x);
   EXPECT_EQ(workspace.job.parameters.cutSegments, before.job.parameters.cutSegments);
   EXPECT_EQ(panel.text(kXLengthField), "typed");
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/prompts.h"
+#include "app/prompts.h"
 
 namespace korvex {
 

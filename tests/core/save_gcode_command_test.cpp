@@ -1,4 +1,4 @@
-#include "gcode/save_gcode_command.h"
+#include "app/save_gcode_command.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "app/prompts.h"
+#include "app/workspace.h"
+#include "base/file_helpers.h"
 #include "gcode/gcode_writer.h"
-#include "project/file_helpers.h"
 #include "recording_prompts.h"
-#include "shell/prompts.h"
-#include "shell/workspace.h"
 #include "temp_folder.h"
 
 namespace korvex {
@@ -35,11 +35,11 @@ Workspace JobWorkspace(const std::string& axisLetter = "A") {
   parameters.mainRadius = 20;
   parameters.axisLetter = axisLetter;
   for (int i = 0; i <= 4; ++i) {
-    workspace.job.leftCut.x[i] = -100 - i;
-    workspace.job.leftCut.y[i] = 62.832 - 31.416 * i;
-    workspace.job.rightCut.x[i] = 100 + i;
-    workspace.job.rightCut.y[i] = 62.832 - 31.416 * i;
-    workspace.job.rightCut.z[i] = 0.5;
+    workspace.job.left.path.x[i] = -100 - i;
+    workspace.job.left.path.y[i] = 62.832 - 31.416 * i;
+    workspace.job.right.path.x[i] = 100 + i;
+    workspace.job.right.path.y[i] = 62.832 - 31.416 * i;
+    workspace.job.right.path.z[i] = 0.5;
   }
   return workspace;
 }
@@ -81,7 +81,7 @@ TEST_P(SaveGcodeNameTest, ProposesTheProjectNameWithNgc) {
   RecordingPrompts prompts;
   Workspace workspace = JobWorkspace();
   workspace.projectPath = GetParam().projectPath;
-  EXPECT_EQ(SaveGcodeCommand(prompts, workspace), 0);
+  EXPECT_EQ(SaveGcodeCommand(prompts, workspace), CommandOutcome::Cancelled);
   ASSERT_EQ(prompts.savePrompts.size(), 1u);
   EXPECT_EQ(prompts.savePrompts[0].proposedPath, GetParam().proposed);
 }
@@ -99,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SaveGcodeCommandTest, ThePromptIsTheDescribedOne) {
   Workspace workspace = JobWorkspace();
-  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 0);
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), CommandOutcome::Cancelled);
   ASSERT_EQ(prompts_.savePrompts.size(), 1u);
   const FilePrompt& prompt = prompts_.savePrompts[0];
   EXPECT_EQ(prompt.caption, "Save GCODE");
@@ -110,7 +110,7 @@ TEST_F(SaveGcodeCommandTest, ThePromptIsTheDescribedOne) {
 
 TEST_F(SaveGcodeCommandTest, CancelEndsSilently) {
   Workspace workspace = JobWorkspace();
-  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 0);
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), CommandOutcome::Cancelled);
   EXPECT_TRUE(prompts_.messages.empty());
   EXPECT_TRUE(prompts_.questions.empty());
   EXPECT_EQ(workspace.cutObjectCount, 0);
@@ -120,7 +120,7 @@ TEST_F(SaveGcodeCommandTest, CancelEndsSilently) {
 TEST_F(SaveGcodeCommandTest, AnEmptyPathSavesNothing) {
   prompts_.saveAnswer = "";
   Workspace workspace = JobWorkspace();
-  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 1);
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), CommandOutcome::Cancelled);
   EXPECT_THAT(prompts_.messages, ElementsAre(IsNotice("NOTHING SAVED", MessageIcon::Information)));
   EXPECT_TRUE(prompts_.questions.empty());
 }
@@ -128,13 +128,13 @@ TEST_F(SaveGcodeCommandTest, AnEmptyPathSavesNothing) {
 TEST_F(SaveGcodeCommandTest, WritesTheProgramOfTheLastJob) {
   prompts_.saveAnswer = Path("FRAME.ngc");
   Workspace workspace = JobWorkspace();
-  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 1);
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), CommandOutcome::Done);
   EXPECT_TRUE(prompts_.questions.empty());
   EXPECT_THAT(prompts_.messages,
               ElementsAre(IsNotice("G CODE SAVED OK", MessageIcon::Information)));
   EXPECT_EQ(workspace.cutObjectCount, 2);
   const std::string program = ReadAll(Path("FRAME.ngc"));
-  EXPECT_EQ(program, FormatGcodeProgram(workspace, "A", 40));
+  EXPECT_EQ(program, FormatGcodeProgram(workspace.job, {workspace.projectPath, "A", 40, 2}));
   EXPECT_THAT(program, HasSubstr("\r\n(Objects)\r\n(002)\r\n"));
   EXPECT_THAT(program, HasSubstr("(Begin        /jobs/FRAME.kvx"));
   EXPECT_THAT(Entries(), ElementsAre("FRAME.ngc"));
@@ -146,7 +146,7 @@ TEST_F(SaveGcodeCommandTest, DecliningTheOverwriteKeepsTheOldFile) {
   prompts_.saveAnswer = Path("FRAME.ngc");
   prompts_.overwriteAnswer = false;
   Workspace workspace = JobWorkspace();
-  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 1);
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), CommandOutcome::Cancelled);
   ASSERT_EQ(prompts_.questions.size(), 1u);
   EXPECT_EQ(prompts_.questions[0].title, "Critical Warning");
   EXPECT_EQ(prompts_.questions[0].text, "FILE EXIST - DO YOU WANT TO OVERWRITE ?");
@@ -160,11 +160,12 @@ TEST_F(SaveGcodeCommandTest, AcceptingTheOverwriteReplacesTheFile) {
   prompts_.saveAnswer = Path("FRAME.ngc");
   prompts_.overwriteAnswer = true;
   Workspace workspace = JobWorkspace();
-  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 1);
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), CommandOutcome::Done);
   EXPECT_EQ(prompts_.questions.size(), 1u);
   EXPECT_THAT(prompts_.messages,
               ElementsAre(IsNotice("G CODE SAVED OK", MessageIcon::Information)));
-  EXPECT_EQ(ReadAll(Path("FRAME.ngc")), FormatGcodeProgram(workspace, "A", 40));
+  EXPECT_EQ(ReadAll(Path("FRAME.ngc")),
+            FormatGcodeProgram(workspace.job, {workspace.projectPath, "A", 40, 2}));
   EXPECT_THAT(Entries(), ElementsAre("FRAME.ngc"));
 }
 
@@ -174,7 +175,7 @@ TEST_F(SaveGcodeCommandTest, AnExistingFolderIsAskedAboutThenRefused) {
   prompts_.saveAnswer = Path("FRAME.ngc");
   prompts_.overwriteAnswer = true;
   Workspace workspace = JobWorkspace();
-  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 1);
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), CommandOutcome::Failed);
   EXPECT_EQ(prompts_.questions.size(), 1u);
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_EQ(prompts_.messages[0].title, "KORVEX");
@@ -207,7 +208,7 @@ TEST_P(SaveGcodeUnwritableTest, ReportsTheReasonAndNeverSavedOk) {
   prompts_.overwriteAnswer = true;
   Workspace workspace = JobWorkspace();
 
-  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 1);
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), CommandOutcome::Failed);
   EXPECT_EQ(prompts_.questions.size(), GetParam().exists ? 1u : 0u);
   ASSERT_EQ(prompts_.messages.size(), 1u);
   const RecordingPrompts::Message& shown = prompts_.messages[0];
@@ -239,7 +240,8 @@ class SaveGcodeLetterTest : public SaveGcodeCommandTest,
 TEST_P(SaveGcodeLetterTest, OnlyATiltAxisLetterIsWritten) {
   prompts_.saveAnswer = Path("out.ngc");
   Workspace workspace = JobWorkspace(GetParam().letter);
-  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 1);
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace),
+            GetParam().accepted ? CommandOutcome::Done : CommandOutcome::Refused);
   ASSERT_EQ(prompts_.messages.size(), 1u);
   if (GetParam().accepted) {
     EXPECT_THAT(prompts_.messages[0], IsNotice("G CODE SAVED OK", MessageIcon::Information));
@@ -271,8 +273,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SaveGcodeCommandTest, AJobThatCannotBeWrittenIsRefusedBeforeThePrompt) {
   prompts_.saveAnswer = Path("out.ngc");
   Workspace workspace = JobWorkspace();
-  workspace.job.rightCut.y[3] = std::numeric_limits<double>::quiet_NaN();
-  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), 1);
+  workspace.job.right.path.y[3] = std::numeric_limits<double>::quiet_NaN();
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), CommandOutcome::Refused);
   EXPECT_TRUE(prompts_.savePrompts.empty());
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_EQ(prompts_.messages[0].text,
@@ -286,7 +288,7 @@ TEST_F(SaveGcodeCommandTest, SavingTwiceAsksTheSecondTime) {
   prompts_.overwriteAnswer = true;
   Workspace workspace = JobWorkspace();
   SaveGcodeCommand(prompts_, workspace);
-  workspace.job.leftCut.x[0] = -999.5;
+  workspace.job.left.path.x[0] = -999.5;
   SaveGcodeCommand(prompts_, workspace);
   EXPECT_EQ(prompts_.questions.size(), 1u);
   EXPECT_THAT(prompts_.messages,

@@ -1,4 +1,4 @@
-#include "shell/sizing_border.h"
+#include "scene/sizing_border.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #include <QTest>
 #include <cmath>
 
-#include "geometry/job_parameters.h"
+#include "app/control_ids.h"
+#include "domain/job_parameters.h"
 #include "korvex_window_test.h"
-#include "shell/control_ids.h"
 
 namespace korvex {
 namespace {

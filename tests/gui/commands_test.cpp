@@ -8,11 +8,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "gcode/save_gcode_command.h"
-#include "geometry/rebuild_scene.h"
+#include "app/control_ids.h"
+#include "app/memory_panel.h"
+#include "app/rebuild_scene.h"
+#include "app/save_gcode_command.h"
 #include "korvex_window_test.h"
-#include "shell/control_ids.h"
-#include "shell/memory_panel.h"
 
 namespace korvex {
 namespace {

@@ -3,9 +3,9 @@
 #include <QTest>
 #include <vector>
 
+#include "app/control_ids.h"
 #include "korvex_window_test.h"
 #include "screen_pixels.h"
-#include "shell/control_ids.h"
 
 namespace korvex {
 namespace {

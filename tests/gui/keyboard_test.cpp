@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "app/control_ids.h"
 #include "korvex_window_test.h"
-#include "shell/control_ids.h"
 
 namespace korvex {
 namespace {

@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include "shell/korvex_app.h"
+#include "qt/korvex_app.h"
 
 namespace korvex {
 namespace {

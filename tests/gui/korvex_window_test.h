@@ -6,11 +6,11 @@
 #include <QPoint>
 #include <memory>
 
+#include "app/workspace.h"
+#include "qt/main_window.h"
+#include "qt/view_widget.h"
+#include "qt/widget_panel.h"
 #include "recording_prompts.h"
-#include "shell/main_window.h"
-#include "shell/widget_panel.h"
-#include "shell/workspace.h"
-#include "view/view_widget.h"
 
 namespace korvex {
 

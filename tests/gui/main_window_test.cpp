@@ -7,9 +7,9 @@
 
 #include <cmath>
 
-#include "geometry/job_parameters.h"
+#include "domain/job_parameters.h"
 #include "korvex_window_test.h"
-#include "shell/view_frame.h"
+#include "qt/view_frame.h"
 
 namespace korvex {
 namespace {

@@ -6,10 +6,10 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "app/control_ids.h"
+#include "app/control_table.h"
 #include "controls/rrbutton/rrbutton.h"
 #include "korvex_window_test.h"
-#include "shell/control_ids.h"
-#include "shell/control_table.h"
 
 namespace korvex {
 namespace {

@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "korvex_window_test.h"
-#include "shell/qt_prompts.h"
+#include "qt/qt_prompts.h"
 
 namespace korvex {
 namespace {

@@ -4,7 +4,7 @@
 #include <QMatrix4x4>
 #include <QScreen>
 
-#include "view/view_widget.h"
+#include "qt/view_widget.h"
 
 namespace korvex {
 

@@ -13,9 +13,10 @@
 #include <string_view>
 #include <vector>
 
+#include "app/control_ids.h"
+#include "app/memory_panel.h"
+#include "app/project_panel.h"
 #include "project/project_file.h"
-#include "shell/control_ids.h"
-#include "shell/memory_panel.h"
 #include "temp_folder.h"
 
 extern char** environ;
@@ -154,7 +155,7 @@ class Rs274Client : public testing::TestWithParam<ClientCase> {
       panel.setCheckState(id, 1);
     fs::create_directories(folder_ / c.projectFolder);
     const fs::path path = folder_ / c.projectFolder / "job.kvx";
-    WriteAll(path, FormatProjectFile(panel).bytes);
+    WriteAll(path, FormatProjectFile(ProjectFieldsFromPanel(panel)).bytes);
     return path;
   }
 

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <cstdint>
+#include <optional>
 
 namespace korvex {
 
@@ -20,6 +21,10 @@ class RRButtonNotifyEvent : public QEvent {
   std::uintptr_t wParam() const { return wParam_; }
   std::intptr_t lParam() const { return lParam_; }
   RRButton* button() const { return button_; }
+
+  // The control id of a click: WM_COMMAND with the id in the low word of wParam and BN_CLICKED
+  // (0) or 1 in the high word. Nothing for paint notifications and every other message.
+  std::optional<int> clickedControlId() const;
 
  private:
   unsigned message_;

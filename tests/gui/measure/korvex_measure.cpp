@@ -3,14 +3,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/control_ids.h"
+#include "app/workspace.h"
 #include "measure_common.h"
+#include "qt/korvex_app.h"
+#include "qt/main_window.h"
+#include "qt/view_widget.h"
+#include "qt/widget_panel.h"
 #include "recording_prompts.h"
-#include "shell/control_ids.h"
-#include "shell/korvex_app.h"
-#include "shell/main_window.h"
-#include "shell/widget_panel.h"
-#include "shell/workspace.h"
-#include "view/view_widget.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -33,6 +33,6 @@ int main(int argc, char** argv) {
     for (int box : {korvex::kDisplayGridBox, korvex::kDisplayMainBox, korvex::kDisplayCutBox}) {
       panel.setCheckState(box, 1);
     }
-    korvex::PanelCommand(273, korvex::kUpdateParamsButton, panel, prompts, workspace, *window);
+    korvex::PanelCommand(korvex::kUpdateParamsButton, panel, prompts, workspace, *window);
   });
 }

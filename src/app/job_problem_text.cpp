@@ -1,0 +1,87 @@
+#include "app/job_problem_text.h"
+
+namespace korvex {
+namespace {
+
+std::string EndFrame(TubeEnd end) {
+  switch (end) {
+    case TubeEnd::Left:
+      return "LEFT CUT";
+    case TubeEnd::Right:
+      return "RIGHT CUT";
+    case TubeEnd::None:
+      break;
+  }
+  return "";
+}
+
+std::string FieldName(const JobProblem& problem) {
+  const std::string frame = EndFrame(problem.end);
+  switch (problem.field) {
+    case JobField::CutSegments:
+      return "CUT SEGMENTS";
+    case JobField::MainDiameter:
+      return "MAIN TUBE DIAMETER";
+    case JobField::Thickness:
+      return "THICKNESS";
+    case JobField::Diameter:
+      return frame + " DIAMETER";
+    case JobField::Angle:
+      return frame + " ANGLE";
+    case JobField::Distance:
+      return frame + " DISTANCE";
+    case JobField::AngleDiff:
+      return frame + " Angle DIFF";
+    case JobField::Points:
+      return frame;
+    case JobField::AtAngle:
+      return "AT ANGLE";
+    case JobField::ResultLengths:
+      return "the RESULT lengths";
+  }
+  return "";
+}
+
+std::string NotFiniteText(const JobProblem& problem, const std::string& name) {
+  switch (problem.field) {
+    case JobField::Points:
+      return name + " gives points that are not finite";
+    case JobField::ResultLengths:
+      return name + " are not finite; the job's values are too large";
+    default:
+      return name + " is not a finite number";
+  }
+}
+
+}  // namespace
+
+std::string JobProblemText(const JobProblem& problem) {
+  const std::string name = FieldName(problem);
+  switch (problem.kind) {
+    case ProblemKind::NotFinite:
+      return NotFiniteText(problem, name);
+    case ProblemKind::SegmentsOutOfRange:
+      return name + " must be a whole number from 1 to 1000";
+    case ProblemKind::NotPositive:
+      return name + " must be a number greater than 0";
+    case ProblemKind::NoWallFor3d:
+      return name + " must be greater than 0 for 3D MODE";
+    case ProblemKind::AngleOutOfRange:
+      return name + " must lie between -90 and 90 degrees";
+    case ProblemKind::SmallerThanMainTube:
+      return name + " must not be smaller than the MAIN TUBE DIAMETER for CUT OVAL";
+    case ProblemKind::TooLarge:
+      return name + " is too large: the measurement line would not be finite";
+  }
+  return name;
+}
+
+std::vector<std::string> JobProblemTexts(const std::vector<JobProblem>& problems) {
+  std::vector<std::string> texts;
+  texts.reserve(problems.size());
+  for (const JobProblem& problem : problems)
+    texts.push_back(JobProblemText(problem));
+  return texts;
+}
+
+}  // namespace korvex

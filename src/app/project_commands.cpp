@@ -1,0 +1,75 @@
+#include "app/project_commands.h"
+
+#include "app/notices.h"
+#include "app/panel.h"
+#include "app/project_panel.h"
+#include "app/prompts.h"
+#include "app/rebuild_scene.h"
+#include "app/workspace.h"
+#include "base/file_helpers.h"
+#include "base/read_whole_file.h"
+#include "project/project_file.h"
+
+namespace korvex {
+namespace {
+
+constexpr const char* kDefaultProjectName = "korvex.kvx";
+
+std::string ProjectFolder() {
+  return ProgramFolder() + "Projects";
+}
+
+void ShowProjectPath(Panel& panel, Workspace& workspace, const std::string& path) {
+  workspace.projectPath = path;
+  panel.setTitle("KVX - " + path);
+}
+
+}  // namespace
+
+std::optional<std::string> LoadProject(const std::string& path, Panel& panel) {
+  const FileContents contents = ReadWholeFile(path, kMaxProjectFileBytes);
+  if (contents.failure) return contents.failure;
+  ApplyProjectFields(ReadProjectFields(contents.bytes), panel);
+  return std::nullopt;
+}
+
+CommandOutcome OpenProject(Panel& panel, Prompts& prompts, Workspace& workspace) {
+  const std::optional<std::string> path = prompts.promptOpenPath(
+      {"Open Project", workspace.projectPath, ProjectFolder(), "KVX(*.kvx)|*.kvx|", ""});
+  if (!path) return CommandOutcome::Cancelled;
+
+  // A file that cannot be read leaves the panel as it is rather than emptying every field.
+  if (const auto failure = LoadProject(*path, panel)) {
+    ShowFailure(prompts, "PROJECT NOT OPENED: " + *failure);
+    return CommandOutcome::Failed;
+  }
+  ShowProjectPath(panel, workspace, *path);
+  return RebuildSceneOrExplain(panel, prompts, workspace) ? CommandOutcome::Done
+                                                          : CommandOutcome::Refused;
+}
+
+CommandOutcome SaveProject(Panel& panel, Prompts& prompts, Workspace& workspace) {
+  if (workspace.projectPath.empty()) workspace.projectPath = kDefaultProjectName;
+  const std::optional<std::string> path = prompts.promptSavePath(
+      {"Save Project", workspace.projectPath, ProjectFolder(), "KVX(*.KVX)|*.KVX|", "KVX"});
+  if (!path) return CommandOutcome::Cancelled;
+  ShowProjectPath(panel, workspace, *path);
+
+  const FormattedProject project = FormatProjectFile(ProjectFieldsFromPanel(panel));
+  if (project.refusal) {
+    ShowFailure(prompts, "PROJECT NOT SAVED: " + *project.refusal);
+    return CommandOutcome::Refused;
+  }
+  if (!MayReplace(prompts, *path)) {
+    ShowNothingSaved(prompts);
+    return CommandOutcome::Cancelled;
+  }
+  if (const auto failure = WriteFileAtomically(*path, project.bytes)) {
+    ShowFailure(prompts, "PROJECT NOT SAVED: " + *failure);
+    return CommandOutcome::Failed;
+  }
+  ShowNotice(prompts, "PROJECT SAVED OK");
+  return CommandOutcome::Done;
+}
+
+}  // namespace korvex

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/command_outcome.h"
+
+namespace korvex {
+
+class Panel;
+class Prompts;
+struct Workspace;
+
+// Fills the panel's texts and check states from the project file at path. A file that cannot
+// be read changes nothing; the reason is returned.
+std::optional<std::string> LoadProject(const std::string& path, Panel& panel);
+
+// OPEN: prompts for a project, fills the panel from it and rebuilds the scene. Done when the
+// scene was rebuilt, so the view must be redrawn; Refused when the project's job was refused.
+CommandOutcome OpenProject(Panel& panel, Prompts& prompts, Workspace& workspace);
+
+// SAVE: prompts for a name and stores the panel's texts and check states.
+CommandOutcome SaveProject(Panel& panel, Prompts& prompts, Workspace& workspace);
+
+}  // namespace korvex

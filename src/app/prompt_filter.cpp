@@ -1,0 +1,60 @@
+#include "app/prompt_filter.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace korvex {
+namespace {
+
+std::vector<std::string> SplitAt(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::string part;
+  for (char c : text) {
+    if (c == separator) {
+      parts.push_back(part);
+      part.clear();
+    } else {
+      part += c;
+    }
+  }
+  if (!part.empty()) parts.push_back(part);
+  return parts;
+}
+
+std::string Transformed(std::string text, int (*change)(int)) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [change](unsigned char c) { return static_cast<char>(change(c)); });
+  return text;
+}
+
+// The patterns of one entry ("*.kvx;*.txt") with both case variants, without repeats.
+std::string PatternsInBothCases(const std::string& patterns) {
+  std::vector<std::string> all;
+  auto add = [&all](const std::string& pattern) {
+    if (!pattern.empty() && std::find(all.begin(), all.end(), pattern) == all.end()) {
+      all.push_back(pattern);
+    }
+  };
+  for (const std::string& pattern : SplitAt(patterns, ';')) {
+    add(pattern);
+    add(Transformed(pattern, [](int c) { return std::tolower(c); }));
+    add(Transformed(pattern, [](int c) { return std::toupper(c); }));
+  }
+  std::string joined;
+  for (const std::string& pattern : all)
+    joined += (joined.empty() ? "" : " ") + pattern;
+  return joined;
+}
+
+}  // namespace
+
+std::vector<std::string> NameFilters(const std::string& filter) {
+  const std::vector<std::string> parts = SplitAt(filter, '|');
+  std::vector<std::string> filters;
+  for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+    filters.push_back(parts[i] + " (" + PatternsInBothCases(parts[i + 1]) + ")");
+  }
+  return filters;
+}
+
+}  // namespace korvex

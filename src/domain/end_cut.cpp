@@ -1,0 +1,108 @@
+#include "domain/end_cut.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "domain/step_angles.h"
+
+namespace korvex {
+namespace {
+
+struct PointXZ {
+  double x, z;
+};
+
+// The two points that span the joint line at the height of the tube's surface line.
+struct JointLine {
+  PointXZ first, second;
+};
+
+// The x where the joint line crosses the tube's surface line from (xMin, zc) to
+// (xMax, zc).
+double IntersectAtHeight(const JointLine& line, double xMin, double xMax, double zc) {
+  const double x1 = line.first.x, z1 = line.first.z;
+  const double x2 = line.second.x, z2 = line.second.z;
+  const double x3 = xMin, x4 = xMax, z3 = zc, z4 = zc;
+  return ((x3 - x4) * (x1 * z2 - x2 * z1) - (x1 - x2) * (x3 * z4 - x4 * z3)) /
+         ((z3 - z4) * (x1 - x2) - (x3 - x4) * (z1 - z2));
+}
+
+// The joining tube's surface line whose points share y = r·sin θ with the main tube's surface
+// line, on the side of the joining tube that faces the middle of the main tube: the line at
+// polar angle φ on that tube, φ = asin(s) for the left end and asin(s) − kPi for the right.
+// cos φ is taken from cos(asin s) = √(1 − s²) and, for the right end, the angle-difference
+// rule with kPi's own sine and cosine, which saves two transcendental calls per point.
+JointLine TubeJointLine(int side, const EndCutParameters& end, double sinA, double cosA, double r,
+                        double sinTheta) {
+  static const double sinPi = std::sin(kPi), cosPi = std::cos(kPi);
+  const double rho = end.joinRadius;
+  // Rounding must never push equal diameters outside the arcsine's domain.
+  const double s = std::clamp(r * sinTheta / rho, -1.0, 1.0);
+  const double cosAsin = std::sqrt(1 - s * s);
+  const double cosPhi = side < 0 ? cosAsin : cosAsin * cosPi + s * sinPi;
+  const double offset = rho * cosPhi;
+  auto at = [&](double t) {
+    return PointXZ{offset * cosA - sinA * t + end.distance, offset * sinA + cosA * t};
+  };
+  return {at(end.lineEndPlus), at(end.lineEndMinus)};
+}
+
+// The cutting plane's trace in the XZ plane.
+JointLine PlaneLine(const EndCutParameters& end) {
+  const double run = end.lineEndPlus * std::tan(end.angle);
+  return {{end.distance - run, end.lineEndPlus}, {end.distance + run, end.lineEndMinus}};
+}
+
+void ComputeSurface(CutShape shape, int side, const EndCutParameters& end, const JobParameters& job,
+                    const StepAngles& steps, double r, std::array<double, kCutPointCapacity>& x) {
+  const JointLine plane = PlaneLine(end);
+  const double sinA = std::sin(end.angle), cosA = std::cos(end.angle);
+  for (int i = 0; i <= job.cutSegments; ++i) {
+    const JointLine line =
+        shape == CutShape::Plane ? plane : TubeJointLine(side, end, sinA, cosA, r, steps.sin[i]);
+    x[i] = IntersectAtHeight(line, job.referenceXMin, job.referenceXMax, r * steps.cos[i]);
+  }
+}
+
+double MachineX(const EndCutParameters& end, double outer, double inner) {
+  if (end.mode3d != 1 && end.compensation == 1) {
+    return std::fabs(inner) < std::fabs(outer) ? inner : outer;
+  }
+  return outer;
+}
+
+double TiltDegrees(const EndCutParameters& end, double outer, double inner, double thickness) {
+  if (end.mode3d != 1) return 0;
+  return std::atan((outer - inner) / thickness) * 180 / kPi;
+}
+
+}  // namespace
+
+CutSurfaces ComputeCutSurfaces(CutShape shape, int side, const EndCutParameters& end,
+                               const JobParameters& job, const StepAngles& cutSteps) {
+  CutSurfaces surfaces;
+  ComputeSurface(shape, side, end, job, cutSteps, job.mainRadius, surfaces.outer);
+  ComputeSurface(shape, side, end, job, cutSteps, job.mainRadius - job.wallThickness,
+                 surfaces.inner);
+  return surfaces;
+}
+
+EndCut ComputeEndCut(int side, const EndCutParameters& end, const JobParameters& job,
+                     const StepAngles& steps) {
+  const int n = job.cutSegments;
+  StepAngles turnedSteps;
+  const bool turned = end.angleDiff != 0;
+  if (turned) turnedSteps.compute(n, end.angleDiff);
+
+  EndCut cut;
+  cut.surfaces = ComputeCutSurfaces(ShapeOf(end), side, end, job, turned ? turnedSteps : steps);
+  const CutSurfaces& s = cut.surfaces;
+  for (int i = 0; i <= n; ++i) {
+    cut.path.x[i] = MachineX(end, s.outer[i], s.inner[i]);
+    cut.path.y[i] = job.mainRadius * (n / 2.0 - i) * 2 * kPi / n;
+    cut.path.z[i] = TiltDegrees(end, s.outer[i], s.inner[i], job.wallThickness);
+  }
+  return cut;
+}
+
+}  // namespace korvex

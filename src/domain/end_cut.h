@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+
+#include "domain/job_parameters.h"
+
+namespace korvex {
+
+struct StepAngles;
+
+enum class CutShape { TubeJoint, Plane };
+
+// The end's shape as its parameters choose it.
+inline CutShape ShapeOf(const EndCutParameters& end) {
+  return end.cutOval ? CutShape::TubeJoint : CutShape::Plane;
+}
+
+// Where one end is cut on the tube's outer (r = R) and inner (r = R − T) surface, steps 0..N.
+struct CutSurfaces {
+  std::array<double, kCutPointCapacity> outer{};
+  std::array<double, kCutPointCapacity> inner{};
+};
+
+// One computed end: its surface curves and the machine path. The path's x and y are also the
+// end's flat pattern, unrolled round the tube.
+struct EndCut {
+  CutSurfaces surfaces;
+  CutPoints path;
+};
+
+// The end's surface curves, with cutSteps the step angles turned by the end's angleDiff. side:
+// -1 for the left end, +1 for the right; the tube joint faces the middle of the tube.
+CutSurfaces ComputeCutSurfaces(CutShape shape, int side, const EndCutParameters& end,
+                               const JobParameters& job, const StepAngles& cutSteps);
+
+// Computes one end, entries 0..N, from the unturned step angles of the job.
+EndCut ComputeEndCut(int side, const EndCutParameters& end, const JobParameters& job,
+                     const StepAngles& steps);
+
+}  // namespace korvex

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "base/pi.h"
+
+namespace korvex {
+
+// Entries of a cut point array: angular steps 0 to kMaxCutSegments.
+inline constexpr int kMaxCutSegments = 1000;
+inline constexpr int kCutPointCapacity = kMaxCutSegments + 1;
+
+struct EndCutParameters {
+  bool cutOval = false;  // fit the end onto a joining tube instead of cutting it by a plane
+  double joinRadius = 0;
+  double angle = 0;  // radians
+  double distance = 0;
+  double angleDiff = 0;  // radians
+  int compensation = 0;
+  int mode3d = 0;
+  double lineEndPlus = 100;
+  double lineEndMinus = -100;
+};
+
+struct JobParameters {
+  double mainRadius = 0;
+  double mainDiameter = 0;
+  double wallThickness = 0;
+  int cutSegments = 0;
+  std::string axisLetter;
+  EndCutParameters left;
+  EndCutParameters right;
+  double referenceXMin = -5000;
+  double referenceXMax = 5000;
+};
+
+// The job KORVEX starts with: a 40 mm tube with a 4 mm wall in 90 segments, both ends cut flat
+// at 45 degrees 100 mm either side of the middle, the tilt on axis A.
+JobParameters DefaultJob();
+
+// One end's machine path: x along the tube (mm), y the unrolled circumference (mm), z the torch
+// tilt (degrees), for angular steps 0..N.
+struct CutPoints {
+  std::array<double, kCutPointCapacity> x{};
+  std::array<double, kCutPointCapacity> y{};
+  std::array<double, kCutPointCapacity> z{};
+};
+
+}  // namespace korvex

@@ -1,0 +1,39 @@
+#pragma once
+
+namespace korvex {
+
+// The value of the job that a problem is about. The end fields belong to the end in JobProblem.
+enum class JobField {
+  CutSegments,
+  MainDiameter,
+  Thickness,
+  Diameter,
+  Angle,
+  Distance,
+  AngleDiff,
+  Points,  // the end's computed points
+  AtAngle,
+  ResultLengths,
+};
+
+enum class TubeEnd { None, Left, Right };
+
+// Why the geometry cannot use a value.
+enum class ProblemKind {
+  NotFinite,
+  SegmentsOutOfRange,   // not a whole number from 1 to kMaxCutSegments
+  NotPositive,          // must be greater than 0
+  NoWallFor3d,          // 3D MODE tilts the torch across the wall, so the wall needs a thickness
+  AngleOutOfRange,      // |angle| must stay below 90 degrees
+  SmallerThanMainTube,  // a joining tube narrower than the main tube cannot take the end
+  TooLarge,             // finite, but what is computed from it is not
+};
+
+struct JobProblem {
+  JobField field;
+  ProblemKind kind;
+  TubeEnd end = TubeEnd::None;
+  friend bool operator==(const JobProblem&, const JobProblem&) = default;
+};
+
+}  // namespace korvex

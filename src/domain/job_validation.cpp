@@ -1,0 +1,81 @@
+#include "domain/job_validation.h"
+
+#include <cmath>
+
+#include "domain/computed_job.h"
+
+namespace korvex {
+namespace {
+
+using Problems = std::vector<JobProblem>;
+
+void RequireFinite(Problems& problems, double value, JobField field, TubeEnd end = TubeEnd::None) {
+  if (!std::isfinite(value)) problems.push_back({field, ProblemKind::NotFinite, end});
+}
+
+void ValidateEnd(Problems& problems, const JobParameters& job, const EndCutParameters& end,
+                 TubeEnd which) {
+  RequireFinite(problems, end.joinRadius, JobField::Diameter, which);
+  RequireFinite(problems, end.distance, JobField::Distance, which);
+  RequireFinite(problems, end.angleDiff, JobField::AngleDiff, which);
+  if (!(std::fabs(end.angle) < kPi / 2)) {
+    problems.push_back({JobField::Angle, ProblemKind::AngleOutOfRange, which});
+  }
+  if (end.cutOval && std::isfinite(end.joinRadius) && !(end.joinRadius >= job.mainRadius)) {
+    problems.push_back({JobField::Diameter, ProblemKind::SmallerThanMainTube, which});
+  }
+}
+
+bool FiniteUpTo(const auto& values, int n) {
+  for (int i = 0; i <= n; ++i) {
+    if (!std::isfinite(values[i])) return false;
+  }
+  return true;
+}
+
+bool FinitePoints(const CutPoints& cut, int n) {
+  return FiniteUpTo(cut.x, n) && FiniteUpTo(cut.y, n) && FiniteUpTo(cut.z, n);
+}
+
+}  // namespace
+
+std::vector<JobProblem> ValidateJob(const JobParameters& job, double atAngleDegrees) {
+  Problems problems;
+  if (job.cutSegments < 1 || job.cutSegments > kMaxCutSegments) {
+    problems.push_back({JobField::CutSegments, ProblemKind::SegmentsOutOfRange});
+  }
+  if (!(job.mainRadius > 0) || !std::isfinite(job.mainRadius)) {
+    problems.push_back({JobField::MainDiameter, ProblemKind::NotPositive});
+  }
+  RequireFinite(problems, job.wallThickness, JobField::Thickness);
+  const bool tilted = job.left.mode3d == 1 || job.right.mode3d == 1;
+  if (tilted && !(job.wallThickness > 0)) {
+    problems.push_back({JobField::Thickness, ProblemKind::NoWallFor3d});
+  }
+  ValidateEnd(problems, job, job.left, TubeEnd::Left);
+  ValidateEnd(problems, job, job.right, TubeEnd::Right);
+  RequireFinite(problems, atAngleDegrees, JobField::AtAngle);
+  return problems;
+}
+
+std::vector<JobProblem> ValidateResults(const ComputedJob& job) {
+  Problems problems;
+  const int n = job.parameters.cutSegments;
+  if (!FinitePoints(job.left.path, n)) {
+    problems.push_back({JobField::Points, ProblemKind::NotFinite, TubeEnd::Left});
+  }
+  if (!FinitePoints(job.right.path, n)) {
+    problems.push_back({JobField::Points, ProblemKind::NotFinite, TubeEnd::Right});
+  }
+  if (!problems.empty()) return problems;
+  const ResultLengths& lengths = job.lengths;
+  if (!(std::isfinite(lengths.xLength()) && std::isfinite(lengths.yLength()))) {
+    problems.push_back({JobField::ResultLengths, ProblemKind::NotFinite});
+  } else if (!std::isfinite(lengths.lineY)) {
+    // The line's position grows with AT ANGLE without bound.
+    problems.push_back({JobField::AtAngle, ProblemKind::TooLarge});
+  }
+  return problems;
+}
+
+}  // namespace korvex

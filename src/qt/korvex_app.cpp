@@ -1,0 +1,74 @@
+#include "qt/korvex_app.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+#include "app/rebuild_scene.h"
+#include "app/working_folder.h"
+#include "app/workspace.h"
+#include "qt/main_window.h"
+#include "qt/qt_prompts.h"
+#include "qt/view_widget.h"
+#include "qt/widget_panel.h"
+
+// Resources of a static library must be registered by name, outside any namespace.
+static void RegisterIconResources() {
+  Q_INIT_RESOURCE(korvex);
+}
+
+namespace korvex {
+namespace {
+
+constexpr int kSetUpFailed = 1;
+
+void ShowSetUpFailure(Prompts& prompts, const QString& reason) {
+  prompts.showMessage("Error", reason.toStdString(), MessageIcon::Error);
+}
+
+}  // namespace
+
+void PrepareApplication(QApplication& application) {
+  RegisterIconResources();
+  if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
+    application.setStyle(fusion);
+  }
+  application.setApplicationName(QStringLiteral("KORVEX"));
+}
+
+std::unique_ptr<MainWindow> StartKorvex(Prompts& prompts, Workspace& workspace) {
+  if (const auto failure = ViewWidget::ProbeOpenGl()) {
+    ShowSetUpFailure(prompts, *failure);
+    return nullptr;
+  }
+  auto window = std::make_unique<MainWindow>(prompts, workspace);
+  window->show();
+  // Active from the start, so the first click on a button is not spent on activating it.
+  window->activateWindow();
+  window->view().setFocus(Qt::OtherFocusReason);
+  SetWorkingFolder();
+  if (RebuildSceneOrExplain(window->panel(), prompts, workspace)) window->view().showScene();
+  window->view().setInput(ViewInput::AtStartUp());
+  return window;
+}
+
+int RunKorvex(QApplication& application) {
+  PrepareApplication(application);
+  QtPrompts prompts;
+  Workspace workspace;
+  std::unique_ptr<MainWindow> window = StartKorvex(prompts, workspace);
+  if (!window) return kSetUpFailed;
+
+  bool failed = false;
+  QObject::connect(
+      &window->view(), &ViewWidget::setUpFailed, window.get(),
+      [&](const QString& reason) {
+        failed = true;
+        ShowSetUpFailure(prompts, reason);
+        window->close();
+      },
+      Qt::QueuedConnection);
+  const int status = application.exec();
+  return failed ? kSetUpFailed : status;
+}
+
+}  // namespace korvex

@@ -1,8 +1,0 @@
-#include <QApplication>
-
-#include "shell/korvex_app.h"
-
-int main(int argc, char** argv) {
-  QApplication application(argc, argv);
-  return korvex::RunKorvex(application);
-}
