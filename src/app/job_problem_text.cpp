@@ -53,6 +53,19 @@ std::string NotFiniteText(const JobProblem& problem, const std::string& name) {
   }
 }
 
+std::string TooLargeText(const JobProblem& problem, const std::string& name) {
+  switch (problem.field) {
+    case JobField::AtAngle:
+      return name + " is too large: the measurement line would not be finite";
+    case JobField::Points:
+      return name +
+             " gives points beyond 1000000000, too long for a program line; check its "
+             "DISTANCE and DIAMETER";
+    default:
+      return name + " is too large for a program line";
+  }
+}
+
 }  // namespace
 
 std::string JobProblemText(const JobProblem& problem) {
@@ -71,7 +84,7 @@ std::string JobProblemText(const JobProblem& problem) {
     case ProblemKind::SmallerThanMainTube:
       return name + " must not be smaller than the MAIN TUBE DIAMETER for CUT OVAL";
     case ProblemKind::TooLarge:
-      return name + " is too large: the measurement line would not be finite";
+      return TooLargeText(problem, name);
   }
   return name;
 }

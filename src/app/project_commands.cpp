@@ -3,6 +3,7 @@
 #include "app/notices.h"
 #include "app/panel.h"
 #include "app/project_panel.h"
+#include "app/prompt_folders.h"
 #include "app/prompts.h"
 #include "app/rebuild_scene.h"
 #include "app/workspace.h"
@@ -16,7 +17,7 @@ namespace {
 constexpr const char* kDefaultProjectName = "korvex.kvx";
 
 std::string ProjectFolder() {
-  return ProgramFolder() + "Projects";
+  return PromptFolder("Projects");
 }
 
 void ShowProjectPath(Panel& panel, Workspace& workspace, const std::string& path) {
@@ -33,25 +34,29 @@ std::optional<std::string> LoadProject(const std::string& path, Panel& panel) {
   return std::nullopt;
 }
 
+CommandOutcome OpenProjectAt(const std::string& path, Panel& panel, Prompts& prompts,
+                             Workspace& workspace) {
+  // A file that cannot be read leaves the panel as it is rather than emptying every field.
+  if (const auto failure = LoadProject(path, panel)) {
+    ShowFailure(prompts, "PROJECT NOT OPENED: " + *failure);
+    return CommandOutcome::Failed;
+  }
+  ShowProjectPath(panel, workspace, path);
+  return RebuildSceneOrExplain(panel, prompts, workspace) ? CommandOutcome::Done
+                                                          : CommandOutcome::Refused;
+}
+
 CommandOutcome OpenProject(Panel& panel, Prompts& prompts, Workspace& workspace) {
   const std::optional<std::string> path = prompts.promptOpenPath(
       {"Open Project", workspace.projectPath, ProjectFolder(), "KVX(*.kvx)|*.kvx|", ""});
   if (!path) return CommandOutcome::Cancelled;
-
-  // A file that cannot be read leaves the panel as it is rather than emptying every field.
-  if (const auto failure = LoadProject(*path, panel)) {
-    ShowFailure(prompts, "PROJECT NOT OPENED: " + *failure);
-    return CommandOutcome::Failed;
-  }
-  ShowProjectPath(panel, workspace, *path);
-  return RebuildSceneOrExplain(panel, prompts, workspace) ? CommandOutcome::Done
-                                                          : CommandOutcome::Refused;
+  return OpenProjectAt(*path, panel, prompts, workspace);
 }
 
 CommandOutcome SaveProject(Panel& panel, Prompts& prompts, Workspace& workspace) {
   if (workspace.projectPath.empty()) workspace.projectPath = kDefaultProjectName;
   const std::optional<std::string> path = prompts.promptSavePath(
-      {"Save Project", workspace.projectPath, ProjectFolder(), "KVX(*.KVX)|*.KVX|", "KVX"});
+      {"Save Project", workspace.projectPath, ProjectFolder(), "KVX(*.KVX)|*.KVX|", "kvx"});
   if (!path) return CommandOutcome::Cancelled;
   ShowProjectPath(panel, workspace, *path);
 

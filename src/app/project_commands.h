@@ -15,6 +15,11 @@ struct Workspace;
 // be read changes nothing; the reason is returned.
 std::optional<std::string> LoadProject(const std::string& path, Panel& panel);
 
+// OPEN without its prompt: fills the panel from the project at path and rebuilds the scene,
+// with OPEN's messages and outcomes.
+CommandOutcome OpenProjectAt(const std::string& path, Panel& panel, Prompts& prompts,
+                             Workspace& workspace);
+
 // OPEN: prompts for a project, fills the panel from it and rebuilds the scene. Done when the
 // scene was rebuilt, so the view must be redrawn; Refused when the project's job was refused.
 CommandOutcome OpenProject(Panel& panel, Prompts& prompts, Workspace& workspace);

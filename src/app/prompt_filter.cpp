@@ -46,13 +46,22 @@ std::string PatternsInBothCases(const std::string& patterns) {
   return joined;
 }
 
+// The description without a trailing "(...)" that names the patterns again, as "KVX(*.KVX)"
+// does, so that the label lists each pattern once.
+std::string LabelWithoutPatterns(const std::string& description) {
+  const std::size_t open = description.rfind('(');
+  if (open == std::string::npos || description.back() != ')') return description + " ";
+  return description.substr(0, open);
+}
+
 }  // namespace
 
 std::vector<std::string> NameFilters(const std::string& filter) {
   const std::vector<std::string> parts = SplitAt(filter, '|');
   std::vector<std::string> filters;
   for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
-    filters.push_back(parts[i] + " (" + PatternsInBothCases(parts[i + 1]) + ")");
+    filters.push_back(LabelWithoutPatterns(parts[i]) + "(" + PatternsInBothCases(parts[i + 1]) +
+                      ")");
   }
   return filters;
 }

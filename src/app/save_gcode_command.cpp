@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/notices.h"
+#include "app/prompt_folders.h"
 #include "app/prompts.h"
 #include "app/workspace.h"
 #include "base/file_helpers.h"
@@ -14,13 +15,14 @@ namespace korvex {
 namespace {
 
 // The program's name proposed from the project: the file name after the last separator, cut
-// before its first ".", with ".ngc". An empty project path gives ".ngc".
+// before its first ".", with ".ngc". Without a name, "korvex.ngc", as SAVE proposes
+// "korvex.kvx": a bare ".ngc" would be a hidden file.
 std::string ProposedProgramName(const std::string& projectPath) {
   const std::size_t separator = projectPath.find_last_of("/\\");
   std::string name =
       separator == std::string::npos ? projectPath : projectPath.substr(separator + 1);
   name = name.substr(0, name.find('.'));
-  return name + ".ngc";
+  return (name.empty() ? "korvex" : name) + ".ngc";
 }
 
 void ShowNotSaved(Prompts& prompts, const std::string& reason) {
@@ -45,9 +47,9 @@ CommandOutcome SaveGcodeCommand(Prompts& prompts, Workspace& workspace) {
   FilePrompt prompt;
   prompt.caption = "Save GCODE";
   prompt.proposedPath = ProposedProgramName(workspace.projectPath);
-  prompt.initialFolder = ProgramFolder() + "GCODE";
+  prompt.initialFolder = PromptFolder("GCODE");
   prompt.filter = "NGC(*.NGC)|*.NGC|";
-  prompt.defaultExtension = "NGC";
+  prompt.defaultExtension = "ngc";  // the samples' case: file names are case-sensitive
   const std::optional<std::string> path = prompts.promptSavePath(prompt);
   if (!path) return CommandOutcome::Cancelled;
 

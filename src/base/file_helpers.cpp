@@ -87,6 +87,11 @@ bool FileExists(const std::string& path) {
   return fs::exists(fs::symlink_status(path, error));
 }
 
+bool IsSameFile(const std::string& first, const std::string& second) {
+  std::error_code error;
+  return fs::equivalent(first, second, error) && !error;
+}
+
 std::optional<std::string> WriteFileAtomically(const std::string& pathText,
                                                std::string_view bytes) {
   if (pathText.empty()) return std::string("no file name given");

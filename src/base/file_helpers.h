@@ -12,6 +12,9 @@ std::string ProgramFolder();
 // True when path names an existing file or folder.
 bool FileExists(const std::string& path);
 
+// True when both paths name one existing file, also through symbolic or hard links.
+bool IsSameFile(const std::string& first, const std::string& second);
+
 // Replaces (or creates) the file at path with bytes: written to a temporary file beside it and
 // renamed over it, so the target is either untouched or complete. Returns the reason when
 // nothing was written.

@@ -5,6 +5,7 @@
 #include "app/project_commands.h"
 #include "app/rebuild_scene.h"
 #include "app/workspace.h"
+#include "base/file_helpers.h"
 #include "cli/cli_options.h"
 #include "gcode/axis_letter.h"
 #include "gcode/gcode_writer.h"
@@ -42,6 +43,10 @@ CliOutcome ConvertProject(const CliOptions& options) {
     return Failure("job refused: " + JoinProblems(problems));
   }
 
+  // Writing the program over its own project would destroy the job.
+  if (IsSameFile(options.projectPath, options.outputPath)) {
+    return Failure("program not written: " + options.outputPath + " is the project file itself");
+  }
   const JobParameters& job = workspace.job.parameters;
   if (const auto problem = AxisLetterProblem(job.axisLetter)) {
     return Failure("program not written: " + *problem);

@@ -11,6 +11,11 @@ namespace korvex {
 inline constexpr int kMaxCutSegments = 1000;
 inline constexpr int kCutPointCapacity = kMaxCutSegments + 1;
 
+// The largest magnitude of a program coordinate (mm, degrees). Such a number takes at most 14
+// characters with three decimals, so a point line stays far below the 255 characters that
+// controllers read.
+inline constexpr double kMaxProgramCoordinate = 1e9;
+
 struct EndCutParameters {
   bool cutOval = false;  // fit the end onto a joining tube instead of cutting it by a plane
   double joinRadius = 0;

@@ -37,6 +37,20 @@ bool FinitePoints(const CutPoints& cut, int n) {
   return FiniteUpTo(cut.x, n) && FiniteUpTo(cut.y, n) && FiniteUpTo(cut.z, n);
 }
 
+bool WithinProgramRange(const CutPoints& cut, int n) {
+  for (const auto* values : {&cut.x, &cut.y, &cut.z}) {
+    for (int i = 0; i <= n; ++i) {
+      if (!(std::fabs((*values)[i]) < kMaxProgramCoordinate)) return false;
+    }
+  }
+  return true;
+}
+
+void RequireProgramRange(Problems& problems, const CutPoints& cut, int n, TubeEnd end) {
+  if (!WithinProgramRange(cut, n))
+    problems.push_back({JobField::Points, ProblemKind::TooLarge, end});
+}
+
 }  // namespace
 
 std::vector<JobProblem> ValidateJob(const JobParameters& job, double atAngleDegrees) {
@@ -46,6 +60,8 @@ std::vector<JobProblem> ValidateJob(const JobParameters& job, double atAngleDegr
   }
   if (!(job.mainRadius > 0) || !std::isfinite(job.mainRadius)) {
     problems.push_back({JobField::MainDiameter, ProblemKind::NotPositive});
+  } else if (!(kPi * job.mainRadius < kMaxProgramCoordinate)) {
+    problems.push_back({JobField::MainDiameter, ProblemKind::TooLarge});  // Y runs to ±πR
   }
   RequireFinite(problems, job.wallThickness, JobField::Thickness);
   const bool tilted = job.left.mode3d == 1 || job.right.mode3d == 1;
@@ -67,6 +83,9 @@ std::vector<JobProblem> ValidateResults(const ComputedJob& job) {
   if (!FinitePoints(job.right.path, n)) {
     problems.push_back({JobField::Points, ProblemKind::NotFinite, TubeEnd::Right});
   }
+  if (!problems.empty()) return problems;
+  RequireProgramRange(problems, job.left.path, n, TubeEnd::Left);
+  RequireProgramRange(problems, job.right.path, n, TubeEnd::Right);
   if (!problems.empty()) return problems;
   const ResultLengths& lengths = job.lengths;
   if (!(std::isfinite(lengths.xLength()) && std::isfinite(lengths.yLength()))) {

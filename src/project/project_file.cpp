@@ -104,7 +104,8 @@ std::string ProjectFieldReader::quotedField() {
   }
   std::string field(data_.substr(position_, close - position_));
   position_ = close + 1;
-  while (!atEnd() && (peek() == ' ' || peek() == '\t'))
+  // LF bytes are skipped with the blanks and TABs, unless they are what ends the file's lines.
+  while (!atEnd() && (peek() == ' ' || peek() == '\t' || (peek() == '\n' && !linesEndInLf_)))
     ++position_;
   if (!atEnd() && peek() == ',') {
     ++position_;

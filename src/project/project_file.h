@@ -42,7 +42,8 @@ int CheckStateOf(const std::string& field);
 // on, every field is empty.
 class ProjectFieldReader {
  public:
-  explicit ProjectFieldReader(std::string_view data) : data_(data) {}
+  explicit ProjectFieldReader(std::string_view data)
+      : data_(data), linesEndInLf_(data.find('\r') == std::string_view::npos) {}
 
   std::string next();
 
@@ -56,6 +57,7 @@ class ProjectFieldReader {
   std::string_view data_;
   std::size_t position_ = 0;
   bool ended_ = false;
+  bool linesEndInLf_;  // no CR anywhere: the lines end in LF alone
 };
 
 // The first 19 fields of the data; what follows them is never read.

@@ -1,8 +1,10 @@
 #include "qt/korvex_app.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QStyleFactory>
 
+#include "app/project_commands.h"
 #include "app/rebuild_scene.h"
 #include "app/working_folder.h"
 #include "app/workspace.h"
@@ -25,6 +27,17 @@ void ShowSetUpFailure(Prompts& prompts, const QString& reason) {
   prompts.showMessage("Error", reason.toStdString(), MessageIcon::Error);
 }
 
+// The project named on the command line, made absolute before start-up may change the current
+// folder; empty when none is named.
+std::string ProjectArgument(const QStringList& arguments) {
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    if (!arguments[i].startsWith(QLatin1Char('-'))) {
+      return QFileInfo(arguments[i]).absoluteFilePath().toLocal8Bit().toStdString();
+    }
+  }
+  return {};
+}
+
 }  // namespace
 
 void PrepareApplication(QApplication& application) {
@@ -35,7 +48,8 @@ void PrepareApplication(QApplication& application) {
   application.setApplicationName(QStringLiteral("KORVEX"));
 }
 
-std::unique_ptr<MainWindow> StartKorvex(Prompts& prompts, Workspace& workspace) {
+std::unique_ptr<MainWindow> StartKorvex(Prompts& prompts, Workspace& workspace,
+                                        const std::string& projectPath) {
   if (const auto failure = ViewWidget::ProbeOpenGl()) {
     ShowSetUpFailure(prompts, *failure);
     return nullptr;
@@ -47,6 +61,10 @@ std::unique_ptr<MainWindow> StartKorvex(Prompts& prompts, Workspace& workspace) 
   window->view().setFocus(Qt::OtherFocusReason);
   SetWorkingFolder();
   if (RebuildSceneOrExplain(window->panel(), prompts, workspace)) window->view().showScene();
+  if (!projectPath.empty() &&
+      OpenProjectAt(projectPath, window->panel(), prompts, workspace) == CommandOutcome::Done) {
+    window->view().showScene();
+  }
   window->view().setInput(ViewInput::AtStartUp());
   return window;
 }
@@ -55,7 +73,8 @@ int RunKorvex(QApplication& application) {
   PrepareApplication(application);
   QtPrompts prompts;
   Workspace workspace;
-  std::unique_ptr<MainWindow> window = StartKorvex(prompts, workspace);
+  std::unique_ptr<MainWindow> window =
+      StartKorvex(prompts, workspace, ProjectArgument(QApplication::arguments()));
   if (!window) return kSetUpFailed;
 
   bool failed = false;

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <memory>
+#include <string>
 
 class QApplication;
 
@@ -15,9 +16,11 @@ struct Workspace;
 void PrepareApplication(QApplication& application);
 
 // Start-up up to the first frame: checks OpenGL, builds the main window with its panel and
-// view, makes the working folder current, computes the default job and shows the window with
-// the initial view direction. A failed OpenGL set-up shows the "Error" box and gives nullptr.
-std::unique_ptr<MainWindow> StartKorvex(Prompts& prompts, Workspace& workspace);
+// view, makes the working folder current, computes the default job, opens the project at
+// projectPath as OPEN does when one is given, and shows the window with the initial view
+// direction. A failed OpenGL set-up shows the "Error" box and gives nullptr.
+std::unique_ptr<MainWindow> StartKorvex(Prompts& prompts, Workspace& workspace,
+                                        const std::string& projectPath = {});
 
 // The whole program: start-up, then events until the window closes. 0 on a normal end.
 int RunKorvex(QApplication& application);

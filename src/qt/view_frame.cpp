@@ -24,7 +24,8 @@ Qt::CursorShape SizingCursor(int edges) {
 
 }  // namespace
 
-ViewFrame::ViewFrame(QRect geometry, QWidget* parent) : QFrame(parent) {
+ViewFrame::ViewFrame(QRect geometry, QWidget* parent)
+    : QFrame(parent), freeAreaCorner_(geometry.topLeft()) {
   setFrameStyle(QFrame::Panel | QFrame::Raised);
   setLineWidth(kBorder);
   setGeometry(geometry);
@@ -53,8 +54,9 @@ void ViewFrame::mouseMoveEvent(QMouseEvent* event) {
     return;
   }
   const QPoint moved = event->globalPosition().toPoint() - grabbedAt_;
-  const PixelBox box = DraggedBox(startBox_, grabbedEdges_, moved.x(), moved.y(), kMinimumSize,
-                                  BoxOf(parentWidget()->rect()));
+  const QRect freeArea(freeAreaCorner_, parentWidget()->rect().bottomRight());
+  const PixelBox box =
+      DraggedBox(startBox_, grabbedEdges_, moved.x(), moved.y(), kMinimumSize, BoxOf(freeArea));
   setGeometry(box.x, box.y, box.width, box.height);
 }
 

@@ -26,6 +26,7 @@ class ViewFrame : public QFrame {
  private:
   void showSizingCursor(int edges);
 
+  QPoint freeAreaCorner_;  // the panel lies above and left of it: the frame stays clear of it
   int grabbedEdges_ = kNoEdge;
   QPoint grabbedAt_;
   PixelBox startBox_{};

@@ -6,6 +6,9 @@ namespace {
 // Single precision, as the zoom has always used.
 constexpr float kZoomStep = 1.2f;
 
+// One notch of a wheel in the units of its turn.
+constexpr int kWheelNotch = 120;
+
 }  // namespace
 
 ViewInput ViewInput::AtStartUp() {
@@ -27,13 +30,12 @@ void ViewInput::releaseLeftButton(int x, int y) {
 }
 
 bool ViewInput::turnWheel(int delta) {
-  if (delta > 0) {
-    distance = distance * kZoomStep;
-  } else if (delta < 0) {
-    distance = distance / kZoomStep;
-  } else {
-    return false;
-  }
+  if (delta == 0) return false;
+  const bool turnedBack = (delta > 0) != (wheelTurn > 0);
+  wheelTurn = (wheelTurn == 0 || turnedBack) ? delta : wheelTurn + delta;
+  if (wheelTurn > -kWheelNotch && wheelTurn < kWheelNotch) return false;
+  distance = wheelTurn > 0 ? distance * kZoomStep : distance / kZoomStep;
+  wheelTurn = 0;
   return true;
 }
 

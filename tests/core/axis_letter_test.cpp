@@ -33,5 +33,12 @@ INSTANTIATE_TEST_SUITE_P(Texts, AxisLetterTest,
                                          AxisLetterCase{"F", false}, AxisLetterCase{"G", false},
                                          AxisLetterCase{"m", false}));
 
+TEST(AxisLetterProblem, ShowsControlCharactersAsEscapes) {
+  EXPECT_EQ(AxisLetterProblem("A\nG0"),
+            "ANGLE LETTER \"A\\nG0\" must be one of Z, A, B, C, U, V, W");
+  EXPECT_EQ(AxisLetterProblem("\x01\r\t"),
+            "ANGLE LETTER \"\\x01\\r\\t\" must be one of Z, A, B, C, U, V, W");
+}
+
 }  // namespace
 }  // namespace korvex

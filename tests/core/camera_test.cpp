@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "domain/job_parameters.h"
 #include "scene/view_input.h"
@@ -96,11 +97,39 @@ TEST(ViewInputTest, WheelStepsBySinglePrecisionFactor) {
   EXPECT_DOUBLE_EQ(input.distance / 2000, std::pow(double(1.2f), 20));
   EXPECT_NEAR(input.distance / 2000, 38.34, 0.01);
   for (int i = 0; i < 20; ++i)
-    EXPECT_TRUE(input.turnWheel(-7));
+    EXPECT_TRUE(input.turnWheel(-240));  // one step per event, however far
   EXPECT_NEAR(input.distance, 2000, 1e-9);
   EXPECT_FALSE(input.turnWheel(0));
   EXPECT_NEAR(input.distance, 2000, 1e-9);
 }
+
+// A high-resolution wheel: small turns zoom once they add up to a notch of 120.
+struct WheelCase {
+  const char* name;
+  std::vector<int> deltas;
+  int steps;  // net zoom steps out (negative: in)
+  int eventsThatZoom;
+};
+
+class HighResolutionWheel : public testing::TestWithParam<WheelCase> {};
+
+TEST_P(HighResolutionWheel, ZoomsPerWholeNotch) {
+  ViewInput input = ViewInput::AtStartUp();
+  int zoomed = 0;
+  for (int delta : GetParam().deltas)
+    zoomed += input.turnWheel(delta) ? 1 : 0;
+  EXPECT_EQ(zoomed, GetParam().eventsThatZoom);
+  EXPECT_NEAR(input.distance, 2000 * std::pow(double(1.2f), GetParam().steps), 1e-6);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Turns, HighResolutionWheel,
+    testing::Values(WheelCase{"EightEighthsMakeOneStep", std::vector<int>(8, 15), 1, 1},
+                    WheelCase{"SevenEighthsDoNothing", std::vector<int>(7, 15), 0, 0},
+                    WheelCase{"SixteenEighthsMakeTwo", std::vector<int>(16, -15), -2, 2},
+                    WheelCase{"TurningBackStartsAgain", {60, 50, -60, -50, 60, 60}, 1, 1},
+                    WheelCase{"NotchAfterPartsIsOneStep", {60, 120}, 1, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ViewInputTest, FocusFollowsTheButtonsOfThePreviousMove) {
   ViewInput input = ViewInput::AtStartUp();  // buttons 16 at start

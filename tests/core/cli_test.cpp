@@ -214,6 +214,8 @@ TEST_F(CliRunTest, RefusedJobWritesNothing) {
 
 TEST_F(CliRunTest, AtAngleThatIsNoNumberIsRefused) {
   expectFailure(run({"--at-angle", "1e999", project_, output_}), 1, "korvex-cli: job refused: ");
+  expectFailure(run({"--at-angle", "1e308", project_, output_}), 1,
+                "korvex-cli: job refused: AT ANGLE is too large");
   EXPECT_FALSE(fs::exists(output_));
 }
 
@@ -234,6 +236,18 @@ TEST_F(CliRunTest, UnreadableProjectWritesNothing) {
     expectFailure(outcome, 1, "korvex-cli: project not opened: ");
     EXPECT_THAT(outcome.error, HasSubstr(project));
     EXPECT_FALSE(fs::exists(output_));
+  }
+}
+
+TEST_F(CliRunTest, TheProjectItselfIsNeverTheOutput) {
+  const std::string before = ReadAll(project_);
+  const std::string link = folder_.file("link.ngc");
+  fs::create_symlink(project_, link);
+  const std::string hardLink = folder_.file("hard.ngc");
+  fs::create_hard_link(project_, hardLink);
+  for (const std::string& output : {project_, link, hardLink, folder_.file("./frame.kvx")}) {
+    expectFailure(run({project_, output}), 1, "korvex-cli: program not written: ");
+    EXPECT_EQ(ReadAll(project_), before) << output;
   }
 }
 

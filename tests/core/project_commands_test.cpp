@@ -62,7 +62,7 @@ TEST_F(ProjectCommandsTest, SavePromptProposesTheDefaultName) {
   EXPECT_EQ(prompt.proposedPath, "korvex.kvx");
   EXPECT_EQ(prompt.initialFolder, ProgramFolder() + "Projects");
   EXPECT_EQ(prompt.filter, "KVX(*.KVX)|*.KVX|");
-  EXPECT_EQ(prompt.defaultExtension, "KVX");
+  EXPECT_EQ(prompt.defaultExtension, "kvx");
 }
 
 TEST_F(ProjectCommandsTest, CancelledFirstSaveKeepsTheDefaultName) {

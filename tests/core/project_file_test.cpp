@@ -167,6 +167,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"quoted_then_lf", "\"a\"\nb\n", {"a", "b"}},
                     ReadCase{"quoted_then_empty_lf_line", "\"a\"\n\nb", {"a", "", "b"}},
                     ReadCase{"quoted_then_other_text", "\"a\"x,b", {"a", "x", "b"}},
+                    // In a file whose lines end in CR LF an LF after the quote is skipped.
+                    ReadCase{"crlf_quoted_then_lf", "\"a\"\n\r\n40\r\n", {"a", "40"}},
+                    ReadCase{"crlf_quoted_then_mixed", "\"a\" \n\t\n\r\n40\r\n", {"a", "40"}},
                     ReadCase{"unclosed_quote", "\"40\r\n45\r\n", {"40\r\n45\r\n"}},
                     ReadCase{"ctrl_z_ends_data",
                              "a\r\nb\x1a"

@@ -12,10 +12,11 @@ namespace {
 
 TEST(PromptFilterTest, OffersBothCases) {
   using Filters = std::vector<std::string>;
-  EXPECT_EQ(NameFilters("KVX(*.kvx)|*.kvx|"), Filters{"KVX(*.kvx) (*.kvx *.KVX)"});
-  EXPECT_EQ(NameFilters("KVX(*.KVX)|*.KVX|"), Filters{"KVX(*.KVX) (*.KVX *.kvx)"});
-  EXPECT_EQ(NameFilters("NGC(*.NGC)|*.NGC|"), Filters{"NGC(*.NGC) (*.NGC *.ngc)"});
+  EXPECT_EQ(NameFilters("KVX(*.kvx)|*.kvx|"), Filters{"KVX(*.kvx *.KVX)"});
+  EXPECT_EQ(NameFilters("KVX(*.KVX)|*.KVX|"), Filters{"KVX(*.KVX *.kvx)"});
+  EXPECT_EQ(NameFilters("NGC(*.NGC)|*.NGC|"), Filters{"NGC(*.NGC *.ngc)"});
   EXPECT_EQ(NameFilters("A|*.a;*.B|All|*|"), (Filters{"A (*.a *.A *.B *.b)", "All (*)"}));
+  EXPECT_EQ(NameFilters("Program (*.ngc)|*.ngc|"), Filters{"Program (*.ngc *.NGC)"});
   EXPECT_EQ(NameFilters(""), Filters{});
 }
 

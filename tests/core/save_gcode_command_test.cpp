@@ -94,8 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"/my.jobs/v1.2/PART.kvx", "PART.ngc"},
                     NameCase{"C:\\MY.JOBS\\PART.kvx", "PART.ngc"},
                     NameCase{"/jobs/PART.V2.kvx", "PART.ngc"},
-                    NameCase{"/jobs/.hidden.kvx", ".ngc"}, NameCase{"", ".ngc"},
-                    NameCase{"korvex.kvx", "korvex.ngc"}, NameCase{"/jobs/", ".ngc"}));
+                    NameCase{"/jobs/.hidden.kvx", "korvex.ngc"}, NameCase{"", "korvex.ngc"},
+                    NameCase{"korvex.kvx", "korvex.ngc"}, NameCase{"/jobs/", "korvex.ngc"}));
 
 TEST_F(SaveGcodeCommandTest, ThePromptIsTheDescribedOne) {
   Workspace workspace = JobWorkspace();
@@ -105,7 +105,7 @@ TEST_F(SaveGcodeCommandTest, ThePromptIsTheDescribedOne) {
   EXPECT_EQ(prompt.caption, "Save GCODE");
   EXPECT_EQ(prompt.initialFolder, ProgramFolder() + "GCODE");
   EXPECT_EQ(prompt.filter, "NGC(*.NGC)|*.NGC|");
-  EXPECT_EQ(prompt.defaultExtension, "NGC");
+  EXPECT_EQ(prompt.defaultExtension, "ngc");
 }
 
 TEST_F(SaveGcodeCommandTest, CancelEndsSilently) {
@@ -232,6 +232,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct LetterCase {
   std::string letter;
   bool accepted;
+  std::string shown = letter;  // as the message shows it
 };
 
 class SaveGcodeLetterTest : public SaveGcodeCommandTest,
@@ -251,7 +252,7 @@ TEST_P(SaveGcodeLetterTest, OnlyATiltAxisLetterIsWritten) {
   } else {
     EXPECT_TRUE(prompts_.savePrompts.empty());
     EXPECT_EQ(prompts_.messages[0].icon, MessageIcon::Error);
-    EXPECT_EQ(prompts_.messages[0].text, "G CODE NOT SAVED: ANGLE LETTER \"" + GetParam().letter +
+    EXPECT_EQ(prompts_.messages[0].text, "G CODE NOT SAVED: ANGLE LETTER \"" + GetParam().shown +
                                              "\" must be one of Z, A, B, C, U, V, W");
     EXPECT_TRUE(Entries().empty());
     EXPECT_EQ(workspace.cutObjectCount, 0);
@@ -266,9 +267,9 @@ INSTANTIATE_TEST_SUITE_P(
                     LetterCase{"", false}, LetterCase{"   ", false}, LetterCase{"X", false},
                     LetterCase{"y", false}, LetterCase{"F", false}, LetterCase{"S", false},
                     LetterCase{"G", false}, LetterCase{"M", false}, LetterCase{"AB", false},
-                    LetterCase{"A B", false}, LetterCase{"1", false}, LetterCase{"\tA", false},
-                    LetterCase{"A\r\nM2", false}, LetterCase{"\xC4", false},
-                    LetterCase{"(A)", false}));
+                    LetterCase{"A B", false}, LetterCase{"1", false},
+                    LetterCase{"\tA", false, "\\tA"}, LetterCase{"A\r\nM2", false, "A\\r\\nM2"},
+                    LetterCase{"\xC4", false}, LetterCase{"(A)", false}));
 
 TEST_F(SaveGcodeCommandTest, AJobThatCannotBeWrittenIsRefusedBeforeThePrompt) {
   prompts_.saveAnswer = Path("out.ngc");

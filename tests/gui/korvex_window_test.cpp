@@ -24,7 +24,7 @@ void KorvexWindowTest::SetUpTestSuite() {
 }
 
 void KorvexWindowTest::SetUp() {
-  window_ = StartKorvex(prompts_, workspace_);
+  window_ = StartKorvex(prompts_, workspace_, projectArgument_);
   ASSERT_NE(window_, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
   ASSERT_TRUE(waitForFrame());

@@ -37,6 +37,7 @@ class KorvexWindowTest : public ::testing::Test {
 
   RecordingPrompts prompts_;
   Workspace workspace_;
+  std::string projectArgument_;  // the project named on the command line, if any
   std::unique_ptr<MainWindow> window_;
 };
 

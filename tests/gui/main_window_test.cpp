@@ -56,15 +56,28 @@ TEST_F(MainWindowTest, ViewportFollowsAResize) {
   EXPECT_LT(view().width(), 600);
 }
 
+// Drags the view frame's border from a point in the frame's own pixels by an offset.
+void DragBorder(ViewFrame& frame, QPoint from, QPoint by) {
+  QTest::mousePress(&frame, Qt::LeftButton, Qt::NoModifier, from);
+  QMouseEvent drag(QEvent::MouseMove, from + by, frame.mapToGlobal(from + by), Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&frame, &drag);
+  QTest::mouseRelease(&frame, Qt::LeftButton, Qt::NoModifier, from + by);
+}
+
+TEST_F(MainWindowTest, TheViewBorderStaysBesideThePanel) {
+  ViewFrame& frame = window().viewFrame();
+  DragBorder(frame, QPoint(1, 1), QPoint(-150, -80));  // towards the panel's corner
+  EXPECT_EQ(frame.geometry(), QRect(200, 100, 820, 563));
+  DragBorder(frame, QPoint(1, 1), QPoint(50, 30));
+  EXPECT_EQ(frame.geometry(), QRect(250, 130, 770, 533));
+  DragBorder(frame, QPoint(1, frame.height() / 2), QPoint(-120, 0));  // left edge only
+  EXPECT_EQ(frame.geometry(), QRect(200, 130, 820, 533));
+}
+
 TEST_F(MainWindowTest, DraggingTheViewBorderResizesTheView) {
   ViewFrame& frame = window().viewFrame();
-  const QPoint corner(frame.width() - 2, frame.height() - 2);
-  QTest::mousePress(&frame, Qt::LeftButton, Qt::NoModifier, corner);
-  QMouseEvent drag(QEvent::MouseMove, corner - QPoint(220, 163),
-                   frame.mapToGlobal(corner - QPoint(220, 163)), Qt::NoButton, Qt::LeftButton,
-                   Qt::NoModifier);
-  QApplication::sendEvent(&frame, &drag);
-  QTest::mouseRelease(&frame, Qt::LeftButton, Qt::NoModifier, corner - QPoint(220, 163));
+  DragBorder(frame, QPoint(frame.width() - 2, frame.height() - 2), QPoint(-220, -163));
   EXPECT_EQ(frame.geometry(), QRect(200, 100, 600, 400));
   EXPECT_EQ(view().size(), QSize(600 - 2 * ViewFrame::kBorder, 400 - 2 * ViewFrame::kBorder));
   ASSERT_TRUE(waitForFrame());

@@ -49,13 +49,13 @@ TEST_F(QtPromptsTest, SavePromptShowsCaptionFilterFolderAndAddsTheSuffix) {
     static_cast<QDialog*>(dialog)->accept();
   });
   const auto path = prompts.promptSavePath(
-      {"Save Project", "korvex.kvx", folder.path().toStdString(), "KVX(*.KVX)|*.KVX|", "KVX"});
+      {"Save Project", "korvex.kvx", folder.path().toStdString(), "KVX(*.KVX)|*.KVX|", "kvx"});
   EXPECT_EQ(caption, "Save Project");
-  EXPECT_EQ(filters, QStringList{"KVX(*.KVX) (*.KVX *.kvx)"});
+  EXPECT_EQ(filters, QStringList{"KVX(*.KVX *.kvx)"});
   EXPECT_EQ(directory, folder.path());
-  EXPECT_EQ(suffix, "KVX");
+  EXPECT_EQ(suffix, "kvx");
   ASSERT_TRUE(path.has_value());
-  EXPECT_EQ(*path, folder.filePath("frame.KVX").toStdString());
+  EXPECT_EQ(*path, folder.filePath("frame.kvx").toStdString());
 }
 
 TEST_F(QtPromptsTest, OpenPromptProposesTheCurrentProject) {

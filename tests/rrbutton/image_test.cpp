@@ -45,6 +45,8 @@ TEST(LoadButtonImage, ANameWithADotIsAFile) {
   EXPECT_EQ(bitmap->naturalSize(), QSize(12, 7));
   EXPECT_NE(LoadButtonImage(path, 1, kIconFolder), nullptr);
   EXPECT_EQ(LoadButtonImage(dir.filePath(QStringLiteral("missing.png")), 0, kIconFolder), nullptr);
+  // Not a file here, though the icon folder holds Icon_Blue.svg: the slot stays empty.
+  EXPECT_EQ(LoadButtonImage(QStringLiteral("icon_blue.svg"), 0, kIconFolder), nullptr);
 }
 
 TEST(LoadButtonImage, AFileThatIsNoImageDoesNotLoad) {

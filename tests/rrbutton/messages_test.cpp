@@ -99,6 +99,9 @@ INSTANTIATE_TEST_SUITE_P(
                       SetCase{RRBM_SETTEXTMARGINRIGHT, RRBM_GETTEXTMARGINRIGHT, 5, 5},
                       SetCase{RRBM_SETTEXTMARGINBOTTOM, RRBM_GETTEXTMARGINBOTTOM, 6, 6},
                       SetCase{RRBM_SETIMAGEPOS, RRBM_GETIMAGEPOS, static_cast<uintptr_t>(-5), -5},
+                      // -5 as a 32-bit value reads as -5 too, as it does for the corner.
+                      SetCase{RRBM_SETIMAGEPOS, RRBM_GETIMAGEPOS, 0xFFFFFFFBu, -5},
+                      SetCase{RRBM_SETCORNER, RRBM_GETCORNER, 0xFFFFFFFBu, 0},
                       SetCase{RRBM_SETIMAGEPOS, RRBM_GETIMAGEPOS, 25, 0},
                       SetCase{RRBM_SETIMAGEMARGINLEFT, RRBM_GETIMAGEMARGINLEFT, 7, 7},
                       SetCase{RRBM_SETIMAGEMARGINTOP, RRBM_GETIMAGEMARGINTOP, 8, 8},

@@ -104,9 +104,9 @@ QString FindImageFile(const QString& folder, const QString& name) {
 
 std::unique_ptr<ButtonImage> LoadButtonImage(const QString& name, unsigned type,
                                              const QString& folder) {
-  if (name.contains(QLatin1Char('.'))) {
-    if (auto image = LoadFile(name, type)) return image;
-  }
+  // A name with a dot is a file; when it does not load, the slot stays empty rather than taking
+  // one of the program's own icons that happens to have that name.
+  if (name.contains(QLatin1Char('.'))) return LoadFile(name, type);
   const QString path = FindImageFile(folder, name);
   return path.isEmpty() ? nullptr : LoadFile(path, type);
 }

@@ -88,7 +88,9 @@ std::intptr_t RRButton::sendMessage(unsigned message, std::uintptr_t wParam, std
       redrawIfAsked(lParam);
       return 0;
     case RRBM_SETIMAGEPOS:
-      return setImagePosition(static_cast<std::intptr_t>(wParam), lParam);
+      // Read as a 32-bit value like every other code, so a negative code reads the same
+      // whether it arrives sign-extended or not.
+      return setImagePosition(static_cast<int>(wParam), lParam);
     case RRBM_SETIMAGESIZE:
       state_.imageWidth = static_cast<int>(wParam);
       state_.imageHeight = static_cast<int>(lParam);
