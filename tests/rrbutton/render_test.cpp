@@ -232,13 +232,16 @@ TEST_P(CaptionMarginsTest, CaptionIsCentredBetweenTheMargins) {
 }
 
 // An 80 x 60 button: the caption rectangle runs from (left, top) to (80 - right, 60 - bottom).
-INSTANTIATE_TEST_SUITE_P(Margins, CaptionMarginsTest,
-                         ::testing::Values(MarginCase{0, 0, 0, 0, 40, 30},
-                                           MarginCase{20, 0, 0, 0, 50, 30},
-                                           MarginCase{0, 0, 20, 0, 30, 30},
-                                           MarginCase{0, 10, 0, 0, 40, 35},
-                                           MarginCase{0, 0, 0, 10, 40, 25},
-                                           MarginCase{6, 4, 10, 20, 38, 22}));
+INSTANTIATE_TEST_SUITE_P(
+    Margins, CaptionMarginsTest,
+    ::testing::Values(MarginCase{0, 0, 0, 0, 40, 30}, MarginCase{20, 0, 0, 0, 50, 30},
+                      MarginCase{0, 0, 20, 0, 30, 30}, MarginCase{0, 10, 0, 0, 40, 35},
+                      MarginCase{0, 0, 0, 10, 40, 25}, MarginCase{6, 4, 10, 20, 38, 22}),
+    [](const auto& info) {
+      const MarginCase& c = info.param;
+      return "L" + std::to_string(c.left) + "T" + std::to_string(c.top) + "R" +
+             std::to_string(c.right) + "B" + std::to_string(c.bottom);
+    });
 
 TEST_F(RenderTest, OpaqueCaptionBackground) {
   const QColor magenta(255, 0, 255);
