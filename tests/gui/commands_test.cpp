@@ -53,7 +53,6 @@ class ButtonCommandTest : public CommandsTest, public ::testing::WithParamInterf
 
 TEST_P(ButtonCommandTest, ClickRunsTheCommand) {
   const ButtonCase& c = GetParam();
-  QSignalSpy frames(&view(), &QOpenGLWidget::frameSwapped);
   clickButton(c.id);  // every prompt is cancelled
   EXPECT_EQ(prompts_.openPrompts.size(), c.openPrompts);
   ASSERT_EQ(prompts_.savePrompts.size(), c.savePrompts);

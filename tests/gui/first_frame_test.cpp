@@ -32,9 +32,16 @@ const std::vector<QVector3D> kGridPoints = {
 
 class FirstFrameTest : public KorvexWindowTest {
  protected:
+  // The view as the screen shows it, once the screen shows the view's latest frame.
   QImage screen() {
-    QTest::qWait(100);  // let the composed frame reach the screen
-    return GrabViewFromScreen(view());
+    const QImage frame = view().grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+    QImage shown;
+    const bool arrived = QTest::qWaitFor([&] {
+      shown = GrabViewFromScreen(view()).convertToFormat(QImage::Format_RGB32);
+      return shown == frame;
+    });
+    EXPECT_TRUE(arrived) << "the screen never showed the view's frame";
+    return shown;
   }
 
   int gridPointsShown(const QImage& image) {

@@ -1,10 +1,12 @@
-// The panel right after start-up, control by control, as the control table lays it out.
+// The panel right after start-up, control by control, against the layout written out here.
 #include <QCheckBox>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <iterator>
+#include <vector>
 
 #include "app/control_ids.h"
 #include "app/control_table.h"
@@ -16,17 +18,83 @@ namespace {
 
 using PanelTest = KorvexWindowTest;
 
-bool HasKind(QWidget* control, ControlKind kind) {
+enum class Kind { Frame, Label, Field, Box, Button };
+
+struct Expected {
+  int id;
+  Kind kind;
+  const char* caption;  // empty for fields
+  const char* text;     // fields' default text
+  int x, y, w, h;
+  const char* frame;  // caption of the frame around the control, empty when none
+};
+
+// The panel as the program's description lays it out, in creation order.
+constexpr Expected kPanel[] = {
+    {601, Kind::Frame, "PROJECT", "", 1, 5, 190, 90, ""},
+    {102, Kind::Button, "OPEN", "", 10, 30, 80, 60, "PROJECT"},
+    {105, Kind::Button, "SAVE", "", 100, 30, 80, 60, "PROJECT"},
+    {101, Kind::Button, "UPDATE PARAMS", "", 200, 30, 180, 60, ""},
+    {110, Kind::Button, "SAVE G CODE", "", 560, 30, 180, 60, ""},
+    {199, Kind::Button, "EXIT", "", 940, 30, 80, 60, ""},
+    {-1, Kind::Frame, "PROCESS", "", 1, 200, 190, 60, ""},
+    {-1, Kind::Label, "ANGLE LETTER", "", 10, 220, 100, 20, "PROCESS"},
+    {212, Kind::Field, "", "A", 120, 220, 60, 20, "PROCESS"},
+    {-1, Kind::Frame, "MAIN TUBE", "", 1, 100, 190, 95, ""},
+    {-1, Kind::Label, "DIAMETER", "", 10, 120, 100, 20, "MAIN TUBE"},
+    {201, Kind::Field, "", "40", 120, 120, 60, 20, "MAIN TUBE"},
+    {-1, Kind::Label, "THICKNESS", "", 10, 140, 100, 20, "MAIN TUBE"},
+    {203, Kind::Field, "", "4", 120, 140, 60, 20, "MAIN TUBE"},
+    {-1, Kind::Label, "CUT SEGMENTS", "", 10, 160, 100, 20, "MAIN TUBE"},
+    {209, Kind::Field, "", "90", 120, 160, 60, 20, "MAIN TUBE"},
+    {-1, Kind::Frame, "LEFT CUT", "", 1, 270, 190, 190, ""},
+    {-1, Kind::Label, "DIAMETER", "", 10, 290, 100, 20, "LEFT CUT"},
+    {213, Kind::Field, "", "40", 120, 290, 60, 19, "LEFT CUT"},
+    {-1, Kind::Label, "ANGLE", "", 10, 310, 100, 20, "LEFT CUT"},
+    {214, Kind::Field, "", "45", 120, 310, 60, 19, "LEFT CUT"},
+    {-1, Kind::Label, "DISTANCE", "", 10, 330, 100, 20, "LEFT CUT"},
+    {207, Kind::Field, "", "-100", 120, 330, 60, 19, "LEFT CUT"},
+    {-1, Kind::Label, "Angle DIFF", "", 10, 350, 100, 20, "LEFT CUT"},
+    {218, Kind::Field, "", "0", 120, 350, 60, 20, "LEFT CUT"},
+    {320, Kind::Box, "CUT OVAL", "", 10, 390, 160, 20, "LEFT CUT"},
+    {324, Kind::Box, "COMPENSATION MODE", "", 10, 410, 160, 20, "LEFT CUT"},
+    {328, Kind::Box, "3D MODE", "", 10, 430, 160, 20, "LEFT CUT"},
+    {-1, Kind::Frame, "RIGHT CUT", "", 1, 470, 190, 190, ""},
+    {-1, Kind::Label, "DIAMETER", "", 10, 490, 100, 20, "RIGHT CUT"},
+    {215, Kind::Field, "", "40", 120, 490, 60, 19, "RIGHT CUT"},
+    {-1, Kind::Label, "ANGLE", "", 10, 510, 100, 20, "RIGHT CUT"},
+    {216, Kind::Field, "", "45", 120, 510, 60, 19, "RIGHT CUT"},
+    {-1, Kind::Label, "DISTANCE", "", 10, 530, 100, 40, "RIGHT CUT"},
+    {205, Kind::Field, "", "100", 120, 530, 60, 20, "RIGHT CUT"},
+    {-1, Kind::Label, "Angle DIFF", "", 10, 550, 100, 20, "RIGHT CUT"},
+    {219, Kind::Field, "", "0", 120, 550, 60, 20, "RIGHT CUT"},
+    {322, Kind::Box, "CUT OVAL", "", 10, 590, 160, 20, "RIGHT CUT"},
+    {326, Kind::Box, "COMPENSATION MODE", "", 10, 610, 160, 20, "RIGHT CUT"},
+    {330, Kind::Box, "3D MODE", "", 10, 630, 160, 20, "RIGHT CUT"},
+    {-1, Kind::Frame, "RESULT", "", 400, 5, 150, 90, ""},
+    {-1, Kind::Label, "X LENGTH", "", 410, 30, 80, 20, "RESULT"},
+    {225, Kind::Field, "", "100", 480, 30, 60, 19, "RESULT"},
+    {-1, Kind::Label, "Y LENGTH", "", 410, 50, 80, 20, "RESULT"},
+    {226, Kind::Field, "", "0", 480, 50, 60, 19, "RESULT"},
+    {-1, Kind::Label, "AT ANGLE", "", 410, 70, 80, 20, "RESULT"},
+    {227, Kind::Field, "", "180", 480, 70, 60, 19, "RESULT"},
+    {-1, Kind::Frame, "DISPLAY", "", 760, 5, 150, 90, ""},
+    {340, Kind::Box, "DISPLAY GRID", "", 770, 30, 100, 20, "DISPLAY"},
+    {345, Kind::Box, "DISPLAY MAIN", "", 770, 50, 100, 20, "DISPLAY"},
+    {350, Kind::Box, "DISPLAY CUT", "", 770, 70, 100, 20, "DISPLAY"},
+};
+
+bool HasKind(QWidget* control, Kind kind) {
   switch (kind) {
-    case ControlKind::Frame:
+    case Kind::Frame:
       return qobject_cast<QGroupBox*>(control);
-    case ControlKind::Label:
+    case Kind::Label:
       return qobject_cast<QLabel*>(control);
-    case ControlKind::EditField:
+    case Kind::Field:
       return qobject_cast<QLineEdit*>(control);
-    case ControlKind::CheckBox:
+    case Kind::Box:
       return qobject_cast<QCheckBox*>(control);
-    case ControlKind::ImageButton:
+    case Kind::Button:
       return qobject_cast<RRButton*>(control);
   }
   return false;
@@ -40,45 +108,52 @@ QString CaptionOf(QWidget* control) {
   return {};
 }
 
-TEST_F(PanelTest, EveryControlOfTheTableWithItsKindTextPlaceAndState) {
-  const auto table = ControlTable();
-  ASSERT_EQ(panel().controls().size(), table.size());
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    const PanelControl& entry = table[i];
-    QWidget* control = panel().controls()[i];
-    SCOPED_TRACE(std::string(entry.caption) + " " + entry.defaultText + " id " +
-                 std::to_string(entry.id));
+// The caption of the live frame whose area holds the control; empty when none does.
+QString FrameAround(const std::vector<QWidget*>& controls, QWidget* control) {
+  for (QWidget* frame : controls) {
+    if (frame != control && qobject_cast<QGroupBox*>(frame) &&
+        frame->geometry().contains(control->geometry())) {
+      return CaptionOf(frame);
+    }
+  }
+  return {};
+}
+
+TEST_F(PanelTest, EveryControlWithItsKindTextPlaceFrameAndState) {
+  const auto& controls = panel().controls();
+  ASSERT_EQ(controls.size(), std::size(kPanel));
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const Expected& e = kPanel[i];
+    QWidget* control = controls[i];
+    SCOPED_TRACE("control " + std::to_string(i) + " id " + std::to_string(e.id) + " " + e.caption);
     EXPECT_EQ(control->parentWidget(), &window());
-    EXPECT_EQ(control->property(kControlIdProperty).toInt(), entry.id);
-    EXPECT_TRUE(HasKind(control, entry.kind));
-    EXPECT_EQ(control->geometry(), QRect(entry.x, entry.y, entry.w, entry.h));
+    EXPECT_EQ(control->property(kControlIdProperty).toInt(), e.id);
+    EXPECT_TRUE(HasKind(control, e.kind));
+    EXPECT_EQ(control->geometry(), QRect(e.x, e.y, e.w, e.h));
+    EXPECT_EQ(FrameAround(controls, control), QString::fromLatin1(e.frame));
     EXPECT_TRUE(control->isVisible());
     EXPECT_TRUE(control->isEnabled());
-    if (entry.kind == ControlKind::EditField) {
+    EXPECT_EQ(CaptionOf(control), QString::fromLatin1(e.caption));
+    if (e.kind == Kind::Field) {
       auto* field = qobject_cast<QLineEdit*>(control);
       EXPECT_EQ(field->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
       EXPECT_EQ(field->focusPolicy(), Qt::ClickFocus);
-    } else {
-      EXPECT_EQ(CaptionOf(control), QString::fromLatin1(entry.caption));
     }
-    if (entry.kind == ControlKind::CheckBox) {
+    if (e.kind == Kind::Box) {
       EXPECT_FALSE(qobject_cast<QCheckBox*>(control)->isChecked());
       EXPECT_EQ(control->focusPolicy(), Qt::ClickFocus);
     }
-    if (entry.id != kNoId) {
-      EXPECT_EQ(panel().control(entry.id), control);
+    if (e.id != kNoId) {
+      EXPECT_EQ(panel().control(e.id), control);
     }
   }
 }
 
-// The first rebuild has written the results of the default job.
+// The first rebuild has replaced the defaults of X LENGTH and Y LENGTH with its results.
 TEST_F(PanelTest, FieldsShowTheDefaultsAndTheFirstResults) {
-  for (const PanelControl& entry : ControlTable()) {
-    if (entry.kind != ControlKind::EditField || entry.id == kXLengthField ||
-        entry.id == kYLengthField) {
-      continue;
-    }
-    EXPECT_EQ(panel().text(entry.id), entry.defaultText) << entry.id;
+  for (const Expected& e : kPanel) {
+    if (e.kind != Kind::Field || e.id == kXLengthField || e.id == kYLengthField) continue;
+    EXPECT_EQ(panel().text(e.id), e.text) << e.id;
   }
   EXPECT_EQ(panel().text(kXLengthField), "240.000");
   EXPECT_EQ(panel().text(kYLengthField), "125.664");

@@ -3,10 +3,10 @@
 #include <sys/prctl.h>
 
 #include <QCoreApplication>
+#include <QPoint>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
-#include <QThread>
 #include <chrono>
 #include <csignal>
 #include <optional>
@@ -63,8 +63,11 @@ TEST_F(ProgramTest, ExitButtonEndsWithStatusZero) {
   start();
   const auto window = display_.waitForWindow("KORVEX 2014");
   ASSERT_TRUE(window.has_value());
-  QThread::msleep(1000);  // the first frame
-  display_.click(*window, 980, 60);
+  // A point of EXIT's plain face, left of its icon and below its caption: once it shows the
+  // face colour the button is drawn and takes clicks.
+  const QPoint face(940 + 10, 30 + 50);
+  ASSERT_TRUE(display_.waitForColour(*window, face.x(), face.y(), 0xDCDCC8));  // RGB(220,220,200)
+  display_.click(*window, face.x(), face.y());
   EXPECT_EQ(exitStatus(), 0);
 }
 

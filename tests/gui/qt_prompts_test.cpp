@@ -1,5 +1,6 @@
 // The Qt dialogs behind the prompts, answered by the test while they are open.
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -16,17 +17,23 @@
 namespace korvex {
 namespace {
 
-// Runs answer on the dialog as soon as it is open and modal.
+// Runs answer on the dialog as soon as it is open and modal; a dialog that has not opened
+// within a few seconds fails the test.
 template <typename Dialog>
 void WhenOpen(std::function<void(Dialog*)> answer) {
   auto* poll = new QTimer;
   poll->setInterval(10);
-  QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+  QObject::connect(poll, &QTimer::timeout, [poll, answer, deadline = QDeadlineTimer(10000)] {
     auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-    if (!dialog || !dialog->isVisible()) return;
+    const bool open = dialog && dialog->isVisible();
+    if (!open && !deadline.hasExpired()) return;
     poll->stop();
     poll->deleteLater();
-    answer(dialog);
+    if (open) {
+      answer(dialog);
+    } else {
+      ADD_FAILURE() << "the dialog did not open";
+    }
   });
   poll->start();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -24,11 +25,18 @@ class XSession {
   // The close box: the window manager's request to close.
   void requestClose(unsigned long window);
 
+  // Whether the pixel at a point of the window's client area shows the colour 0xRRGGBB within
+  // a few seconds: the sign that the program has drawn that part of its window.
+  bool waitForColour(unsigned long window, int x, int y, unsigned long rgb);
+
   // A left click at a point of the window's client area, through the X server's pointer.
   void click(unsigned long window, int x, int y);
 
  private:
   std::optional<unsigned long> find(unsigned long parent, const std::string& title);
+  // Waits for an event of that type (MapNotify of a top-level window, DamageNotify); false once
+  // the deadline has passed.
+  bool waitForEvent(std::chrono::steady_clock::time_point deadline, int type);
 
   void* display_;
 };

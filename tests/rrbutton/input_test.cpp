@@ -1,4 +1,6 @@
+#include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -230,6 +232,21 @@ TEST_F(InputTest, HoverTimerStopsWhenThePointerHasLeft) {
   EXPECT_FALSE(HoverTimer(button)->isActive());
   EXPECT_EQ(button->state().hoverTimer, 0);
   EXPECT_EQ(look(), Look::kNormal);
+}
+
+// Ten ticks of a 10 ms period take about 100 ms; a loaded machine may stretch that, but not to
+// the 2 s that ten ticks of 200 ms would need.
+TEST_F(InputTest, HoverTimerTicksEveryTenMilliseconds) {
+  MovePointer(button, centre());
+  QSignalSpy ticks(HoverTimer(button), &QTimer::timeout);
+  QElapsedTimer clock;
+  clock.start();
+  while (ticks.count() < 10 && ticks.wait(1000)) {
+  }
+  const qint64 elapsed = clock.elapsed();
+  ASSERT_EQ(ticks.count(), 10);
+  EXPECT_GE(elapsed, 80);
+  EXPECT_LT(elapsed, 1000);
 }
 
 TEST_F(InputTest, HoverTimerLeavesASpacePressAlone) {

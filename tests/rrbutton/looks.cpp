@@ -47,6 +47,7 @@ void StageLook(RRButton* button, LookShot look) {
   switch (look) {
     case LookShot::kNormal:
       ParkPointer();
+      button->clearFocus();  // showing the window gave it to the only tab stop
       break;
     case LookShot::kHot:
       MovePointer(button, centre);

@@ -1,6 +1,6 @@
 // Saves a screenshot of the panel-like button in each of its looks:
 //   rrbutton_looks OUTPUT_FOLDER
-// Under a headless machine: xvfb-run -a -s "-screen 0 1280x1024x24" rrbutton_looks /tmp/looks
+// Under a headless machine: xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" rrbutton_looks /tmp/looks
 
 #include <QApplication>
 #include <QDir>

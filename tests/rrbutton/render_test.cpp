@@ -1,4 +1,6 @@
+#include <QFont>
 #include <QImage>
+#include <QRegion>
 #include <QTest>
 
 #include "button_fixture.h"
@@ -24,6 +26,34 @@ bool AreaHasColour(const QImage& image, const QRect& area, const QColor& colour)
   }
   return false;
 }
+
+// The pixels of one colour inside an area.
+QRegion PixelsOf(const QImage& image, const QColor& colour, const QRect& area) {
+  QRegion pixels;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (image.pixel(x, y) == colour.rgb()) pixels += QRect(x, y, 1, 1);
+    }
+  }
+  return pixels;
+}
+
+// Captions drawn without smoothing in a colour found nowhere else, so the caption's pixels
+// are exactly those of that colour.
+const QColor kInk(128, 0, 128);
+
+void UseSharpInk(RRButton* button) {
+  QFont font(QStringLiteral("Liberation Sans"));
+  font.setPixelSize(12);
+  font.setStyleStrategy(QFont::NoAntialias);
+  button->sendMessage(WM_SETFONT, reinterpret_cast<uintptr_t>(&font), 0);
+  for (unsigned message : {RRBM_SETTEXTCOLOR, RRBM_SETTEXTCOLORHOT, RRBM_SETTEXTCOLORPRESSED}) {
+    button->sendMessage(message, ToColorRef(kInk), 0);
+  }
+}
+
+// The top strip of the panel-like button, above the icon and inside the body's outlines.
+const QRect kCaptionStrip(2, 2, 76, 23);
 
 // The caption "OPEN" sits in the top strip of the panel-like button, above the icon.
 const QRect kCaptionArea(10, 4, 60, 20);
@@ -139,6 +169,79 @@ TEST_F(RenderTest, EmbossAddsAHighlightCopy) {
   button->sendMessage(RRBM_SETEMBOSS, 1, 0);
   EXPECT_TRUE(AreaHasColour(Render(button), kCaptionArea, light()));
 }
+
+TEST_F(RenderTest, PressedCaptionMovesOnePixelRightAndDownUnlessTheLookIsFixed) {
+  UseSharpInk(button);
+  const QRegion normal = PixelsOf(shot(LookShot::kNormal), kInk, kCaptionStrip);
+  ASSERT_FALSE(normal.isEmpty());
+  EXPECT_EQ(PixelsOf(shot(LookShot::kPressed), kInk, kCaptionStrip), normal.translated(1, 1));
+  button->sendMessage(RRBM_SETFIXEDLOOK, 3, 0);
+  EXPECT_EQ(PixelsOf(Render(button), kInk, kCaptionStrip), normal);
+}
+
+// The highlight copy shows only where the caption, one pixel right and down, does not cover it.
+TEST_F(RenderTest, EmbossCopyLiesOnePixelRightAndDownUnderTheCaption) {
+  UseSharpInk(button);
+  button->sendMessage(RRBM_SETEMBOSS, 1, 0);
+  const QImage image = shot(LookShot::kNormal);
+  const QRegion caption = PixelsOf(image, kInk, kCaptionStrip);
+  ASSERT_FALSE(caption.isEmpty());
+  EXPECT_EQ(PixelsOf(image, light(), kCaptionStrip), caption.translated(1, 1).subtracted(caption));
+}
+
+// Where the 10-pixel corner ellipse of the hot look's outlines turns: the light outline runs
+// over (0, 0)-(78, 58), the dark one over (1, 1)-(79, 59), the face one over (1, 1)-(78, 58).
+TEST_F(RenderTest, OutlinesTurnOnTheTenPixelCorner) {
+  const QImage image = shot(LookShot::kHot);
+  const struct {
+    QPoint at;
+    QColor colour;
+  } expected[] = {
+      {{5, 0}, light()},   // top edge starts where the arc ends
+      {{0, 5}, light()},   // left edge likewise
+      {{2, 2}, kFace},     // on the face outline's arc, centred (6, 6)
+      {{74, 59}, dark()},  // bottom edge ends where the arc begins
+      {{79, 54}, dark()},  // right edge likewise
+      {{76, 56}, kFace},   // on the face outline's arc, centred (73, 53)
+  };
+  for (const auto& e : expected) {
+    EXPECT_EQ(At(image, e.at.x(), e.at.y()), e.colour) << "at " << e.at.x() << "," << e.at.y();
+  }
+}
+
+// The caption, centred both ways (the default format), lies midway between its margins.
+struct MarginCase {
+  int left, top, right, bottom;
+  double centreX, centreY;
+};
+
+class CaptionMarginsTest : public RenderTest, public ::testing::WithParamInterface<MarginCase> {};
+
+TEST_P(CaptionMarginsTest, CaptionIsCentredBetweenTheMargins) {
+  const MarginCase& c = GetParam();
+  RRButton* plain = RRButtonCreate(&window, 8, "OK", 100, 100, 80, 60, WS_CHILD | WS_VISIBLE, 0, 0);
+  UseSharpInk(plain);
+  plain->sendMessage(RRBM_SETTEXTMARGINLEFT, c.left, 0);
+  plain->sendMessage(RRBM_SETTEXTMARGINTOP, c.top, 0);
+  plain->sendMessage(RRBM_SETTEXTMARGINRIGHT, c.right, 0);
+  plain->sendMessage(RRBM_SETTEXTMARGINBOTTOM, c.bottom, 0);
+  const QRect ink = PixelsOf(Render(plain), kInk, plain->rect()).boundingRect();
+  ASSERT_FALSE(ink.isEmpty());
+  EXPECT_NEAR((ink.left() + ink.right() + 1) / 2.0, c.centreX, 1.0);
+  EXPECT_NEAR((ink.top() + ink.bottom() + 1) / 2.0, c.centreY, 1.0);
+}
+
+// An 80 x 60 button: the caption rectangle runs from (left, top) to (80 - right, 60 - bottom).
+INSTANTIATE_TEST_SUITE_P(
+    Margins, CaptionMarginsTest,
+    ::testing::Values(MarginCase{0, 0, 0, 0, 40, 30}, MarginCase{20, 0, 0, 0, 50, 30},
+                      MarginCase{0, 0, 20, 0, 30, 30}, MarginCase{0, 10, 0, 0, 40, 35},
+                      MarginCase{0, 0, 0, 10, 40, 25}, MarginCase{6, 4, 10, 20, 38, 22}),
+    [](const auto& info) {
+      const MarginCase& c = info.param;
+      return "L" + std::to_string(c.left) + "T" + std::to_string(c.top) + "R" +
+             std::to_string(c.right) + "B" + std::to_string(c.bottom);
+    });
 
 TEST_F(RenderTest, OpaqueCaptionBackground) {
   const QColor magenta(255, 0, 255);
