@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "app/control_ids.h"
-#include "app/control_table.h"
 #include "controls/rrbutton/rrbutton.h"
 #include "korvex_window_test.h"
 

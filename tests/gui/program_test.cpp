@@ -3,6 +3,7 @@
 #include <sys/prctl.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QPoint>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -21,7 +22,9 @@ class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(display_.connected()) << "needs an X display (xvfb-run)";
-    program_.setProgram(KORVEX_PROGRAM);
+    // The installed program can stand in for the one built here.
+    const QString installed = qEnvironmentVariable("KORVEX_PROGRAM_UNDER_TEST");
+    program_.setProgram(installed.isEmpty() ? QStringLiteral(KORVEX_PROGRAM) : installed);
     program_.setWorkingDirectory(home_.path());
     program_.setProcessChannelMode(QProcess::ForwardedChannels);
     // A test that is stopped takes its program with it, so no stray window misleads the next.
@@ -68,6 +71,17 @@ TEST_F(ProgramTest, ExitButtonEndsWithStatusZero) {
   const QPoint face(940 + 10, 30 + 50);
   ASSERT_TRUE(display_.waitForColour(*window, face.x(), face.y(), 0xDCDCC8));  // RGB(220,220,200)
   display_.click(*window, face.x(), face.y());
+  EXPECT_EQ(exitStatus(), 0);
+}
+
+TEST_F(ProgramTest, AProjectOnTheCommandLineIsOpenedAndNamedInTheTitle) {
+  const QString project = home_.filePath(QStringLiteral("joint.kvx"));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(KORVEX_SOURCE_DIR "/Projects/tube-joint.kvx"), project));
+  program_.setArguments({project});
+  start();
+  const auto window = display_.waitForWindow("KVX - " + project.toStdString());
+  ASSERT_TRUE(window.has_value());
+  display_.requestClose(*window);
   EXPECT_EQ(exitStatus(), 0);
 }
 

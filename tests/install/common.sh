@@ -14,8 +14,6 @@ the_deb() {
 }
 
 # Unpacks the package into the folder $1 as dpkg would install it under /.
-# A test that starts the staged korvex (Qt and Mesa come from the system) builds on this:
-#   stage_package "$root"; "$root/usr/bin/korvex" "$root/usr/share/korvex/Projects/default.kvx"
 stage_package() {
   mkdir -p "$1"
   dpkg-deb -x "$(the_deb)" "$1"
