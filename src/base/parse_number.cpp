@@ -60,11 +60,15 @@ bool ExtractDecimal(std::string_view text, std::string& number, long& decimalExp
   bool digits = false;
   bool seenPoint = false;
   long integerDigits = 0;
+  long zerosAfterPoint = 0;  // before the first significant digit of a number below 1
+  bool significant = false;
   for (; i < text.size(); ++i) {
     if (IsDigit(text[i])) {
       digits = true;
       number += text[i];
       if (!seenPoint && (integerDigits > 0 || text[i] != '0')) ++integerDigits;
+      if (seenPoint && !significant && integerDigits == 0 && text[i] == '0') ++zerosAfterPoint;
+      significant = significant || text[i] != '0';
     } else if (text[i] == '.' && !seenPoint) {
       seenPoint = true;
       number += '.';
@@ -74,7 +78,9 @@ bool ExtractDecimal(std::string_view text, std::string& number, long& decimalExp
   }
   if (!digits) return false;
 
-  decimalExponent = integerDigits;
+  // The power of ten of the leading significant digit, plus one: its sign tells an overflow
+  // from an underflow when the number does not fit a double.
+  decimalExponent = integerDigits - zerosAfterPoint;
   if (i < text.size() && (Upper(text[i]) == 'E' || Upper(text[i]) == 'D')) {
     std::size_t j = i + 1;
     bool negative = false;

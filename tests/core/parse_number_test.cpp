@@ -37,6 +37,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ParseNumber, OverflowGivesInfinityWithTheSign) {
   EXPECT_EQ(ParseNumber("1e400"), std::numeric_limits<double>::infinity());
   EXPECT_EQ(ParseNumber("-9e99999999999"), -std::numeric_limits<double>::infinity());
+  EXPECT_EQ(ParseNumber("0.0001e312"), std::numeric_limits<double>::infinity());  // 1e308 < 1e309
+}
+
+// Zeros right after the point make a small number even when the exponent is positive.
+TEST(ParseNumber, UnderflowGivesZeroWhateverTheExponentsSign) {
+  const std::string zeros(324, '0');
+  EXPECT_EQ(ParseNumber("0." + zeros + "1e1"), 0.0);  // 1e-324
+  const double negative = ParseNumber("-0." + std::string(400, '0') + "7e3");  // -7e-398
+  EXPECT_EQ(negative, 0.0);
+  EXPECT_TRUE(std::signbit(negative));
+  EXPECT_EQ(ParseNumber("0." + std::string(323, '0') + "1e1"), 1e-323);
 }
 
 TEST(ParseNumber, VeryLongTextsAreRead) {

@@ -91,8 +91,13 @@ TEST_F(CameraDriveTest, TwentyWheelStepsOutAndBack) {
     turnWheel(120);
   EXPECT_NEAR(view().input().distance, 2000 * std::pow(double(1.2f), 20), 1e-6);
   EXPECT_NEAR(view().input().distance / 2000, 38.34, 0.01);
-  for (int step = 0; step < 20; ++step)
-    turnWheel(-1);  // any size of turn is one step
+  for (int step = 0; step < 19; ++step)
+    turnWheel(-360);  // one step per event of a notch or more
+  // A high-resolution wheel: seven eighths of a notch do nothing, the eighth makes the step.
+  for (int part = 0; part < 7; ++part)
+    turnWheel(-15);
+  EXPECT_NEAR(view().input().distance, 2000 * double(1.2f), 1e-6);
+  turnWheel(-15);
   EXPECT_NEAR(view().input().distance, 2000, 1e-9);
   turnWheel(0);
   EXPECT_NEAR(view().input().distance, 2000, 1e-9);
