@@ -1,5 +1,7 @@
 #include "cli/cli_options.h"
 
+#include "template/paper.h"
+
 namespace korvex {
 namespace {
 
@@ -11,6 +13,9 @@ struct ValueOption {
 constexpr ValueOption kValueOptions[] = {
     {"--axis-letter", &CliOptions::axisLetter},
     {"--at-angle", &CliOptions::atAngle},
+    {"--template", &CliOptions::templatePath},
+    {"--dxf", &CliOptions::dxfPath},
+    {"--paper", &CliOptions::paper},
 };
 
 const ValueOption* FindValueOption(std::string_view name) {
@@ -22,6 +27,28 @@ const ValueOption* FindValueOption(std::string_view name) {
 
 bool LooksLikeOption(std::string_view argument) {
   return argument.size() > 1 && argument.front() == '-';
+}
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view end) {
+  if (text.size() < end.size()) return false;
+  text.remove_prefix(text.size() - end.size());
+  for (std::size_t i = 0; i < end.size(); ++i) {
+    const char c =
+        text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
+    if (c != end[i]) return false;
+  }
+  return true;
+}
+
+std::optional<std::string> ShopOptionsError(const CliOptions& options) {
+  if (options.templatePath && !EndsWithIgnoringCase(*options.templatePath, ".pdf") &&
+      !EndsWithIgnoringCase(*options.templatePath, ".svg")) {
+    return "--template needs a file name ending in .pdf or .svg";
+  }
+  if (options.paper && !PaperNamed(*options.paper)) {
+    return "--paper must be a4, letter, a4-landscape or letter-landscape";
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -64,9 +91,12 @@ ParsedCommandLine ParseCliArguments(std::span<const std::string_view> arguments)
   }
 
   if (options.action == CliOptions::Action::ShowVersion) return parsed;
-  if (!error && fileCount != 2) {
-    error = fileCount < 2 ? "a project file and an output file are needed"
-                          : "only one project file and one output file can be given";
+  const bool shopOutput = options.templatePath || options.dxfPath;
+  if (!error) error = ShopOptionsError(options);
+  if (!error && (fileCount > 2 || fileCount < (shopOutput ? 1 : 2))) {
+    error = fileCount > 2 ? "only one project file and one output file can be given"
+            : fileCount == 0 && shopOutput ? "a project file is needed"
+                                           : "a project file and an output file are needed";
   }
   parsed.usageError = error;
   return parsed;
@@ -74,12 +104,20 @@ ParsedCommandLine ParseCliArguments(std::span<const std::string_view> arguments)
 
 std::string UsageText() {
   return "Usage: korvex-cli [--axis-letter L] [--at-angle DEG] PROJECT.kvx OUTPUT.ngc\n"
+         "       korvex-cli [--template FILE.pdf|FILE.svg] [--paper PAPER] [--dxf FILE.dxf]\n"
+         "                  PROJECT.kvx [OUTPUT.ngc]\n"
          "\n"
          "Turns a KORVEX project into a G-code program for the tube cutter and prints the\n"
-         "part's X LENGTH and Y LENGTH.\n"
+         "part's X LENGTH and Y LENGTH. With --template or --dxf the program is written only\n"
+         "when OUTPUT.ngc is given.\n"
          "\n"
          "  --axis-letter L   address letter of the torch tilt axis (default A)\n"
          "  --at-angle DEG    where round the tube Y LENGTH is measured (default 180)\n"
+         "  --template FILE   also write both end cuts as 1:1 wrap-around templates\n"
+         "                    (PDF tiled over pages, or one SVG sheet)\n"
+         "  --paper PAPER     the PDF's paper: a4 (default), letter, a4-landscape or\n"
+         "                    letter-landscape; print at 100 %, never scaled to fit\n"
+         "  --dxf FILE        also write both flat patterns as a DXF (mm)\n"
          "  --help            show this text\n"
          "  --version         show the version\n"
          "\n"

@@ -12,10 +12,13 @@ struct CliOptions {
   enum class Action { Convert, ShowHelp, ShowVersion };
 
   Action action = Action::Convert;
-  std::optional<std::string> axisLetter;  // replaces the panel's ANGLE LETTER
-  std::optional<std::string> atAngle;     // replaces the panel's AT ANGLE
+  std::optional<std::string> axisLetter;    // replaces the panel's ANGLE LETTER
+  std::optional<std::string> atAngle;       // replaces the panel's AT ANGLE
+  std::optional<std::string> templatePath;  // a .pdf or .svg wrap-around template
+  std::optional<std::string> dxfPath;       // the flat pattern
+  std::optional<std::string> paper;         // the PDF's paper, "a4" unless given
   std::string projectPath;
-  std::string outputPath;
+  std::string outputPath;  // the program; empty when only a template or pattern is asked for
 };
 
 struct ParsedCommandLine {
@@ -24,7 +27,8 @@ struct ParsedCommandLine {
 };
 
 // Reads the arguments after the program name. "--help" and "--version" win over everything
-// else; "--" ends the options, so a file name may begin with "-".
+// else; "--" ends the options, so a file name may begin with "-". OUTPUT.ngc may be left out
+// when --template or --dxf is given.
 ParsedCommandLine ParseCliArguments(std::span<const std::string_view> arguments);
 
 std::string UsageText();

@@ -1,9 +1,14 @@
 #include "cli/convert_project.h"
 
+#include <cstdio>
+#include <optional>
+#include <vector>
+
 #include "app/control_ids.h"
 #include "app/memory_panel.h"
 #include "app/project_commands.h"
 #include "app/rebuild_scene.h"
+#include "app/shop_output.h"
 #include "app/workspace.h"
 #include "base/file_helpers.h"
 #include "cli/cli_options.h"
@@ -26,6 +31,33 @@ std::string JoinProblems(const std::vector<std::string>& problems) {
   return joined;
 }
 
+struct PendingFile {
+  std::string path;
+  std::string bytes;
+  std::string what;  // "program", "template", "pattern"
+};
+
+bool EndsWithSvg(const std::string& path) {
+  return path.size() >= 4 && (path.compare(path.size() - 4, 4, ".svg") == 0 ||
+                              path.compare(path.size() - 4, 4, ".SVG") == 0);
+}
+
+// Writes every file, each through its own temporary file. When one fails, the files this run
+// created before it are removed again, so a failed run leaves no new output behind.
+std::optional<std::string> WriteAll(const std::vector<PendingFile>& files) {
+  std::vector<const PendingFile*> created;
+  for (const PendingFile& file : files) {
+    const bool existed = FileExists(file.path);
+    if (auto failure = WriteFileAtomically(file.path, file.bytes)) {
+      for (const PendingFile* earlier : created)
+        std::remove(earlier->path.c_str());
+      return file.what + " not written: " + *failure;
+    }
+    if (!existed) created.push_back(&file);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 CliOutcome ConvertProject(const CliOptions& options) {
@@ -43,19 +75,40 @@ CliOutcome ConvertProject(const CliOptions& options) {
     return Failure("job refused: " + JoinProblems(problems));
   }
 
-  // Writing the program over its own project would destroy the job.
-  if (IsSameFile(options.projectPath, options.outputPath)) {
-    return Failure("program not written: " + options.outputPath + " is the project file itself");
+  // Everything is formatted before anything is written: a refused output writes none.
+  std::vector<PendingFile> files;
+  if (!options.outputPath.empty()) {
+    const JobParameters& job = workspace.job.parameters;
+    if (const auto problem = AxisLetterProblem(job.axisLetter)) {
+      return Failure("program not written: " + *problem);
+    }
+    if (const auto problem = GcodeProgramProblem(workspace.job, job.mainDiameter)) {
+      return Failure("program not written: " + *problem);
+    }
+    workspace.cutObjectCount = 2;
+    files.push_back({options.outputPath,
+                     FormatGcodeProgram(workspace.job, ProgramHeaderFor(workspace)), "program"});
   }
-  const JobParameters& job = workspace.job.parameters;
-  if (const auto problem = AxisLetterProblem(job.axisLetter)) {
-    return Failure("program not written: " + *problem);
+  const Paper paper = PaperNamed(options.paper.value_or("a4")).value_or(Paper::A4);
+  if (options.templatePath) {
+    const ShopOutput kind =
+        EndsWithSvg(*options.templatePath) ? ShopOutput::SvgTemplate : ShopOutput::PdfTemplate;
+    FormattedOutput output = FormatWorkspaceOutput(workspace, kind, paper);
+    if (output.problem) return Failure("template not written: " + *output.problem);
+    files.push_back({*options.templatePath, std::move(output.bytes), "template"});
   }
-  workspace.cutObjectCount = 2;
-  if (const auto failure =
-          WriteGcodeProgram(options.outputPath, workspace.job, ProgramHeaderFor(workspace))) {
-    return Failure("program not written: " + *failure);
+  if (options.dxfPath) {
+    FormattedOutput output = FormatWorkspaceOutput(workspace, ShopOutput::DxfPattern, paper);
+    if (output.problem) return Failure("pattern not written: " + *output.problem);
+    files.push_back({*options.dxfPath, std::move(output.bytes), "pattern"});
   }
+  // Writing an output over its own project would destroy the job.
+  for (const PendingFile& file : files) {
+    if (IsSameFile(options.projectPath, file.path)) {
+      return Failure(file.what + " not written: " + file.path + " is the project file itself");
+    }
+  }
+  if (const auto failure = WriteAll(files)) return Failure(*failure);
 
   return {
       0,

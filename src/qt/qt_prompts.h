@@ -10,6 +10,7 @@ class QtPrompts : public Prompts {
  public:
   std::optional<std::string> promptOpenPath(const FilePrompt& prompt) override;
   std::optional<std::string> promptSavePath(const FilePrompt& prompt) override;
+  std::optional<SaveAnswer> promptSaveFile(const FilePrompt& prompt) override;
   void showMessage(const std::string& title, const std::string& text, MessageIcon icon) override;
   bool askOkCancel(const std::string& title, const std::string& text) override;
 };

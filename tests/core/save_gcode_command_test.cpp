@@ -104,8 +104,56 @@ TEST_F(SaveGcodeCommandTest, ThePromptIsTheDescribedOne) {
   const FilePrompt& prompt = prompts_.savePrompts[0];
   EXPECT_EQ(prompt.caption, "Save GCODE");
   EXPECT_EQ(prompt.initialFolder, ProgramFolder() + "GCODE");
-  EXPECT_EQ(prompt.filter, "NGC(*.NGC)|*.NGC|");
+  // The program's type first, then the templates and the flat pattern.
+  EXPECT_EQ(prompt.filter,
+            "NGC(*.NGC)|*.NGC|"
+            "Template PDF, A4 portrait(*.pdf)|*.pdf|Template PDF, A4 landscape(*.pdf)|*.pdf|"
+            "Template PDF, Letter portrait(*.pdf)|*.pdf|"
+            "Template PDF, Letter landscape(*.pdf)|*.pdf|"
+            "Template SVG(*.svg)|*.svg|Flat pattern DXF(*.dxf)|*.dxf|");
   EXPECT_EQ(prompt.defaultExtension, "ngc");
+}
+
+struct ShopTypeCase {
+  std::size_t type;
+  const char* file;
+  const char* start;
+  const char* notice;
+};
+
+class SaveGcodeShopTypes : public SaveGcodeCommandTest,
+                           public testing::WithParamInterface<ShopTypeCase> {};
+
+TEST_P(SaveGcodeShopTypes, TheChosenTypeWritesItsOutputWithItsNotice) {
+  const ShopTypeCase& c = GetParam();
+  Workspace workspace = JobWorkspace();
+  prompts_.saveAnswer = Path(c.file);
+  prompts_.saveType = c.type;
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), CommandOutcome::Done);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, c.notice);
+  EXPECT_EQ(prompts_.messages[0].icon, MessageIcon::Information);
+  EXPECT_EQ(test::ReadAll(Path(c.file)).rfind(c.start, 0), 0u);
+  EXPECT_EQ(workspace.cutObjectCount, 0);  // no program was written
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, SaveGcodeShopTypes,
+    testing::Values(ShopTypeCase{1, "a4.pdf", "%PDF-1.4", "TEMPLATE SAVED OK"},
+                    ShopTypeCase{4, "letter.pdf", "%PDF-1.4", "TEMPLATE SAVED OK"},
+                    ShopTypeCase{5, "sheet.svg", "<?xml", "TEMPLATE SAVED OK"},
+                    ShopTypeCase{6, "pattern.dxf", "0\r\nSECTION", "DXF SAVED OK"}));
+
+TEST_F(SaveGcodeCommandTest, AnAbsurdTemplateIsRefusedAndNothingWritten) {
+  Workspace workspace = JobWorkspace();
+  workspace.job.left.surfaces.inner[3] = std::numeric_limits<double>::infinity();
+  prompts_.saveAnswer = Path("bad.pdf");
+  prompts_.saveType = 1;
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), CommandOutcome::Refused);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text,
+            "TEMPLATE NOT SAVED: the job has values that are not finite");
+  EXPECT_FALSE(std::filesystem::exists(Path("bad.pdf")));
 }
 
 TEST_F(SaveGcodeCommandTest, CancelEndsSilently) {

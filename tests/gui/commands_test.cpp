@@ -121,6 +121,28 @@ TEST_F(CommandsTest, SaveGcodeRightAfterAnEditWritesThePreviousJob) {
   EXPECT_NE(written, ProgramFor(edited, file("edited.ngc")));
 }
 
+TEST_F(CommandsTest, SaveGcodeWritesEachShopOutputOfTheShownJob) {
+  const struct {
+    std::size_t type;
+    const char* name;
+    const char* start;
+    const char* notice;
+  } cases[] = {{1, "part.pdf", "%PDF-1.4", "TEMPLATE SAVED OK"},
+               {5, "part.svg", "<?xml", "TEMPLATE SAVED OK"},
+               {6, "part.dxf", "0\r\nSECTION", "DXF SAVED OK"}};
+  for (const auto& c : cases) {
+    prompts_.messages.clear();
+    prompts_.saveAnswer = file(c.name);
+    prompts_.saveType = c.type;
+    clickButton(kSaveGcodeButton);
+    ASSERT_EQ(prompts_.messages.size(), 1u) << c.name;
+    EXPECT_EQ(prompts_.messages[0].text, c.notice);
+    const std::string written = ReadBytes(file(c.name));
+    EXPECT_EQ(written.rfind(c.start, 0), 0u) << c.name;
+    EXPECT_NE(written.find("40.000"), std::string::npos) << c.name;  // the shown tube
+  }
+}
+
 TEST_F(CommandsTest, SavedProjectReopensIntoTheSameFields) {
   panel().setText(kLeftAngleField, "30");
   panel().setText(kRightDistanceField, "140");

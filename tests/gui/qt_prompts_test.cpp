@@ -65,6 +65,26 @@ TEST_F(QtPromptsTest, SavePromptShowsCaptionFilterFolderAndAddsTheSuffix) {
   EXPECT_EQ(*path, folder.filePath("frame.kvx").toStdString());
 }
 
+TEST_F(QtPromptsTest, SavePromptTellsTheChosenTypeAndGivesItsExtension) {
+  QString suffix, proposed;
+  WhenOpen<QFileDialog>([&](QFileDialog* dialog) {
+    const QStringList filters = dialog->nameFilters();
+    dialog->selectNameFilter(filters[2]);
+    emit dialog->filterSelected(filters[2]);
+    suffix = dialog->defaultSuffix();
+    proposed = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  const auto answer =
+      prompts.promptSaveFile({"Save GCODE", "part.ngc", folder.path().toStdString(),
+                              "NGC(*.NGC)|*.NGC|PDF(*.pdf)|*.pdf|DXF(*.dxf)|*.dxf|", "NGC"});
+  EXPECT_EQ(suffix, "dxf");
+  EXPECT_EQ(proposed, "part.dxf");
+  ASSERT_TRUE(answer.has_value());
+  EXPECT_EQ(answer->fileType, 2u);
+  EXPECT_EQ(answer->path, folder.filePath("part.dxf").toStdString());
+}
+
 TEST_F(QtPromptsTest, OpenPromptProposesTheCurrentProject) {
   QFile project(folder.filePath("PART.KVX"));
   ASSERT_TRUE(project.open(QIODevice::WriteOnly));

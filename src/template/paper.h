@@ -1,0 +1,61 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvex {
+
+enum class Paper { A4, Letter, A4Landscape, LetterLandscape };
+
+struct PaperSize {
+  double width;  // mm
+  double height;
+};
+
+PaperSize SizeOf(Paper paper);
+
+// "a4", "letter", "a4-landscape", "letter-landscape" as the command line names them.
+std::optional<Paper> PaperNamed(std::string_view name);
+
+// "A4 PORTRAIT", "LETTER LANDSCAPE", ... as a page names its paper.
+std::string PaperTitle(Paper paper);
+
+// A page: 10 mm margins that printers cannot reach, a header band with the job's values and the
+// ruler, and below it the content area that shows one tile of the template.
+inline constexpr double kPageMargin = 10;
+inline constexpr double kHeaderHeight = 32;
+// Neighbouring tiles share this much, so pages can be overlapped and taped.
+inline constexpr double kTileOverlap = 10;
+
+struct PageTile {
+  int row = 0;  // 0-based
+  int column = 0;
+  double u = 0;  // the sheet point at the content area's top-left corner
+  double v = 0;
+};
+
+// How a sheet is cut into pages of one paper, row by row, never scaled.
+struct TilePlan {
+  double contentWidth = 0;
+  double contentHeight = 0;
+  int rows = 0;
+  int columns = 0;
+  std::vector<PageTile> tiles;  // filled only by TileSheet
+};
+
+// The content area of a page of this paper.
+PaperSize ContentSize(Paper paper);
+
+// The page count for a sheet without building the tiles; huge for an absurd sheet.
+double PageCount(double sheetWidth, double sheetHeight, Paper paper);
+
+// The tiles of a sheet whose PageCount is reasonable.
+TilePlan TileSheet(double sheetWidth, double sheetHeight, Paper paper);
+
+// Where the alignment marks of a tiled sheet lie: the middle of every overlap strip and of the
+// sheet's outer border strips, crossed. Every page holds the four round its corners.
+std::vector<double> MarkPositions(int tileCount, double contentLength);
+
+}  // namespace korvex

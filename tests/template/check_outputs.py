@@ -1,0 +1,275 @@
+#!/usr/bin/python3
+"""Checks KORVEX's templates and flat patterns with independent readers: pdftoppm/pdfinfo/
+pdftotext (poppler), Qt's SVG renderer (svg_render) and ezdxf. Expected values come from the
+job's values by hand (pi * D, the 100 mm ruler, page counts) and from the cut's closed form."""
+import argparse
+import math
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+KPI = 3.14159265358979  # pi as the job geometry uses it
+SCALE_TOLERANCE_MM = 0.2
+POINT_TOLERANCE_MM = 1e-6
+DPI = 300
+
+
+def fail(message):
+    print("FAIL: " + message)
+    sys.exit(1)
+
+
+def project(path, diameter="40", segments="90", left=("-100", "40", "45", "0"),
+            right=("100", "40", "45", "0"), checks=(0, 0, 0, 0, 0, 0, 0)):
+    """A .kvx project: 12 texts (reserved, N, D, wall, left and right cut), 7 check states."""
+    fields = ["", segments, diameter, "4", *left, *right]
+    fields += [" %d" % c for c in checks]
+    with open(path, "wb") as f:
+        f.write("".join(field + "\r\n" for field in fields).encode("latin-1"))
+
+
+def run_cli(cli, *arguments):
+    result = subprocess.run([cli, *arguments], capture_output=True, text=True)
+    if result.returncode != 0:
+        fail("korvex-cli %s: status %d, %s" % (" ".join(arguments), result.returncode,
+                                                result.stderr.strip()))
+
+
+def read_pgm(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    header = re.match(rb"P5\s+(\d+)\s+(\d+)\s+(\d+)\s", data)
+    if not header:
+        fail("not a binary PGM: " + path)
+    width, height = int(header.group(1)), int(header.group(2))
+    pixels = data[header.end():header.end() + width * height]
+    return width, height, pixels
+
+
+DARK = bytes(49 if level < 128 else 48 for level in range(256))  # "1" dark, "0" light
+
+
+def runs(values, offset=0):
+    """(start, end) of every dark stretch, end exclusive, counted from offset."""
+    return [(m.start() + offset, m.end() + offset) for m in re.finditer(rb"1+", values)]
+
+
+class Image:
+    def __init__(self, path, dpi):
+        self.width, self.height, pixels = read_pgm(path)
+        self.dark = pixels.translate(DARK)
+        self.mm = 25.4 / dpi  # one pixel
+
+    def row(self, y, x0=0, x1=None):
+        x1 = self.width if x1 is None else x1
+        return self.dark[y * self.width + x0:y * self.width + x1]
+
+    def column(self, x, y0=0, y1=None):
+        y1 = self.height if y1 is None else y1
+        return self.dark[y0 * self.width + x:y1 * self.width + x:self.width]
+
+    def px(self, mm):
+        return int(round(mm / self.mm))
+
+
+def longest_run(image, horizontal):
+    best = (0, 0, 0, 0)  # length, line, start, end
+    for line in range(image.height if horizontal else image.width):
+        values = image.row(line) if horizontal else image.column(line)
+        for start, end in runs(values):
+            # Ties go to the first line: the leftmost of equal vertical edges.
+            if end - start > best[0] + 2:
+                best = (end - start, line, start, end)
+    return best
+
+
+def measure_ruler(image):
+    """The ruler's 0 and 100 mm ticks, centre to centre, in mm: the ticks hang below the
+    longest horizontal line on the page, the ruler's baseline."""
+    _, baseline, x0, x1 = longest_run(image, True)
+    below = baseline + image.px(1.0)
+    ticks = runs(image.row(below, x0 - image.px(1), x1 + image.px(1)))
+    if len(ticks) != 11:
+        fail("the ruler shows %d ticks, not 11" % len(ticks))
+    centre = lambda run: (run[0] + run[1] - 1) / 2
+    return (centre(ticks[-1]) - centre(ticks[0])) * image.mm
+
+
+def measure_circumference(image):
+    """Round the tube from seam to seam, centre to centre, in mm, 3 mm beside the leftmost
+    reference edge (the longest vertical line), inside the left end's band."""
+    _, column, y0, y1 = longest_run(image, False)
+    margin = image.px(2)
+    seams = runs(image.column(column + image.px(3), y0 - margin, y1 + margin))
+    if len(seams) < 2:
+        fail("no seam lines beside the reference edge")
+    centre = lambda run: (run[0] + run[1] - 1) / 2
+    return (centre(seams[-1]) - centre(seams[0])) * image.mm
+
+
+def expect_near(what, measured, expected, tolerance):
+    print("%s: measured %.3f mm, expected %.3f mm" % (what, measured, expected))
+    if abs(measured - expected) > tolerance:
+        fail("%s is %.3f mm, not %.3f mm within %.1f mm" % (what, measured, expected, tolerance))
+
+
+def check_scale(image):
+    expect_near("ruler", measure_ruler(image), 100.0, SCALE_TOLERANCE_MM)
+    expect_near("seam to seam (pi * D)", measure_circumference(image), math.pi * 40,
+                SCALE_TOLERANCE_MM)
+
+
+def pdf_info(pdf):
+    return subprocess.run(["pdfinfo", pdf], capture_output=True, text=True, check=True).stdout
+
+
+def page_count(info):
+    return int(re.search(r"Pages:\s+(\d+)", info).group(1))
+
+
+def test_pdf_scale(args, folder, paper, size_pt):
+    kvx = os.path.join(folder, "default.kvx")
+    project(kvx)
+    pdf = os.path.join(folder, "t.pdf")
+    run_cli(args.cli, "--template", pdf, "--paper", paper, kvx)
+    info = pdf_info(pdf)
+    if page_count(info) != 2:
+        fail("the default job is not two pages, one per end:\n" + info)
+    size = re.search(r"Page size:\s+([\d.]+) x ([\d.]+) pts", info)
+    if abs(float(size.group(1)) - size_pt[0]) > 0.01 or abs(float(size.group(2)) - size_pt[1]) > 0.01:
+        fail("page size %s x %s pts, not %s" % (size.group(1), size.group(2), size_pt))
+    subprocess.run(["pdftoppm", "-r", str(DPI), "-gray", "-f", "1", "-l", "1", pdf,
+                    os.path.join(folder, "page")], check=True)
+    page = [f for f in os.listdir(folder) if f.startswith("page") and f.endswith(".pgm")][0]
+    check_scale(Image(os.path.join(folder, page), DPI))
+
+
+def test_pdf_tiling(args, folder):
+    # A 300 mm tube cut at 45 degrees: per end the band along the tube is 300 mm of cut plus
+    # 10 mm to the reference edge, with 10 mm margin and 45 mm of labels: 365 mm wide; round
+    # the tube pi * 300 = 942.478 mm with 10 mm above and 28 mm below: 980.478 mm tall.
+    # A4 portrait shows 190 x 245 mm under its header (10 mm margins, 32 mm header), tiles
+    # step by that less the 10 mm overlap: 1 + ceil(175 / 180) = 2 columns,
+    # 1 + ceil(735.478 / 235) = 5 rows, 10 pages per end, 20 in all.
+    kvx = os.path.join(folder, "big.kvx")
+    project(kvx, diameter="300")
+    pdf = os.path.join(folder, "big.pdf")
+    run_cli(args.cli, "--template", pdf, kvx)
+    if page_count(pdf_info(pdf)) != 20:
+        fail("a 300 mm tube on A4 is not 20 pages:\n" + pdf_info(pdf))
+    text = subprocess.run(["pdftotext", "-layout", pdf, "-"], capture_output=True, text=True,
+                          check=True).stdout
+    pages = text.split("\f")[:20]
+    seen = set()
+    for number, page in enumerate(pages, 1):
+        label = re.search(r"PAGE (\d+) OF 20 - (LEFT|RIGHT) END, ROW (\d) OF 5, COLUMN (\d) OF 2",
+                          page)
+        if not label or int(label.group(1)) != number:
+            fail("page %d has no page label" % number)
+        seen.add(label.group(2, 3, 4))
+        for needed in ("PRINT AT 100 %, NO SCALING", "TUBE D 300.000 WALL 4.000",
+                       "ANGLE 45.000 DEG", "CHECK: 0 TO 100 MUST MEASURE 100 MM"):
+            if needed not in page:
+                fail("page %d lacks %r" % (number, needed))
+    if len(seen) != 20:
+        fail("rows and columns repeat: %s" % sorted(seen))
+    print("20 pages, each row and column of each end once")
+
+
+def test_svg_scale(args, folder):
+    kvx = os.path.join(folder, "default.kvx")
+    project(kvx)
+    svg = os.path.join(folder, "t.svg")
+    run_cli(args.cli, "--template", svg, kvx)
+    with open(svg, encoding="utf-8") as f:
+        head = f.read(600)
+    match = re.search(r'width="([\d.]+)mm" height="([\d.]+)mm" viewBox="0 0 ([\d.]+) ([\d.]+)"',
+                      head)
+    if not match or match.group(1) != match.group(3) or match.group(2) != match.group(4):
+        fail("width, height and viewBox are not the same mm: " + head)
+    pgm = os.path.join(folder, "svg.pgm")
+    subprocess.run([args.svg_render, svg, str(DPI), pgm], check=True)
+    check_scale(Image(pgm, DPI))
+
+
+def expected_x(end, steps, i, radius):
+    """The cut on a surface of the given radius at step i, closed form of the cut."""
+    d, join_radius, angle, turn, oval = end
+    theta = 2 * i * KPI / steps + turn
+    x = d - radius * math.cos(theta) * math.tan(angle)
+    if oval:
+        x += math.sqrt(join_radius ** 2 - (radius * math.sin(theta)) ** 2) / math.cos(angle)
+    return x
+
+
+def test_dxf(args, folder):
+    import ezdxf
+    # Left: a tube joint onto a 50 mm tube at 30 degrees; right: a plane at -20 degrees turned
+    # by 30 degrees. 40 x 4 tube, 72 segments.
+    kvx = os.path.join(folder, "mixed.kvx")
+    project(kvx, segments="72", left=("-100", "50", "30", "0"), right=("100", "40", "-20", "30"),
+            checks=(0, 1, 0, 0, 0, 0, 0))
+    dxf = os.path.join(folder, "p.dxf")
+    run_cli(args.cli, "--dxf", dxf, kvx)
+    doc = ezdxf.readfile(dxf)
+    auditor = doc.audit()
+    if auditor.has_errors or auditor.has_fixes:
+        fail("ezdxf audit: %s %s" % ([str(e) for e in auditor.errors],
+                                     [str(f) for f in auditor.fixes]))
+    layers = {layer.dxf.name for layer in doc.layers}
+    for name in ("MACHINE_PATH", "OUTER", "INNER", "MARKS"):
+        if name not in layers:
+            fail("no layer " + name)
+    msp = doc.modelspace()
+    for text in msp.query("TEXT MTEXT"):
+        if text.dxf.layer != "MARKS":
+            fail("text on layer " + text.dxf.layer)
+    if len(msp.query("TEXT")) == 0:
+        fail("no texts on the marks layer")
+    ends = [(-100, 25, 30 * KPI / 180, 0.0, True), (100, 20, -20 * KPI / 180, 30 * KPI / 180, False)]
+    steps, radius, wall = 72, 20, 4
+    worst = 0.0
+    for layer, surface in (("OUTER", radius), ("INNER", radius - wall), ("MACHINE_PATH", radius)):
+        polylines = list(msp.query('POLYLINE[layer=="%s"]' % layer))
+        if len(polylines) != 2:
+            fail("%d polylines on %s, not one per end" % (len(polylines), layer))
+        for polyline, end in zip(polylines, ends):
+            if polyline.is_closed:
+                fail("an unrolled curve is closed on " + layer)
+            points = [v.dxf.location for v in polyline.vertices]
+            if len(points) != steps + 1:
+                fail("%d points on %s, not N + 1" % (len(points), layer))
+            for i, p in enumerate(points):
+                x = expected_x(end, steps, i, surface)
+                y = radius * (steps / 2 - i) * 2 * KPI / steps
+                worst = max(worst, abs(p[0] - x), abs(p[1] - y))
+    print("largest vertex difference %.2e mm" % worst)
+    if worst > POINT_TOLERANCE_MM:
+        fail("a vertex is %.2e mm from the cut" % worst)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("check", choices=["pdf-a4", "pdf-letter-landscape", "pdf-tiling",
+                                          "svg", "dxf"])
+    parser.add_argument("--cli", required=True)
+    parser.add_argument("--svg-render")
+    args = parser.parse_args()
+    with tempfile.TemporaryDirectory(prefix="korvex-template-") as folder:
+        if args.check == "pdf-a4":
+            test_pdf_scale(args, folder, "a4", (595.276, 841.89))
+        elif args.check == "pdf-letter-landscape":
+            test_pdf_scale(args, folder, "letter-landscape", (792, 612))
+        elif args.check == "pdf-tiling":
+            test_pdf_tiling(args, folder)
+        elif args.check == "svg":
+            test_svg_scale(args, folder)
+        else:
+            test_dxf(args, folder)
+    print("OK")
+
+
+if __name__ == "__main__":
+    main()
