@@ -1,5 +1,7 @@
 #include "app/prompt_filter.h"
 
+#include "app/prompts.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -55,6 +57,17 @@ std::vector<std::string> NameFilters(const std::string& filter) {
     filters.push_back(parts[i] + " (" + PatternsInBothCases(parts[i + 1]) + ")");
   }
   return filters;
+}
+
+void SetFileTypes(FilePrompt& prompt, const std::vector<FileType>& types) {
+  prompt.filter.clear();
+  prompt.typeExtensions.clear();
+  for (const FileType& type : types) {
+    prompt.filter += type.label + "|" + type.pattern + "|";
+    prompt.typeExtensions.push_back(type.extension);
+  }
+  prompt.defaultExtension = types.empty() ? std::string() : types.front().extension;
+  prompt.selectedType = 0;
 }
 
 }  // namespace korvex

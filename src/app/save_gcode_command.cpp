@@ -1,14 +1,18 @@
 #include "app/save_gcode_command.h"
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "app/machine_profiles.h"
 #include "app/notices.h"
 #include "app/prompts.h"
 #include "app/workspace.h"
 #include "base/file_helpers.h"
 #include "gcode/axis_letter.h"
 #include "gcode/gcode_writer.h"
+#include "gcode/machine_program.h"
 
 namespace korvex {
 namespace {
@@ -27,6 +31,49 @@ void ShowNotSaved(Prompts& prompts, const std::string& reason) {
   ShowFailure(prompts, "G CODE NOT SAVED: " + reason);
 }
 
+// One file type of the prompt and how the workspace's job is written as it.
+struct OutputType {
+  FileType type;
+  // Why the job cannot be written as this type, or nothing.
+  std::function<std::optional<std::string>(const Workspace&)> problem;
+  // Writes the file; the reason when nothing was written.
+  std::function<std::optional<std::string>(const std::string& path, const Workspace&)> write;
+};
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string joined;
+  for (const std::string& line : lines)
+    joined += (joined.empty() ? "" : "\n") + line;
+  return joined;
+}
+
+// A machine profile as a file type; the described program keeps its own filter. A profile file
+// with mistakes is offered too, so that choosing it tells the user what to mend.
+OutputType MachineOutput(const MachineEntry& machine) {
+  const bool described =
+      machine.profile && machine.path.empty() && WritesDescribedProgram(*machine.profile);
+  const std::string title = machine.profile ? machine.profile->title : machine.name;
+  return {described ? FileType{"NGC(*.NGC)", "*.NGC", "NGC"}
+                    : FileType{"G-code, " + title, "*.ngc", "ngc"},
+          [machine](const Workspace& workspace) -> std::optional<std::string> {
+            if (!machine.profile) return JoinLines(machine.problems);
+            return MachineProgramProblem(workspace.job, ProgramHeaderFor(workspace),
+                                         *machine.profile);
+          },
+          [machine](const std::string& path, const Workspace& workspace) {
+            return WriteMachineProgram(path, workspace.job, ProgramHeaderFor(workspace),
+                                       *machine.profile);
+          }};
+}
+
+// The types the prompt offers, the described program first.
+std::vector<OutputType> OutputTypes() {
+  std::vector<OutputType> types;
+  for (const MachineEntry& machine : LoadMachineEntries(UserMachinesFolder()))
+    types.push_back(MachineOutput(machine));
+  return types;
+}
+
 }  // namespace
 
 CommandOutcome SaveGcodeCommand(Prompts& prompts, Workspace& workspace) {
@@ -42,22 +89,33 @@ CommandOutcome SaveGcodeCommand(Prompts& prompts, Workspace& workspace) {
     return CommandOutcome::Refused;
   }
 
+  const std::vector<OutputType> types = OutputTypes();
+  std::vector<FileType> fileTypes;
+  for (const OutputType& type : types)
+    fileTypes.push_back(type.type);
+
   FilePrompt prompt;
   prompt.caption = "Save GCODE";
   prompt.proposedPath = ProposedProgramName(workspace.projectPath);
   prompt.initialFolder = ProgramFolder() + "GCODE";
-  prompt.filter = "NGC(*.NGC)|*.NGC|";
-  prompt.defaultExtension = "NGC";
-  const std::optional<std::string> path = prompts.promptSavePath(prompt);
-  if (!path) return CommandOutcome::Cancelled;
+  SetFileTypes(prompt, fileTypes);
+  prompt.rememberTypeAs = "gcodeFileType";
+  const std::optional<SaveChoice> choice = prompts.promptSaveChoice(prompt);
+  if (!choice) return CommandOutcome::Cancelled;
+  const std::string& path = choice->path;
+  const OutputType& output = types.at(choice->fileType < types.size() ? choice->fileType : 0);
+  if (auto problem = output.problem(workspace)) {
+    ShowNotSaved(prompts, *problem);
+    return CommandOutcome::Refused;
+  }
 
-  if (path->empty() || !MayReplace(prompts, *path)) {
+  if (path.empty() || !MayReplace(prompts, path)) {
     ShowNothingSaved(prompts);
     return CommandOutcome::Cancelled;
   }
 
   workspace.cutObjectCount = 2;
-  if (auto failure = WriteGcodeProgram(*path, workspace.job, ProgramHeaderFor(workspace))) {
+  if (auto failure = output.write(path, workspace)) {
     ShowNotSaved(prompts, *failure);
     return CommandOutcome::Failed;
   }

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStringList>
 
 #include "app/prompt_filter.h"
@@ -38,7 +39,24 @@ void Propose(QFileDialog& dialog, const FilePrompt& prompt) {
   if (!proposedFile.fileName().isEmpty()) dialog.selectFile(proposedFile.fileName());
 }
 
-std::optional<std::string> RunFileDialog(const FilePrompt& prompt, QFileDialog::AcceptMode mode) {
+// The description of each filter entry, the part before its patterns: what a remembered choice
+// is kept as, so that it survives entries added before it.
+QStringList TypeLabels(const std::string& filter) {
+  QStringList labels;
+  const QStringList parts = QString::fromLatin1(filter).split(QLatin1Char('|'));
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+    labels << parts[i];
+  return labels;
+}
+
+QString TypeExtension(const FilePrompt& prompt, qsizetype type) {
+  const auto index = static_cast<std::size_t>(type);
+  return QString::fromLatin1(index < prompt.typeExtensions.size() ? prompt.typeExtensions[index]
+                                                                  : prompt.defaultExtension);
+}
+
+std::optional<SaveChoice> RunFileDialog(const FilePrompt& prompt, QFileDialog::AcceptMode mode,
+                                        QSettings& settings) {
   QFileDialog dialog(nullptr, QString::fromLatin1(prompt.caption));
   dialog.setObjectName(kFilePromptName);
   // The same dialog everywhere: the default suffix and the filters behave alike on every
@@ -48,14 +66,33 @@ std::optional<std::string> RunFileDialog(const FilePrompt& prompt, QFileDialog::
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);
-  dialog.setNameFilters(DialogFilters(prompt.filter));
-  if (!prompt.defaultExtension.empty()) {
-    dialog.setDefaultSuffix(QString::fromLatin1(prompt.defaultExtension));
+  const QStringList filters = DialogFilters(prompt.filter);
+  const QStringList labels = TypeLabels(prompt.filter);
+  dialog.setNameFilters(filters);
+  const QString settingsKey = QString::fromLatin1(prompt.rememberTypeAs);
+  qsizetype type = static_cast<qsizetype>(prompt.selectedType);
+  if (!settingsKey.isEmpty() && labels.contains(settings.value(settingsKey).toString())) {
+    type = labels.indexOf(settings.value(settingsKey).toString());
   }
+  if (type < filters.size()) dialog.selectNameFilter(filters[type]);
+  // Each type adds its own extension to a typed name.
+  auto useSuffixOf = [&dialog, &prompt](qsizetype chosen) {
+    const QString suffix = TypeExtension(prompt, chosen);
+    if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+  };
+  useSuffixOf(type);
+  QObject::connect(&dialog, &QFileDialog::filterSelected,
+                   [&](const QString& filter) { useSuffixOf(filters.indexOf(filter)); });
   Propose(dialog, prompt);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
-  return chosen.isEmpty() ? std::string() : ToFileSystem(chosen.front());
+  SaveChoice choice{chosen.isEmpty() ? std::string() : ToFileSystem(chosen.front()), 0};
+  const qsizetype chosenType = filters.indexOf(dialog.selectedNameFilter());
+  if (chosenType >= 0) {
+    choice.fileType = static_cast<std::size_t>(chosenType);
+    if (!settingsKey.isEmpty()) settings.setValue(settingsKey, labels[chosenType]);
+  }
+  return choice;
 }
 
 QMessageBox::Icon BoxIcon(MessageIcon icon) {
@@ -74,12 +111,26 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 
 }  // namespace
 
+QtPrompts::QtPrompts(const QString& settingsFile)
+    : settings_(
+          settingsFile.isEmpty()
+              ? std::make_unique<QSettings>(QStringLiteral("korvex"), QStringLiteral("korvex"))
+              : std::make_unique<QSettings>(settingsFile, QSettings::IniFormat)) {}
+
+QtPrompts::~QtPrompts() = default;
+
 std::optional<std::string> QtPrompts::promptOpenPath(const FilePrompt& prompt) {
-  return RunFileDialog(prompt, QFileDialog::AcceptOpen);
+  const auto choice = RunFileDialog(prompt, QFileDialog::AcceptOpen, *settings_);
+  return choice ? std::optional(choice->path) : std::nullopt;
 }
 
 std::optional<std::string> QtPrompts::promptSavePath(const FilePrompt& prompt) {
-  return RunFileDialog(prompt, QFileDialog::AcceptSave);
+  const auto choice = promptSaveChoice(prompt);
+  return choice ? std::optional(choice->path) : std::nullopt;
+}
+
+std::optional<SaveChoice> QtPrompts::promptSaveChoice(const FilePrompt& prompt) {
+  return RunFileDialog(prompt, QFileDialog::AcceptSave, *settings_);
 }
 
 void QtPrompts::showMessage(const std::string& title, const std::string& text, MessageIcon icon) {

@@ -104,7 +104,9 @@ TEST_F(SaveGcodeCommandTest, ThePromptIsTheDescribedOne) {
   const FilePrompt& prompt = prompts_.savePrompts[0];
   EXPECT_EQ(prompt.caption, "Save GCODE");
   EXPECT_EQ(prompt.initialFolder, ProgramFolder() + "GCODE");
-  EXPECT_EQ(prompt.filter, "NGC(*.NGC)|*.NGC|");
+  // The described program is the first type and the one selected; machine profiles follow.
+  EXPECT_THAT(prompt.filter, StartsWith("NGC(*.NGC)|*.NGC|"));
+  EXPECT_EQ(prompt.selectedType, 0u);
   EXPECT_EQ(prompt.defaultExtension, "NGC");
 }
 

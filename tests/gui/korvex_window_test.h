@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QPoint>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "app/workspace.h"
@@ -13,6 +16,21 @@
 #include "recording_prompts.h"
 
 namespace korvex {
+
+// Runs answer on the dialog as soon as it is open and modal.
+template <typename Dialog>
+void WhenOpen(std::function<void(Dialog*)> answer) {
+  auto* poll = new QTimer;
+  poll->setInterval(10);
+  QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible()) return;
+    poll->stop();
+    poll->deleteLater();
+    answer(dialog);
+  });
+  poll->start();
+}
 
 // A KORVEX window started as the program starts it, with prompts the test answers, and its
 // first frame drawn.

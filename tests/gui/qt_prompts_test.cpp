@@ -7,29 +7,12 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
 #include "korvex_window_test.h"
 #include "qt/qt_prompts.h"
 
 namespace korvex {
 namespace {
-
-// Runs answer on the dialog as soon as it is open and modal.
-template <typename Dialog>
-void WhenOpen(std::function<void(Dialog*)> answer) {
-  auto* poll = new QTimer;
-  poll->setInterval(10);
-  QObject::connect(poll, &QTimer::timeout, [poll, answer] {
-    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-    if (!dialog || !dialog->isVisible()) return;
-    poll->stop();
-    poll->deleteLater();
-    answer(dialog);
-  });
-  poll->start();
-}
 
 class QtPromptsTest : public KorvexWindowTest {
  protected:
