@@ -1,13 +1,14 @@
 #include "cli/convert_project.h"
 
 #include "app/control_ids.h"
+#include "app/machine_profiles.h"
 #include "app/memory_panel.h"
 #include "app/project_commands.h"
 #include "app/rebuild_scene.h"
 #include "app/workspace.h"
 #include "cli/cli_options.h"
 #include "gcode/axis_letter.h"
-#include "gcode/gcode_writer.h"
+#include "gcode/machine_program.h"
 
 namespace korvex {
 namespace {
@@ -27,7 +28,19 @@ std::string JoinProblems(const std::vector<std::string>& problems) {
 
 }  // namespace
 
+CliOutcome MachineFailure(const MachineEntry& machine) {
+  CliOutcome outcome{1, {}, {}};
+  for (const std::string& problem : machine.problems)
+    outcome.error += "korvex-cli: machine profile not used: " + problem + "\n";
+  return outcome;
+}
+
 CliOutcome ConvertProject(const CliOptions& options) {
+  // A profile with mistakes is reported before anything is read or written.
+  const MachineEntry machine =
+      FindMachine(options.machine.value_or(std::string("described")), UserMachinesFolder());
+  if (!machine.profile) return MachineFailure(machine);
+
   MemoryPanel panel;
   if (options.axisLetter) panel.setText(kAngleLetterField, *options.axisLetter);
   if (options.atAngle) panel.setText(kAtAngleField, *options.atAngle);
@@ -47,8 +60,8 @@ CliOutcome ConvertProject(const CliOptions& options) {
     return Failure("program not written: " + *problem);
   }
   workspace.cutObjectCount = 2;
-  if (const auto failure =
-          WriteGcodeProgram(options.outputPath, workspace.job, ProgramHeaderFor(workspace))) {
+  if (const auto failure = WriteMachineProgram(options.outputPath, workspace.job,
+                                               ProgramHeaderFor(workspace), *machine.profile)) {
     return Failure("program not written: " + *failure);
   }
 
