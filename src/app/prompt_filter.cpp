@@ -1,5 +1,7 @@
 #include "app/prompt_filter.h"
 
+#include "app/prompts.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -64,6 +66,17 @@ std::vector<std::string> NameFilters(const std::string& filter) {
                       ")");
   }
   return filters;
+}
+
+void SetFileTypes(FilePrompt& prompt, const std::vector<FileType>& types) {
+  prompt.filter.clear();
+  prompt.typeExtensions.clear();
+  for (const FileType& type : types) {
+    prompt.filter += type.label + "|" + type.pattern + "|";
+    prompt.typeExtensions.push_back(type.extension);
+  }
+  prompt.defaultExtension = types.empty() ? std::string() : types.front().extension;
+  prompt.selectedType = 0;
 }
 
 }  // namespace korvex

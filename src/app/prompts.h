@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace korvex {
 
@@ -13,11 +14,27 @@ struct FilePrompt {
   std::string initialFolder;
   std::string filter;
   std::string defaultExtension;  // added to a typed name without extension; empty for none
+  // The filter entry selected when the prompt opens, and per entry the extension added when it
+  // is the chosen one (defaultExtension for entries beyond the list).
+  std::size_t selectedType = 0;
+  std::vector<std::string> typeExtensions{};
+  // The name under which the user's last chosen entry is kept and selected the next time; empty
+  // when the choice is not kept.
+  std::string rememberTypeAs{};
 };
 
-// A save prompt's answer: the path and which entry of the prompt's filter was chosen, 0 for the
-// first.
-struct SaveAnswer {
+// One file type a save prompt offers.
+struct FileType {
+  std::string label;      // "NGC(*.NGC)"
+  std::string pattern;    // "*.NGC"
+  std::string extension;  // added to a typed name without extension when this type is chosen
+};
+
+// The prompt's filter, default extension and per-type extensions for types, the first selected.
+void SetFileTypes(FilePrompt& prompt, const std::vector<FileType>& types);
+
+// The chosen path and the filter entry it was chosen under.
+struct SaveChoice {
   std::string path;
   std::size_t fileType = 0;
 };
@@ -32,14 +49,8 @@ class Prompts {
   // The chosen path, or nothing when the operator cancelled.
   virtual std::optional<std::string> promptOpenPath(const FilePrompt& prompt) = 0;
   virtual std::optional<std::string> promptSavePath(const FilePrompt& prompt) = 0;
-
-  // A save prompt that offers several file types: the path with the chosen type. Prompts that
-  // cannot tell the types apart answer with the first.
-  virtual std::optional<SaveAnswer> promptSaveFile(const FilePrompt& prompt) {
-    std::optional<std::string> path = promptSavePath(prompt);
-    if (!path) return std::nullopt;
-    return SaveAnswer{*path, 0};
-  }
+  // The chosen path with its file type, or nothing when the operator cancelled.
+  virtual std::optional<SaveChoice> promptSaveChoice(const FilePrompt& prompt) = 0;
 
   // A box with a single OK button.
   virtual void showMessage(const std::string& title, const std::string& text, MessageIcon icon) = 0;

@@ -1,9 +1,11 @@
 #include "app/save_gcode_command.h"
 
-#include <iterator>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "app/machine_profiles.h"
 #include "app/notices.h"
 #include "app/prompt_folders.h"
 #include "app/prompts.h"
@@ -12,6 +14,7 @@
 #include "base/file_helpers.h"
 #include "gcode/axis_letter.h"
 #include "gcode/gcode_writer.h"
+#include "gcode/machine_program.h"
 
 namespace korvex {
 namespace {
@@ -31,54 +34,80 @@ void ShowNotSaved(Prompts& prompts, const std::string& reason) {
   ShowFailure(prompts, "G CODE NOT SAVED: " + reason);
 }
 
-// The file types the prompt offers: the program first, then the shop outputs.
-struct SaveType {
-  const char* filter;
-  std::optional<ShopOutput> output;  // nothing: the G-code program
-  Paper paper;
-  const char* noticeName;  // "<name> SAVED OK", "<name> NOT SAVED: ..."
+// One file type of the prompt and how the workspace's job is written as it.
+struct OutputType {
+  FileType type;
+  std::string name;  // in "<name> SAVED OK" and "<name> NOT SAVED: <reason>"
+  bool program;      // a G-code program, whose header counts the objects
+  // Why the job cannot be written as this type, or nothing.
+  std::function<std::optional<std::string>(const Workspace&)> problem;
+  // Writes the file; the reason when nothing was written.
+  std::function<std::optional<std::string>(const std::string& path, const Workspace&)> write;
 };
 
-constexpr SaveType kSaveTypes[] = {
-    {"NGC(*.NGC)|*.NGC|", std::nullopt, Paper::A4, "G CODE"},
-    {"Template PDF, A4 portrait(*.pdf)|*.pdf|", ShopOutput::PdfTemplate, Paper::A4, "TEMPLATE"},
-    {"Template PDF, A4 landscape(*.pdf)|*.pdf|", ShopOutput::PdfTemplate, Paper::A4Landscape,
-     "TEMPLATE"},
-    {"Template PDF, Letter portrait(*.pdf)|*.pdf|", ShopOutput::PdfTemplate, Paper::Letter,
-     "TEMPLATE"},
-    {"Template PDF, Letter landscape(*.pdf)|*.pdf|", ShopOutput::PdfTemplate,
-     Paper::LetterLandscape, "TEMPLATE"},
-    {"Template SVG(*.svg)|*.svg|", ShopOutput::SvgTemplate, Paper::A4, "TEMPLATE"},
-    {"Flat pattern DXF(*.dxf)|*.dxf|", ShopOutput::DxfPattern, Paper::A4, "DXF"},
-};
-
-std::string SaveFilter() {
-  std::string filter;
-  for (const SaveType& type : kSaveTypes)
-    filter += type.filter;
-  return filter;
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string joined;
+  for (const std::string& line : lines)
+    joined += (joined.empty() ? "" : "\n") + line;
+  return joined;
 }
 
-// A template or pattern of the last accepted job: formatted first, so that a refused one asks
-// nothing and writes nothing.
-CommandOutcome SaveShopOutput(Prompts& prompts, const Workspace& workspace, const SaveType& type,
-                              const std::string& path) {
-  const std::string name = type.noticeName;
-  FormattedOutput output = FormatWorkspaceOutput(workspace, *type.output, type.paper);
-  if (output.problem) {
-    ShowFailure(prompts, name + " NOT SAVED: " + *output.problem);
-    return CommandOutcome::Refused;
+// A machine profile as a file type; the described program keeps its own filter. A profile file
+// with mistakes is offered too, so that choosing it tells the user what to mend.
+OutputType MachineOutput(const MachineEntry& machine) {
+  const bool described =
+      machine.profile && machine.path.empty() && WritesDescribedProgram(*machine.profile);
+  const std::string title = machine.profile ? machine.profile->title : machine.name;
+  // Lower-case extensions, the samples' case: file names are case-sensitive.
+  return {described ? FileType{"NGC(*.NGC)", "*.NGC", "ngc"}
+                    : FileType{"G-code, " + title, "*.ngc", "ngc"},
+          "G CODE", true,
+          [machine](const Workspace& workspace) -> std::optional<std::string> {
+            if (!machine.profile) return JoinLines(machine.problems);
+            return MachineProgramProblem(workspace.job, ProgramHeaderFor(workspace),
+                                         *machine.profile);
+          },
+          [machine](const std::string& path, const Workspace& workspace) {
+            return WriteMachineProgram(path, workspace.job, ProgramHeaderFor(workspace),
+                                       *machine.profile);
+          }};
+}
+
+// A template or the flat pattern of the last accepted job.
+OutputType ShopOutputType(FileType type, std::string name, ShopOutput output, Paper paper) {
+  return {std::move(type), std::move(name), false,
+          [output, paper](const Workspace& workspace) {
+            return FormatWorkspaceOutput(workspace, output, paper).problem;
+          },
+          [output, paper](const std::string& path, const Workspace& workspace) {
+            const FormattedOutput formatted = FormatWorkspaceOutput(workspace, output, paper);
+            if (formatted.problem) return formatted.problem;
+            return WriteFileAtomically(path, formatted.bytes);
+          }};
+}
+
+// The types the prompt offers: the described program first, the other machines' programs, then
+// the templates and the flat pattern.
+std::vector<OutputType> OutputTypes() {
+  std::vector<OutputType> types;
+  for (const MachineEntry& machine : LoadMachineEntries(UserMachinesFolder()))
+    types.push_back(MachineOutput(machine));
+  const struct {
+    const char* label;
+    Paper paper;
+  } templatePages[] = {{"Template PDF, A4 portrait(*.pdf)", Paper::A4},
+                       {"Template PDF, A4 landscape(*.pdf)", Paper::A4Landscape},
+                       {"Template PDF, Letter portrait(*.pdf)", Paper::Letter},
+                       {"Template PDF, Letter landscape(*.pdf)", Paper::LetterLandscape}};
+  for (const auto& [label, paper] : templatePages) {
+    types.push_back(
+        ShopOutputType({label, "*.pdf", "pdf"}, "TEMPLATE", ShopOutput::PdfTemplate, paper));
   }
-  if (!MayReplace(prompts, path)) {
-    ShowNothingSaved(prompts);
-    return CommandOutcome::Cancelled;
-  }
-  if (auto failure = WriteFileAtomically(path, output.bytes)) {
-    ShowFailure(prompts, name + " NOT SAVED: " + *failure);
-    return CommandOutcome::Failed;
-  }
-  ShowNotice(prompts, name + " SAVED OK");
-  return CommandOutcome::Done;
+  types.push_back(ShopOutputType({"Template SVG(*.svg)", "*.svg", "svg"}, "TEMPLATE",
+                                 ShopOutput::SvgTemplate, Paper::A4));
+  types.push_back(ShopOutputType({"Flat pattern DXF(*.dxf)", "*.dxf", "dxf"}, "DXF",
+                                 ShopOutput::DxfPattern, Paper::A4));
+  return types;
 }
 
 }  // namespace
@@ -96,34 +125,38 @@ CommandOutcome SaveGcodeCommand(Prompts& prompts, Workspace& workspace) {
     return CommandOutcome::Refused;
   }
 
+  const std::vector<OutputType> types = OutputTypes();
+  std::vector<FileType> fileTypes;
+  for (const OutputType& type : types)
+    fileTypes.push_back(type.type);
+
   FilePrompt prompt;
   prompt.caption = "Save GCODE";
   prompt.proposedPath = ProposedProgramName(workspace.projectPath);
   prompt.initialFolder = PromptFolder("GCODE");
-  prompt.filter = SaveFilter();
-  prompt.defaultExtension = "ngc";  // the samples' case: file names are case-sensitive
-  const std::optional<SaveAnswer> answer = prompts.promptSaveFile(prompt);
-  if (!answer) return CommandOutcome::Cancelled;
-  const std::string& path = answer->path;
-  if (path.empty()) {
+  SetFileTypes(prompt, fileTypes);
+  prompt.rememberTypeAs = "gcodeFileType";
+  const std::optional<SaveChoice> choice = prompts.promptSaveChoice(prompt);
+  if (!choice) return CommandOutcome::Cancelled;
+  const std::string& path = choice->path;
+  const OutputType& output = types.at(choice->fileType < types.size() ? choice->fileType : 0);
+  // A refused output asks nothing and writes nothing.
+  if (auto problem = output.problem(workspace)) {
+    ShowFailure(prompts, output.name + " NOT SAVED: " + *problem);
+    return CommandOutcome::Refused;
+  }
+
+  if (path.empty() || !MayReplace(prompts, path)) {
     ShowNothingSaved(prompts);
     return CommandOutcome::Cancelled;
   }
-  if (answer->fileType > 0 && answer->fileType < std::size(kSaveTypes)) {
-    return SaveShopOutput(prompts, workspace, kSaveTypes[answer->fileType], path);
-  }
 
-  if (!MayReplace(prompts, path)) {
-    ShowNothingSaved(prompts);
-    return CommandOutcome::Cancelled;
-  }
-
-  workspace.cutObjectCount = 2;
-  if (auto failure = WriteGcodeProgram(path, workspace.job, ProgramHeaderFor(workspace))) {
-    ShowNotSaved(prompts, *failure);
+  if (output.program) workspace.cutObjectCount = 2;
+  if (auto failure = output.write(path, workspace)) {
+    ShowFailure(prompts, output.name + " NOT SAVED: " + *failure);
     return CommandOutcome::Failed;
   }
-  ShowNotice(prompts, "G CODE SAVED OK");
+  ShowNotice(prompts, output.name + " SAVED OK");
   return CommandOutcome::Done;
 }
 

@@ -16,6 +16,8 @@ constexpr ValueOption kValueOptions[] = {
     {"--template", &CliOptions::templatePath},
     {"--dxf", &CliOptions::dxfPath},
     {"--paper", &CliOptions::paper},
+    {"--machine", &CliOptions::machine},
+    {"--show-machine", &CliOptions::shownMachine},
 };
 
 const ValueOption* FindValueOption(std::string_view name) {
@@ -59,6 +61,7 @@ ParsedCommandLine ParseCliArguments(std::span<const std::string_view> arguments)
   std::optional<std::string> error;
   std::size_t fileCount = 0;
   bool optionsEnded = false;
+  bool listMachines = false;
 
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view argument = arguments[i];
@@ -75,6 +78,8 @@ ParsedCommandLine ParseCliArguments(std::span<const std::string_view> arguments)
       return parsed;
     } else if (argument == "--version") {
       options.action = CliOptions::Action::ShowVersion;
+    } else if (argument == "--list-machines") {
+      listMachines = true;
     } else {
       const std::size_t equals = argument.find('=');
       const ValueOption* option = FindValueOption(argument.substr(0, equals));
@@ -91,6 +96,13 @@ ParsedCommandLine ParseCliArguments(std::span<const std::string_view> arguments)
   }
 
   if (options.action == CliOptions::Action::ShowVersion) return parsed;
+  if (listMachines || options.shownMachine) {
+    options.action =
+        listMachines ? CliOptions::Action::ListMachines : CliOptions::Action::ShowMachine;
+    if (!error && fileCount != 0) error = "no files are read when machines are listed or shown";
+    parsed.usageError = error;
+    return parsed;
+  }
   const bool shopOutput = options.templatePath || options.dxfPath;
   if (!error) error = ShopOptionsError(options);
   if (!error && (fileCount > 2 || fileCount < (shopOutput ? 1 : 2))) {
@@ -103,23 +115,31 @@ ParsedCommandLine ParseCliArguments(std::span<const std::string_view> arguments)
 }
 
 std::string UsageText() {
-  return "Usage: korvex-cli [--axis-letter L] [--at-angle DEG] PROJECT.kvx OUTPUT.ngc\n"
+  return "Usage: korvex-cli [--axis-letter L] [--at-angle DEG] [--machine NAME|FILE]\n"
+         "                  PROJECT.kvx OUTPUT.ngc\n"
          "       korvex-cli [--template FILE.pdf|FILE.svg] [--paper PAPER] [--dxf FILE.dxf]\n"
-         "                  PROJECT.kvx [OUTPUT.ngc]\n"
+         "                  [--machine NAME|FILE] PROJECT.kvx [OUTPUT.ngc]\n"
+         "       korvex-cli --list-machines | --show-machine NAME\n"
          "\n"
          "Turns a KORVEX project into a G-code program for the tube cutter and prints the\n"
          "part's X LENGTH and Y LENGTH. With --template or --dxf the program is written only\n"
          "when OUTPUT.ngc is given.\n"
          "\n"
-         "  --axis-letter L   address letter of the torch tilt axis (default A)\n"
-         "  --at-angle DEG    where round the tube Y LENGTH is measured (default 180)\n"
-         "  --template FILE   also write both end cuts as 1:1 wrap-around templates\n"
-         "                    (PDF tiled over pages, or one SVG sheet)\n"
-         "  --paper PAPER     the PDF's paper: a4 (default), letter, a4-landscape or\n"
-         "                    letter-landscape; print at 100 %, never scaled to fit\n"
-         "  --dxf FILE        also write both flat patterns as a DXF (mm)\n"
-         "  --help            show this text\n"
-         "  --version         show the version\n"
+         "  --axis-letter L       address letter of the torch tilt axis (default A)\n"
+         "  --at-angle DEG        where round the tube Y LENGTH is measured (default 180)\n"
+         "  --machine NAME|FILE   the machine profile the program is written for: a built-in\n"
+         "                        or user profile by name, or a .machine file (default:\n"
+         "                        described)\n"
+         "  --list-machines       list the built-in profiles and those of\n"
+         "                        ~/.config/korvex/machines\n"
+         "  --show-machine NAME   print a built-in profile's text, to copy and edit\n"
+         "  --template FILE       also write both end cuts as 1:1 wrap-around templates\n"
+         "                        (PDF tiled over pages, or one SVG sheet)\n"
+         "  --paper PAPER         the PDF's paper: a4 (default), letter, a4-landscape or\n"
+         "                        letter-landscape; print at 100 %, never scaled to fit\n"
+         "  --dxf FILE            also write both flat patterns as a DXF (mm)\n"
+         "  --help                show this text\n"
+         "  --version             show the version\n"
          "\n"
          "Exit status: 0 on success, 1 when the job or a file fails, 2 for a usage error.\n";
 }

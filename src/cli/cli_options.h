@@ -9,7 +9,7 @@ namespace korvex {
 
 // What the command line asks for.
 struct CliOptions {
-  enum class Action { Convert, ShowHelp, ShowVersion };
+  enum class Action { Convert, ShowHelp, ShowVersion, ListMachines, ShowMachine };
 
   Action action = Action::Convert;
   std::optional<std::string> axisLetter;    // replaces the panel's ANGLE LETTER
@@ -17,6 +17,8 @@ struct CliOptions {
   std::optional<std::string> templatePath;  // a .pdf or .svg wrap-around template
   std::optional<std::string> dxfPath;       // the flat pattern
   std::optional<std::string> paper;         // the PDF's paper, "a4" unless given
+  std::optional<std::string> machine;       // a profile's name or file; the described one if not
+  std::optional<std::string> shownMachine;  // the built-in profile whose text is printed
   std::string projectPath;
   std::string outputPath;  // the program; empty when only a template or pattern is asked for
 };
@@ -27,8 +29,8 @@ struct ParsedCommandLine {
 };
 
 // Reads the arguments after the program name. "--help" and "--version" win over everything
-// else; "--" ends the options, so a file name may begin with "-". OUTPUT.ngc may be left out
-// when --template or --dxf is given.
+// else, then "--list-machines" and "--show-machine"; "--" ends the options, so a file name may
+// begin with "-". OUTPUT.ngc may be left out when --template or --dxf is given.
 ParsedCommandLine ParseCliArguments(std::span<const std::string_view> arguments);
 
 std::string UsageText();

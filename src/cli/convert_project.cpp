@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "app/machine_profiles.h"
 #include "app/memory_panel.h"
 #include "app/project_commands.h"
 #include "app/rebuild_scene.h"
@@ -13,7 +14,7 @@
 #include "base/file_helpers.h"
 #include "cli/cli_options.h"
 #include "gcode/axis_letter.h"
-#include "gcode/gcode_writer.h"
+#include "gcode/machine_program.h"
 
 namespace korvex {
 namespace {
@@ -60,7 +61,19 @@ std::optional<std::string> WriteAll(const std::vector<PendingFile>& files) {
 
 }  // namespace
 
+CliOutcome MachineFailure(const MachineEntry& machine) {
+  CliOutcome outcome{1, {}, {}};
+  for (const std::string& problem : machine.problems)
+    outcome.error += "korvex-cli: machine profile not used: " + problem + "\n";
+  return outcome;
+}
+
 CliOutcome ConvertProject(const CliOptions& options) {
+  // A profile with mistakes is reported before anything is read or written.
+  const MachineEntry machine =
+      FindMachine(options.machine.value_or(std::string("described")), UserMachinesFolder());
+  if (!machine.profile) return MachineFailure(machine);
+
   MemoryPanel panel;
   if (options.axisLetter) panel.setText(kAngleLetterField, *options.axisLetter);
   if (options.atAngle) panel.setText(kAtAngleField, *options.atAngle);
@@ -82,12 +95,13 @@ CliOutcome ConvertProject(const CliOptions& options) {
     if (const auto problem = AxisLetterProblem(job.axisLetter)) {
       return Failure("program not written: " + *problem);
     }
-    if (const auto problem = GcodeProgramProblem(workspace.job, job.mainDiameter)) {
+    workspace.cutObjectCount = 2;
+    const ProgramHeader header = ProgramHeaderFor(workspace);
+    if (const auto problem = MachineProgramProblem(workspace.job, header, *machine.profile)) {
       return Failure("program not written: " + *problem);
     }
-    workspace.cutObjectCount = 2;
     files.push_back({options.outputPath,
-                     FormatGcodeProgram(workspace.job, ProgramHeaderFor(workspace)), "program"});
+                     FormatMachineProgram(workspace.job, header, *machine.profile), "program"});
   }
   const Paper paper = PaperNamed(options.paper.value_or("a4")).value_or(Paper::A4);
   if (options.templatePath) {

@@ -5,6 +5,7 @@
 namespace korvex {
 
 struct CliOptions;
+struct MachineEntry;
 
 // What a run of the converter gives back: the exit status and the text for standard output
 // and standard error.
@@ -18,5 +19,8 @@ struct CliOutcome {
 // program as SAVE G CODE does and reports X LENGTH and Y LENGTH. On any failure nothing is
 // written and the error holds one line.
 CliOutcome ConvertProject(const CliOptions& options);
+
+// Status 1 and one line per mistake of a profile that cannot be used.
+CliOutcome MachineFailure(const MachineEntry& machine);
 
 }  // namespace korvex

@@ -1,6 +1,8 @@
 #include "cli/run_command_line.h"
 
+#include "app/machine_profiles.h"
 #include "cli/cli_options.h"
+#include "cli/machine_listing.h"
 
 namespace korvex {
 
@@ -12,10 +14,18 @@ CliOutcome RunCommandLine(std::span<const std::string_view> arguments, std::stri
     case CliOptions::Action::ShowVersion:
       return {0, "korvex-cli " + std::string(version) + "\n", {}};
     case CliOptions::Action::Convert:
+    case CliOptions::Action::ListMachines:
+    case CliOptions::Action::ShowMachine:
       break;
   }
   if (parsed.usageError) {
     return {2, {}, "korvex-cli: " + *parsed.usageError + "\nTry 'korvex-cli --help' for more.\n"};
+  }
+  if (parsed.options.action == CliOptions::Action::ListMachines) {
+    return ListMachines(UserMachinesFolder());
+  }
+  if (parsed.options.action == CliOptions::Action::ShowMachine) {
+    return ShowMachine(*parsed.options.shownMachine);
   }
   return ConvertProject(parsed.options);
 }

@@ -6,6 +6,7 @@
 #include "base/file_helpers.h"
 #include "base/format_number.h"
 #include "domain/computed_job.h"
+#include "gcode/comment_text.h"
 
 namespace korvex {
 namespace {
@@ -33,23 +34,6 @@ void AppendZonedLine(std::string& text, std::initializer_list<std::string_view> 
     PadToNextZone(text, lineStart);
   }
   AppendLine(text, ")");
-}
-
-// The project path as the "(Begin" comment can hold it: a "(" or ")" would nest or end the
-// comment and a line break would split it, and a controller refuses such a program. They become
-// "[", "]" and "?" one for one, so an ordinary path is written unchanged.
-std::string CommentText(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) {
-    if (c == '(') {
-      c = '[';
-    } else if (c == ')') {
-      c = ']';
-    } else if (static_cast<unsigned char>(c) < 32 || c == 127) {
-      c = '?';
-    }
-  }
-  return result;
 }
 
 // "G0 X ..." / "G1 X ...": the point's X and Y words and the third word named by the letter.

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStringList>
 
 #include "app/prompt_filter.h"
@@ -39,42 +40,32 @@ void Propose(QFileDialog& dialog, const FilePrompt& prompt) {
   if (!proposedFile.fileName().isEmpty()) dialog.selectFile(proposedFile.fileName());
 }
 
-// The suffix a typed name gets with each filter entry: the prompt's default extension for the
-// first, the extension of its first pattern ("*.pdf") for the others.
-QStringList EntrySuffixes(const FilePrompt& prompt) {
-  QStringList suffixes;
-  std::size_t start = 0;
-  for (int field = 0; start < prompt.filter.size(); ++field) {
-    const std::size_t end = prompt.filter.find('|', start);
-    const std::string part = prompt.filter.substr(start, end - start);
-    if (field % 2 == 1) {
-      const std::size_t dot = part.find('.');
-      suffixes << (suffixes.isEmpty() ? QString::fromLatin1(prompt.defaultExtension)
-                   : dot == std::string::npos
-                       ? QString()
-                       : QString::fromLatin1(part.substr(dot + 1, part.find(';') - dot - 1)));
-    }
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  return suffixes;
+// The description of each filter entry, the part before its patterns: what a remembered choice
+// is kept as, so that it survives entries added before it.
+QStringList TypeLabels(const std::string& filter) {
+  QStringList labels;
+  const QStringList parts = QString::fromLatin1(filter).split(QLatin1Char('|'));
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+    labels << parts[i];
+  return labels;
 }
 
-// Another file type chosen in the dialog: typed names get its suffix, and the proposed name
-// takes its extension.
-void FollowFileType(QFileDialog& dialog, const QStringList& suffixes) {
-  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, suffixes] {
-    const auto index = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
-    if (index < 0 || index >= suffixes.size() || suffixes[index].isEmpty()) return;
-    dialog.setDefaultSuffix(suffixes[index]);
-    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    if (name == nullptr || name->text().isEmpty()) return;
-    const QFileInfo typed(name->text());
-    name->setText(typed.completeBaseName() + QLatin1Char('.') + suffixes[index].toLower());
-  });
+QString TypeExtension(const FilePrompt& prompt, qsizetype type) {
+  const auto index = static_cast<std::size_t>(type);
+  return QString::fromLatin1(index < prompt.typeExtensions.size() ? prompt.typeExtensions[index]
+                                                                  : prompt.defaultExtension);
 }
 
-std::optional<SaveAnswer> RunFileDialog(const FilePrompt& prompt, QFileDialog::AcceptMode mode) {
+// Another file type chosen in the dialog: the name typed or proposed takes its extension.
+void GiveTypedNameTheExtension(QFileDialog& dialog, const QString& extension) {
+  auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  if (extension.isEmpty() || name == nullptr || name->text().isEmpty()) return;
+  name->setText(QFileInfo(name->text()).completeBaseName() + QLatin1Char('.') +
+                extension.toLower());
+}
+
+std::optional<SaveChoice> RunFileDialog(const FilePrompt& prompt, QFileDialog::AcceptMode mode,
+                                        QSettings& settings) {
   QFileDialog dialog(nullptr, QString::fromLatin1(prompt.caption));
   dialog.setObjectName(kFilePromptName);
   // The same dialog everywhere: the default suffix and the filters behave alike on every
@@ -84,23 +75,36 @@ std::optional<SaveAnswer> RunFileDialog(const FilePrompt& prompt, QFileDialog::A
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);
-  dialog.setNameFilters(DialogFilters(prompt.filter));
-  if (!prompt.defaultExtension.empty()) {
-    dialog.setDefaultSuffix(QString::fromLatin1(prompt.defaultExtension));
+  const QStringList filters = DialogFilters(prompt.filter);
+  const QStringList labels = TypeLabels(prompt.filter);
+  dialog.setNameFilters(filters);
+  const QString settingsKey = QString::fromLatin1(prompt.rememberTypeAs);
+  qsizetype type = static_cast<qsizetype>(prompt.selectedType);
+  if (!settingsKey.isEmpty() && labels.contains(settings.value(settingsKey).toString())) {
+    type = labels.indexOf(settings.value(settingsKey).toString());
   }
+  if (type < filters.size()) dialog.selectNameFilter(filters[type]);
+  // Each type adds its own extension to a typed name.
+  auto useSuffixOf = [&dialog, &prompt](qsizetype chosen) {
+    const QString suffix = TypeExtension(prompt, chosen);
+    if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+  };
+  useSuffixOf(type);
+  QObject::connect(&dialog, &QFileDialog::filterSelected, [&](const QString& filter) {
+    const qsizetype chosen = filters.indexOf(filter);
+    useSuffixOf(chosen);
+    GiveTypedNameTheExtension(dialog, TypeExtension(prompt, chosen));
+  });
   Propose(dialog, prompt);
-  const QStringList suffixes = EntrySuffixes(prompt);
-  if (suffixes.size() > 1) FollowFileType(dialog, suffixes);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
-  const auto type = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
-  return SaveAnswer{chosen.isEmpty() ? std::string() : ToFileSystem(chosen.front()),
-                    type < 0 ? 0 : static_cast<std::size_t>(type)};
-}
-
-std::optional<std::string> PathOnly(const std::optional<SaveAnswer>& answer) {
-  if (!answer) return std::nullopt;
-  return answer->path;
+  SaveChoice choice{chosen.isEmpty() ? std::string() : ToFileSystem(chosen.front()), 0};
+  const qsizetype chosenType = filters.indexOf(dialog.selectedNameFilter());
+  if (chosenType >= 0) {
+    choice.fileType = static_cast<std::size_t>(chosenType);
+    if (!settingsKey.isEmpty()) settings.setValue(settingsKey, labels[chosenType]);
+  }
+  return choice;
 }
 
 QMessageBox::Icon BoxIcon(MessageIcon icon) {
@@ -119,16 +123,26 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 
 }  // namespace
 
+QtPrompts::QtPrompts(const QString& settingsFile)
+    : settings_(
+          settingsFile.isEmpty()
+              ? std::make_unique<QSettings>(QStringLiteral("korvex"), QStringLiteral("korvex"))
+              : std::make_unique<QSettings>(settingsFile, QSettings::IniFormat)) {}
+
+QtPrompts::~QtPrompts() = default;
+
 std::optional<std::string> QtPrompts::promptOpenPath(const FilePrompt& prompt) {
-  return PathOnly(RunFileDialog(prompt, QFileDialog::AcceptOpen));
+  const auto choice = RunFileDialog(prompt, QFileDialog::AcceptOpen, *settings_);
+  return choice ? std::optional(choice->path) : std::nullopt;
 }
 
 std::optional<std::string> QtPrompts::promptSavePath(const FilePrompt& prompt) {
-  return PathOnly(RunFileDialog(prompt, QFileDialog::AcceptSave));
+  const auto choice = promptSaveChoice(prompt);
+  return choice ? std::optional(choice->path) : std::nullopt;
 }
 
-std::optional<SaveAnswer> QtPrompts::promptSaveFile(const FilePrompt& prompt) {
-  return RunFileDialog(prompt, QFileDialog::AcceptSave);
+std::optional<SaveChoice> QtPrompts::promptSaveChoice(const FilePrompt& prompt) {
+  return RunFileDialog(prompt, QFileDialog::AcceptSave, *settings_);
 }
 
 void QtPrompts::showMessage(const std::string& title, const std::string& text, MessageIcon icon) {

@@ -23,7 +23,7 @@ class RecordingPrompts : public Prompts {
 
   std::optional<std::string> openAnswer;  // nothing: the operator cancels
   std::optional<std::string> saveAnswer;
-  std::size_t saveType = 0;  // the file type chosen with saveAnswer
+  std::size_t saveTypeAnswer = 0;  // the file type chosen with saveAnswer
   bool overwriteAnswer = false;
 
   std::vector<FilePrompt> openPrompts;
@@ -39,10 +39,10 @@ class RecordingPrompts : public Prompts {
     savePrompts.push_back(prompt);
     return saveAnswer;
   }
-  std::optional<SaveAnswer> promptSaveFile(const FilePrompt& prompt) override {
-    std::optional<std::string> path = promptSavePath(prompt);
-    if (!path) return std::nullopt;
-    return SaveAnswer{*path, saveType};
+  std::optional<SaveChoice> promptSaveChoice(const FilePrompt& prompt) override {
+    savePrompts.push_back(prompt);
+    if (!saveAnswer) return std::nullopt;
+    return SaveChoice{*saveAnswer, saveTypeAnswer};
   }
   void showMessage(const std::string& title, const std::string& text, MessageIcon icon) override {
     messages.push_back({title, text, icon});

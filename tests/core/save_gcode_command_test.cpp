@@ -22,6 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ElementsAre;
+using testing::EndsWith;
 using testing::HasSubstr;
 using testing::StartsWith;
 
@@ -104,13 +105,16 @@ TEST_F(SaveGcodeCommandTest, ThePromptIsTheDescribedOne) {
   const FilePrompt& prompt = prompts_.savePrompts[0];
   EXPECT_EQ(prompt.caption, "Save GCODE");
   EXPECT_EQ(prompt.initialFolder, ProgramFolder() + "GCODE");
-  // The program's type first, then the templates and the flat pattern.
-  EXPECT_EQ(prompt.filter,
-            "NGC(*.NGC)|*.NGC|"
-            "Template PDF, A4 portrait(*.pdf)|*.pdf|Template PDF, A4 landscape(*.pdf)|*.pdf|"
-            "Template PDF, Letter portrait(*.pdf)|*.pdf|"
-            "Template PDF, Letter landscape(*.pdf)|*.pdf|"
-            "Template SVG(*.svg)|*.svg|Flat pattern DXF(*.dxf)|*.dxf|");
+  // The described program is the first type and the one selected; machine profiles follow,
+  // then the templates and the flat pattern.
+  EXPECT_THAT(prompt.filter, StartsWith("NGC(*.NGC)|*.NGC|"));
+  EXPECT_EQ(prompt.selectedType, 0u);
+  EXPECT_THAT(
+      prompt.filter,
+      EndsWith("Template PDF, A4 portrait(*.pdf)|*.pdf|Template PDF, A4 landscape(*.pdf)|*.pdf|"
+               "Template PDF, Letter portrait(*.pdf)|*.pdf|"
+               "Template PDF, Letter landscape(*.pdf)|*.pdf|"
+               "Template SVG(*.svg)|*.svg|Flat pattern DXF(*.dxf)|*.dxf|"));
   EXPECT_EQ(prompt.defaultExtension, "ngc");
 }
 
@@ -128,7 +132,7 @@ TEST_P(SaveGcodeShopTypes, TheChosenTypeWritesItsOutputWithItsNotice) {
   const ShopTypeCase& c = GetParam();
   Workspace workspace = JobWorkspace();
   prompts_.saveAnswer = Path(c.file);
-  prompts_.saveType = c.type;
+  prompts_.saveTypeAnswer = c.type;
   EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), CommandOutcome::Done);
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_EQ(prompts_.messages[0].text, c.notice);
@@ -139,16 +143,16 @@ TEST_P(SaveGcodeShopTypes, TheChosenTypeWritesItsOutputWithItsNotice) {
 
 INSTANTIATE_TEST_SUITE_P(
     Types, SaveGcodeShopTypes,
-    testing::Values(ShopTypeCase{1, "a4.pdf", "%PDF-1.4", "TEMPLATE SAVED OK"},
-                    ShopTypeCase{4, "letter.pdf", "%PDF-1.4", "TEMPLATE SAVED OK"},
-                    ShopTypeCase{5, "sheet.svg", "<?xml", "TEMPLATE SAVED OK"},
-                    ShopTypeCase{6, "pattern.dxf", "0\r\nSECTION", "DXF SAVED OK"}));
+    testing::Values(ShopTypeCase{3, "a4.pdf", "%PDF-1.4", "TEMPLATE SAVED OK"},
+                    ShopTypeCase{6, "letter.pdf", "%PDF-1.4", "TEMPLATE SAVED OK"},
+                    ShopTypeCase{7, "sheet.svg", "<?xml", "TEMPLATE SAVED OK"},
+                    ShopTypeCase{8, "pattern.dxf", "0\r\nSECTION", "DXF SAVED OK"}));
 
 TEST_F(SaveGcodeCommandTest, AnAbsurdTemplateIsRefusedAndNothingWritten) {
   Workspace workspace = JobWorkspace();
   workspace.job.left.surfaces.inner[3] = std::numeric_limits<double>::infinity();
   prompts_.saveAnswer = Path("bad.pdf");
-  prompts_.saveType = 1;
+  prompts_.saveTypeAnswer = 3;
   EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), CommandOutcome::Refused);
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_EQ(prompts_.messages[0].text,

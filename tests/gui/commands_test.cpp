@@ -127,13 +127,13 @@ TEST_F(CommandsTest, SaveGcodeWritesEachShopOutputOfTheShownJob) {
     const char* name;
     const char* start;
     const char* notice;
-  } cases[] = {{1, "part.pdf", "%PDF-1.4", "TEMPLATE SAVED OK"},
-               {5, "part.svg", "<?xml", "TEMPLATE SAVED OK"},
-               {6, "part.dxf", "0\r\nSECTION", "DXF SAVED OK"}};
+  } cases[] = {{3, "part.pdf", "%PDF-1.4", "TEMPLATE SAVED OK"},  // after the 3 machines
+               {7, "part.svg", "<?xml", "TEMPLATE SAVED OK"},
+               {8, "part.dxf", "0\r\nSECTION", "DXF SAVED OK"}};
   for (const auto& c : cases) {
     prompts_.messages.clear();
     prompts_.saveAnswer = file(c.name);
-    prompts_.saveType = c.type;
+    prompts_.saveTypeAnswer = c.type;
     clickButton(kSaveGcodeButton);
     ASSERT_EQ(prompts_.messages.size(), 1u) << c.name;
     EXPECT_EQ(prompts_.messages[0].text, c.notice);

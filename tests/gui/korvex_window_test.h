@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDeadlineTimer>
 #include <QImage>
 #include <QPoint>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "app/workspace.h"
@@ -13,6 +17,27 @@
 #include "recording_prompts.h"
 
 namespace korvex {
+
+// Runs answer on the dialog as soon as it is open and modal; a dialog that has not opened
+// within a few seconds fails the test.
+template <typename Dialog>
+void WhenOpen(std::function<void(Dialog*)> answer) {
+  auto* poll = new QTimer;
+  poll->setInterval(10);
+  QObject::connect(poll, &QTimer::timeout, [poll, answer, deadline = QDeadlineTimer(10000)] {
+    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+    const bool open = dialog && dialog->isVisible();
+    if (!open && !deadline.hasExpired()) return;
+    poll->stop();
+    poll->deleteLater();
+    if (open) {
+      answer(dialog);
+    } else {
+      ADD_FAILURE() << "the dialog did not open";
+    }
+  });
+  poll->start();
+}
 
 // A KORVEX window started as the program starts it, with prompts the test answers, and its
 // first frame drawn.

@@ -8,35 +8,12 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
 #include "korvex_window_test.h"
 #include "qt/qt_prompts.h"
 
 namespace korvex {
 namespace {
-
-// Runs answer on the dialog as soon as it is open and modal; a dialog that has not opened
-// within a few seconds fails the test.
-template <typename Dialog>
-void WhenOpen(std::function<void(Dialog*)> answer) {
-  auto* poll = new QTimer;
-  poll->setInterval(10);
-  QObject::connect(poll, &QTimer::timeout, [poll, answer, deadline = QDeadlineTimer(10000)] {
-    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-    const bool open = dialog && dialog->isVisible();
-    if (!open && !deadline.hasExpired()) return;
-    poll->stop();
-    poll->deleteLater();
-    if (open) {
-      answer(dialog);
-    } else {
-      ADD_FAILURE() << "the dialog did not open";
-    }
-  });
-  poll->start();
-}
 
 class QtPromptsTest : public KorvexWindowTest {
  protected:
@@ -75,9 +52,11 @@ TEST_F(QtPromptsTest, SavePromptTellsTheChosenTypeAndGivesItsExtension) {
     proposed = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
     static_cast<QDialog*>(dialog)->accept();
   });
-  const auto answer =
-      prompts.promptSaveFile({"Save GCODE", "part.ngc", folder.path().toStdString(),
-                              "NGC(*.NGC)|*.NGC|PDF(*.pdf)|*.pdf|DXF(*.dxf)|*.dxf|", "NGC"});
+  FilePrompt prompt{"Save GCODE", "part.ngc", folder.path().toStdString(), "", ""};
+  SetFileTypes(prompt, {{"NGC(*.NGC)", "*.NGC", "ngc"},
+                        {"PDF(*.pdf)", "*.pdf", "pdf"},
+                        {"DXF(*.dxf)", "*.dxf", "dxf"}});
+  const auto answer = prompts.promptSaveChoice(prompt);
   EXPECT_EQ(suffix, "dxf");
   EXPECT_EQ(proposed, "part.dxf");
   ASSERT_TRUE(answer.has_value());

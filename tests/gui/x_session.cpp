@@ -65,18 +65,32 @@ std::optional<unsigned long> XSession::waitForWindow(const std::string& title) {
   }
 }
 
+std::optional<unsigned long> XSession::waitForRenamedWindow(const std::string& earlierTitle,
+                                                            const std::string& title) {
+  const auto deadline = Clock::now() + kWaitLimit;
+  for (;;) {
+    if (auto found = findNow(title)) return found;
+    if (auto earlier = findNow(earlierTitle)) {
+      // Its title changes wake the wait from now on; a change just before is seen by looking again.
+      XSelectInput(Of(display_), *earlier, PropertyChangeMask);
+      if (auto found = findNow(title)) return found;
+    }
+    if (!waitForEvent(deadline, MapNotify, PropertyNotify)) return std::nullopt;
+  }
+}
+
 std::optional<unsigned long> XSession::findNow(const std::string& title) {
   const VanishedWindowsSkipped skipped(Of(display_));
   return find(DefaultRootWindow(Of(display_)), title);
 }
 
-bool XSession::waitForEvent(Clock::time_point deadline, int type) {
+bool XSession::waitForEvent(Clock::time_point deadline, int type, int otherType) {
   ::Display* display = Of(display_);
   for (;;) {
     while (XPending(display) > 0) {
       XEvent event;
       XNextEvent(display, &event);
-      if (event.type == type) return true;
+      if (event.type == type || event.type == otherType) return true;
     }
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
     if (left <= 0ms) return false;

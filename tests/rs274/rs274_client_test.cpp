@@ -1,12 +1,7 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <array>
 #include <cctype>
-#include <charconv>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -17,9 +12,8 @@
 #include "app/memory_panel.h"
 #include "app/project_panel.h"
 #include "project/project_file.h"
+#include "rs274_support.h"
 #include "temp_folder.h"
-
-extern char** environ;
 
 namespace korvex {
 namespace {
@@ -36,33 +30,10 @@ struct Move {
 };
 
 using test::ReadAll;
+using test::ReadNumber;
+using test::RunProcess;
+using test::SplitLines;
 using test::WriteAll;
-
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (char c : text) {
-    if (c == '\n') {
-      lines.push_back(line);
-      line.clear();
-    } else if (c != '\r') {
-      line += c;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
-
-double ReadNumber(std::string_view text, std::size_t& position) {
-  while (position < text.size() && text[position] == ' ')
-    ++position;
-  double value = 0;
-  const auto [end, error] =
-      std::from_chars(text.data() + position, text.data() + text.size(), value);
-  EXPECT_EQ(error, std::errc()) << "no number at " << position << " in: " << text;
-  position = static_cast<std::size_t>(end - text.data());
-  return value;
-}
 
 // The moves of the program's G0 and G1 lines, each axis keeping its value until a line names
 // it again, as the interpreter's modal state does.
@@ -103,27 +74,6 @@ std::vector<Move> CanonicalMoves(const std::string& canon) {
     moves.push_back(move);
   }
   return moves;
-}
-
-// Runs a program with its standard streams on files; the exit status, or -1.
-int RunProcess(const std::vector<std::string>& command, const fs::path& output,
-               const fs::path& error) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, error.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  std::vector<char*> argv;
-  for (const std::string& argument : command)
-    argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  pid_t child = 0;
-  const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) return -1;
-  int status = 0;
-  if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
 }
 
 struct ClientCase {

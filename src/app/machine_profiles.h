@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gcode/machine_profile.h"
+
+namespace korvex {
+
+// The folder of the user's machine profiles: XDG_CONFIG_HOME/korvex/machines, or
+// HOME/.config/korvex/machines when XDG_CONFIG_HOME is not set. Empty when neither is.
+std::string MachinesFolderFor(const char* xdgConfigHome, const char* home);
+std::string UserMachinesFolder();
+
+// One profile the user can choose: read, or the mistakes that keep it from being used.
+struct MachineEntry {
+  std::string name;
+  std::string path;  // the file it was read from; empty for a built-in
+  std::optional<MachineProfile> profile;
+  std::vector<std::string> problems;  // each "FILE:LINE: what is wrong"
+};
+
+// Reads a profile file; its name is the file name without ".machine".
+MachineEntry ReadMachineFile(const std::string& path);
+
+// The built-in profiles, the described one first, then every *.machine file of folder by name.
+// A file named like a built-in is reported: built-in profiles are copied under a new name.
+std::vector<MachineEntry> LoadMachineEntries(const std::string& folder);
+
+// The profile a command line names: a file when the text holds a "/" or ends in ".machine",
+// otherwise a built-in or a profile of folder by name.
+MachineEntry FindMachine(const std::string& nameOrFile, const std::string& folder);
+
+}  // namespace korvex

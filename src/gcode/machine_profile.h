@@ -1,0 +1,49 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvex {
+
+// How the program addresses the turn of the tube.
+enum class AxisForm {
+  Millimetres,  // Y carries the unrolled circumference in mm
+  Degrees,      // an angular axis carries the tube's rotation in degrees, with inverse-time feed
+};
+
+// What one machine differs in. A value not given in a profile file keeps the value the
+// described program has, so a profile with no values writes exactly that program.
+struct MachineProfile {
+  std::string name;   // what --machine takes: the file name without ".machine"
+  std::string title;  // what the user is shown
+  AxisForm axes = AxisForm::Millimetres;
+  char rotationLetter = 'A';  // the angular axis of the degrees form
+  double cuttingFeed = 1000;  // mm/min along the tube's outer surface
+  double rapidFeed = 2000;    // the feed the program's header sets before any cut
+  double pierceDelay = 2.0;   // seconds at a cut's first point; 0 writes no dwell
+  std::string torchOn = "S5000M03 (Spindle 5000rpm cw)";
+  std::string torchOff = "M5";
+};
+
+// The file name ending of profile files.
+inline constexpr std::string_view kMachineFileExtension = ".machine";
+
+// A built-in profile: its parsed values and the documented text they come from.
+struct BuiltInProfile {
+  MachineProfile profile;
+  std::string_view text;
+};
+
+// The built-in profiles, the described one first.
+const std::vector<BuiltInProfile>& BuiltInProfiles();
+
+// True when the profile writes the described program: millimetre axes and every value the
+// described program has.
+bool WritesDescribedProgram(const MachineProfile& profile);
+
+// The built-in profile named name, if any.
+std::optional<MachineProfile> FindBuiltInProfile(std::string_view name);
+
+}  // namespace korvex

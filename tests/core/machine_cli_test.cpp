@@ -1,0 +1,204 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/run_command_line.h"
+#include "temp_folder.h"
+
+namespace korvex {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadAll;
+using test::WriteAll;
+using testing::HasSubstr;
+using testing::StartsWith;
+
+const std::string kDefaultProject = KORVEX_PROJECTS_FOLDER "/default.kvx";
+
+// The converter with the user's configuration folder in a folder of the test's own.
+class MachineCliTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    const char* before = std::getenv("XDG_CONFIG_HOME");
+    if (before) savedConfigHome_ = before;
+    ::setenv("XDG_CONFIG_HOME", folder_.file("config").c_str(), 1);
+    fs::create_directories(machines());
+  }
+  void TearDown() override {
+    if (savedConfigHome_) {
+      ::setenv("XDG_CONFIG_HOME", savedConfigHome_->c_str(), 1);
+    } else {
+      ::unsetenv("XDG_CONFIG_HOME");
+    }
+  }
+  fs::path machines() const { return folder_ / "config" / "korvex" / "machines"; }
+  CliOutcome Run(const std::vector<std::string>& arguments) {
+    const std::vector<std::string_view> views(arguments.begin(), arguments.end());
+    return RunCommandLine(views, "test");
+  }
+
+  test::TempFolder folder_{"korvex-machine-cli"};
+  std::optional<std::string> savedConfigHome_;
+};
+
+TEST_F(MachineCliTest, DescribedIsTheDefaultAndTodaysProgram) {
+  // The program the converter wrote for this project before machine profiles existed, with the
+  // project named as here.
+  const std::string today = ReadAll(std::string(KORVEX_TEST_DATA_DIR) + "/programs/default.ngc");
+  const fs::path project = folder_ / "default.kvx";
+  fs::copy_file(kDefaultProject, project);
+  fs::current_path(folder_.path());
+  EXPECT_EQ(Run({"default.kvx", "plain.ngc"}).exitStatus, 0);
+  EXPECT_EQ(Run({"--machine", "described", "default.kvx", "described.ngc"}).exitStatus, 0);
+  EXPECT_EQ(ReadAll(folder_ / "plain.ngc"), today);
+  EXPECT_EQ(ReadAll(folder_ / "described.ngc"), today);
+}
+
+struct NamedMachineCase {
+  const char* machine;
+  const char* firstLine;
+  const char* marker;  // a line only this profile writes
+};
+
+void PrintTo(const NamedMachineCase& c, std::ostream* out) {
+  *out << c.machine;
+}
+
+class NamedMachineTest : public MachineCliTest,
+                         public testing::WithParamInterface<NamedMachineCase> {};
+
+TEST_P(NamedMachineTest, WritesThatProfilesProgram) {
+  const NamedMachineCase& c = GetParam();
+  const std::string output = folder_.file("out.ngc");
+  // The rotary profile turns the tube on A, so the tilt goes to B.
+  const CliOutcome outcome =
+      Run({"--machine", c.machine, "--axis-letter", "B", kDefaultProject, output});
+  ASSERT_EQ(outcome.exitStatus, 0) << outcome.error;
+  EXPECT_EQ(outcome.output, "X LENGTH 240.000\nY LENGTH 125.664\n");
+  const std::string program = ReadAll(output);
+  EXPECT_THAT(program, StartsWith(c.firstLine));
+  EXPECT_THAT(program, HasSubstr(c.marker));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BuiltIns, NamedMachineTest,
+    testing::Values(
+        NamedMachineCase{"described", "(Version       4            )\r\n", "\r\nG4 P2.0\r\n"},
+        NamedMachineCase{"rotary-degrees", "(KORVEX program for the machine: rotary A in degrees)",
+                         "\r\nG93 (inverse time feed)\r\n"},
+        NamedMachineCase{"plasma", "(KORVEX program for the machine: plasma controller)",
+                         "\r\nM3 $0 S1\r\n"}),
+    [](const auto& info) {
+      std::string name = info.param.machine;
+      std::replace(name.begin(), name.end(), '-', '_');
+      return name;
+    });
+
+TEST_F(MachineCliTest, MachineFromAFileAndFromTheConfigurationFolder) {
+  const std::string text =
+      "title = shop rotary\naxes = degrees\nrotation-letter = B\npierce-delay = 0\n";
+  WriteAll(folder_ / "shop.machine", text);
+  WriteAll(machines() / "mill.machine", text);
+  for (const std::string& machine : {folder_.file("shop.machine"), std::string("mill")}) {
+    const std::string output = folder_.file("out.ngc");
+    const CliOutcome outcome =
+        Run({"--machine", machine, "--axis-letter", "C", kDefaultProject, output});
+    ASSERT_EQ(outcome.exitStatus, 0) << outcome.error;
+    const std::string program = ReadAll(output);
+    EXPECT_THAT(program, StartsWith("(KORVEX program for the machine: shop rotary)\r\n"));
+    EXPECT_THAT(program, HasSubstr("\r\nG0 X -120.000 B 180.000 C 0.000\r\n"));
+  }
+}
+
+TEST_F(MachineCliTest, ListsBuiltInsThenTheUsersProfiles) {
+  WriteAll(machines() / "mill.machine", "title = tube mill\n");
+  WriteAll(machines() / "notes.txt", "not a profile\n");
+  const CliOutcome outcome = Run({"--list-machines"});
+  EXPECT_EQ(outcome.exitStatus, 0) << outcome.error;
+  EXPECT_EQ(outcome.output,
+            "described       described (built in)\n"
+            "rotary-degrees  rotary A in degrees (built in)\n"
+            "plasma          plasma controller (built in)\n"
+            "mill            tube mill (" +
+                (machines() / "mill.machine").string() + ")\n");
+}
+
+TEST_F(MachineCliTest, ListingReportsABadProfile) {
+  WriteAll(machines() / "bad.machine", "title = x\nfeed = -1\n");
+  const CliOutcome outcome = Run({"--list-machines"});
+  EXPECT_EQ(outcome.exitStatus, 1);
+  EXPECT_THAT(outcome.output, HasSubstr("plasma controller"));
+  EXPECT_EQ(outcome.error,
+            "korvex-cli: machine profile not used: " + (machines() / "bad.machine").string() +
+                ":2: feed -1 must be above 0\n");
+}
+
+TEST_F(MachineCliTest, ShowsABuiltInsTextThatReadsBackAsIt) {
+  const CliOutcome outcome = Run({"--show-machine", "rotary-degrees"});
+  ASSERT_EQ(outcome.exitStatus, 0);
+  WriteAll(machines() / "copy.machine", outcome.output);
+  const std::string output = folder_.file("copy.ngc");
+  ASSERT_EQ(Run({"--machine", "copy", "--axis-letter", "B", kDefaultProject, output}).exitStatus,
+            0);
+  ASSERT_EQ(Run({"--machine", "rotary-degrees", "--axis-letter", "B", kDefaultProject,
+                 folder_.file("b.ngc")})
+                .exitStatus,
+            0);
+  EXPECT_EQ(ReadAll(output), ReadAll(folder_ / "b.ngc"));
+  EXPECT_EQ(Run({"--show-machine", "nothing"}).exitStatus, 1);
+}
+
+struct BadMachineCase {
+  const char* name;
+  const char* text;
+  const char* where;  // ":LINE: what"
+};
+
+class BadMachineTest : public MachineCliTest, public testing::WithParamInterface<BadMachineCase> {};
+
+TEST_P(BadMachineTest, IsReportedAndNothingIsWritten) {
+  const std::string profile = folder_.file("bad.machine");
+  WriteAll(profile, GetParam().text);
+  const std::string output = folder_.file("out.ngc");
+  const CliOutcome outcome = Run({"--machine", profile, kDefaultProject, output});
+  EXPECT_EQ(outcome.exitStatus, 1);
+  EXPECT_EQ(outcome.output, "");
+  EXPECT_EQ(outcome.error,
+            "korvex-cli: machine profile not used: " + profile + GetParam().where + "\n");
+  EXPECT_FALSE(fs::exists(output));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mistakes, BadMachineTest,
+    testing::Values(
+        BadMachineCase{"unknown_key", "title = a\nspindle = 1\n", ":2: unknown key \"spindle\""},
+        BadMachineCase{"colliding_letter", "axes = degrees\nrotation-letter = x\n",
+                       ":2: rotation-letter \"x\" collides with X, the axis along the tube"},
+        BadMachineCase{"negative_feed", "feed = -1000\n", ":1: feed -1000 must be above 0"},
+        BadMachineCase{"negative_delay", "\n\npierce-delay = -2\n",
+                       ":3: pierce-delay -2 must be 0 or more"},
+        BadMachineCase{"bad_number", "rapid-feed = 2,000\n",
+                       ":1: rapid-feed \"2,000\" is not a number"},
+        BadMachineCase{"missing_value", "# plasma\ntorch-off =\n", ":2: torch-off has no value"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MachineCliTest, UnknownMachineAndTiltOnTheRotationAxisAreRefused) {
+  const std::string output = folder_.file("out.ngc");
+  CliOutcome outcome = Run({"--machine", "lathe", kDefaultProject, output});
+  EXPECT_EQ(outcome.exitStatus, 1);
+  EXPECT_THAT(outcome.error, HasSubstr("no machine profile is named \"lathe\""));
+  outcome = Run({"--machine", "rotary-degrees", "--axis-letter", "A", kDefaultProject, output});
+  EXPECT_EQ(outcome.exitStatus, 1);
+  EXPECT_THAT(outcome.error, HasSubstr("ANGLE LETTER \"A\" is the rotation axis"));
+  EXPECT_FALSE(fs::exists(output));
+}
+
+}  // namespace
+}  // namespace korvex

@@ -1,0 +1,280 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "app/control_ids.h"
+#include "app/memory_panel.h"
+#include "app/project_commands.h"
+#include "app/rebuild_scene.h"
+#include "app/workspace.h"
+#include "gcode/machine_profile.h"
+#include "gcode/machine_program.h"
+#include "gcode/profile_parser.h"
+#include "temp_folder.h"
+
+namespace korvex {
+namespace {
+
+using test::ReadAll;
+using testing::HasSubstr;
+
+MachineProfile BuiltIn(const char* name) {
+  const auto profile = FindBuiltInProfile(name);
+  EXPECT_TRUE(profile) << name;
+  return profile.value_or(MachineProfile{});
+}
+
+// A job computed from a project file as OPEN and UPDATE PARAMS compute it.
+Workspace ProjectWorkspace(const std::string& path, const std::string& shownPath,
+                           const char* axisLetter) {
+  MemoryPanel panel;
+  if (axisLetter) panel.setText(kAngleLetterField, axisLetter);
+  EXPECT_EQ(LoadProject(path, panel), std::nullopt) << path;
+  Workspace workspace;
+  EXPECT_TRUE(RebuildScene(panel, workspace).empty()) << path;
+  workspace.projectPath = shownPath;
+  workspace.cutObjectCount = 2;
+  return workspace;
+}
+
+struct GoldenCase {
+  const char* name;
+  std::string project;
+  const char* axisLetter;  // nullptr: the panel's default
+  const char* golden;      // written by the converter before profiles existed
+};
+
+void PrintTo(const GoldenCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class DescribedProfileTest : public testing::TestWithParam<GoldenCase> {};
+
+TEST_P(DescribedProfileTest, WritesTodaysProgramByteForByte) {
+  const GoldenCase& c = GetParam();
+  const Workspace workspace =
+      ProjectWorkspace(c.project, std::filesystem::path(c.project).filename(), c.axisLetter);
+  const std::string program =
+      FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("described"));
+  EXPECT_EQ(program, ReadAll(std::string(KORVEX_TEST_DATA_DIR "/programs/") + c.golden));
+}
+
+const std::string kSamples = KORVEX_PROJECTS_FOLDER "/";
+const std::string kJobs = KORVEX_TEST_DATA_DIR "/programs/";
+
+INSTANTIATE_TEST_SUITE_P(
+    Jobs, DescribedProfileTest,
+    testing::Values(
+        GoldenCase{"default", kSamples + "default.kvx", nullptr, "default.ngc"},
+        GoldenCase{"tube_joint", kSamples + "tube-joint.kvx", nullptr, "tube-joint.ngc"},
+        GoldenCase{"bevel_3d", kSamples + "bevel-3d.kvx", nullptr, "bevel-3d.ngc"},
+        GoldenCase{"bevel_3d_on_c", kSamples + "bevel-3d.kvx", "C", "bevel-3d-c.ngc"},
+        GoldenCase{"thousand_segments", kJobs + "thousand.kvx", nullptr, "thousand.ngc"},
+        GoldenCase{"seven_segments", kJobs + "small.kvx", nullptr, "small.ngc"},
+        GoldenCase{"letter_with_blanks", kJobs + "small.kvx", " b ", "small-b.ngc"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BuiltInProfiles, AreTheThreeOfTheIssueInOrder) {
+  const auto& builtIns = BuiltInProfiles();
+  ASSERT_EQ(builtIns.size(), 3u);
+  const MachineProfile& described = builtIns[0].profile;
+  EXPECT_EQ(described.name, "described");
+  EXPECT_TRUE(WritesDescribedProgram(described));
+
+  const MachineProfile& rotary = builtIns[1].profile;
+  EXPECT_EQ(rotary.name, "rotary-degrees");
+  EXPECT_EQ(rotary.title, "rotary A in degrees");
+  EXPECT_EQ(rotary.axes, AxisForm::Degrees);
+  EXPECT_EQ(rotary.rotationLetter, 'A');
+  EXPECT_FALSE(WritesDescribedProgram(rotary));
+
+  const MachineProfile& plasma = builtIns[2].profile;
+  EXPECT_EQ(plasma.name, "plasma");
+  EXPECT_EQ(plasma.torchOn, "M3 $0 S1");
+  EXPECT_EQ(plasma.torchOff, "M5 $0");
+  EXPECT_EQ(plasma.pierceDelay, 0);
+}
+
+TEST(ProfileParser, ReadsEveryKeyAroundBlanksAndComments) {
+  const auto parse = ParseMachineProfile(
+      "# my machine\r\n"
+      "\r\n"
+      "  title =  Tube mill 2  \r\n"
+      "axes=degrees\r\n"
+      "rotation-letter = c\r\n"
+      "feed = 1500.5\r\n"
+      "rapid-feed = 3000\r\n"
+      "pierce-delay = 0.75\r\n"
+      "torch-on = M3 $0 S1 (fire)\r\n"
+      "torch-off = M5 $0",
+      "mill", "mill.machine");
+  ASSERT_TRUE(std::holds_alternative<MachineProfile>(parse));
+  const MachineProfile& p = std::get<MachineProfile>(parse);
+  EXPECT_EQ(p.name, "mill");
+  EXPECT_EQ(p.title, "Tube mill 2");
+  EXPECT_EQ(p.axes, AxisForm::Degrees);
+  EXPECT_EQ(p.rotationLetter, 'C');
+  EXPECT_EQ(p.cuttingFeed, 1500.5);
+  EXPECT_EQ(p.rapidFeed, 3000);
+  EXPECT_EQ(p.pierceDelay, 0.75);
+  EXPECT_EQ(p.torchOn, "M3 $0 S1 (fire)");
+  EXPECT_EQ(p.torchOff, "M5 $0");
+}
+
+TEST(ProfileParser, AnEmptyProfileIsTheDescribedOneUnderItsFileName) {
+  const auto parse = ParseMachineProfile("# nothing differs\n", "old", "old.machine");
+  ASSERT_TRUE(std::holds_alternative<MachineProfile>(parse));
+  EXPECT_EQ(std::get<MachineProfile>(parse).title, "old");
+  EXPECT_TRUE(WritesDescribedProgram(std::get<MachineProfile>(parse)));
+}
+
+struct BadProfileCase {
+  const char* name;
+  const char* text;
+  ProfileError::Kind kind;
+  int line;
+  const char* message;  // the whole message, file and line first
+};
+
+void PrintTo(const BadProfileCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class BadProfileTest : public testing::TestWithParam<BadProfileCase> {};
+
+TEST_P(BadProfileTest, IsReportedWithFileAndLine) {
+  const BadProfileCase& c = GetParam();
+  const auto parse = ParseMachineProfile(c.text, "shop", "/cfg/shop.machine");
+  ASSERT_TRUE(std::holds_alternative<std::vector<ProfileError>>(parse));
+  const auto& errors = std::get<std::vector<ProfileError>>(parse);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].kind, c.kind);
+  EXPECT_EQ(errors[0].line, c.line);
+  EXPECT_EQ(errors[0].message(), c.message);
+}
+
+using Kind = ProfileError::Kind;
+
+INSTANTIATE_TEST_SUITE_P(
+    Mistakes, BadProfileTest,
+    testing::Values(
+        BadProfileCase{"unknown_key", "title = a\nspeed = 10\n", Kind::UnknownKey, 2,
+                       "/cfg/shop.machine:2: unknown key \"speed\""},
+        BadProfileCase{"rotation_on_x", "axes = degrees\n\nrotation-letter = X",
+                       Kind::CollidingLetter, 3,
+                       "/cfg/shop.machine:3: rotation-letter \"X\" collides with X, the axis "
+                       "along the tube"},
+        BadProfileCase{"rotation_on_linear_axis", "rotation-letter = Y\n", Kind::CollidingLetter, 1,
+                       "/cfg/shop.machine:1: rotation-letter \"Y\" must be one of the angular "
+                       "axes A, B, C"},
+        BadProfileCase{"negative_feed", "# x\nfeed = -5\n", Kind::NegativeNumber, 2,
+                       "/cfg/shop.machine:2: feed -5 must be above 0"},
+        BadProfileCase{"zero_rapid_feed", "rapid-feed = 0\n", Kind::NegativeNumber, 1,
+                       "/cfg/shop.machine:1: rapid-feed 0 must be above 0"},
+        BadProfileCase{"negative_delay", "pierce-delay = -0.5\n", Kind::NegativeNumber, 1,
+                       "/cfg/shop.machine:1: pierce-delay -0.5 must be 0 or more"},
+        BadProfileCase{"bad_number", "feed = 12O0\n", Kind::BadNumber, 1,
+                       "/cfg/shop.machine:1: feed \"12O0\" is not a number"},
+        BadProfileCase{"infinite_number", "feed = inf\n", Kind::BadNumber, 1,
+                       "/cfg/shop.machine:1: feed \"inf\" is not a number"},
+        BadProfileCase{"missing_value", "torch-on =   \n", Kind::MissingValue, 1,
+                       "/cfg/shop.machine:1: torch-on has no value"},
+        BadProfileCase{"no_equals", "\n\nfeed 1000\n", Kind::NotKeyValue, 3,
+                       "/cfg/shop.machine:3: \"feed 1000\" is not key = value"},
+        BadProfileCase{"repeated_key", "feed = 1\nfeed = 2\n", Kind::RepeatedKey, 2,
+                       "/cfg/shop.machine:2: feed is given again (first on line 1)"},
+        BadProfileCase{"bad_axes", "axes = inch\n", Kind::BadChoice, 1,
+                       "/cfg/shop.machine:1: axes \"inch\" must be mm or degrees"},
+        BadProfileCase{"title_with_brackets", "title = big (new)\n", Kind::BadText, 1,
+                       "/cfg/shop.machine:1: title \"big (new)\" may not hold control "
+                       "characters or any of ()|"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ProfileParser, ReportsEveryLineWithAMistake) {
+  const auto parse = ParseMachineProfile("feed = x\nok = 1\nfeed = 3\n", "m", "m.machine");
+  ASSERT_TRUE(std::holds_alternative<std::vector<ProfileError>>(parse));
+  std::vector<int> lines;
+  for (const ProfileError& error : std::get<std::vector<ProfileError>>(parse))
+    lines.push_back(error.line);
+  EXPECT_EQ(lines, (std::vector<int>{1, 2, 3}));
+}
+
+struct TiltCase {
+  const char* letter;
+  bool refused;
+};
+
+class RotaryTiltLetterTest : public testing::TestWithParam<TiltCase> {};
+
+TEST_P(RotaryTiltLetterTest, TiltMayNotShareTheRotationAxisOrX) {
+  Workspace workspace = ProjectWorkspace(kSamples + "default.kvx", "default.kvx", nullptr);
+  workspace.job.parameters.axisLetter = GetParam().letter;
+  const auto problem =
+      MachineProgramProblem(workspace.job, ProgramHeaderFor(workspace), BuiltIn("rotary-degrees"));
+  EXPECT_EQ(problem.has_value(), GetParam().refused) << problem.value_or("");
+  if (GetParam().refused) {
+    EXPECT_THAT(*problem, HasSubstr("ANGLE LETTER \"" + std::string(GetParam().letter) + "\""));
+    EXPECT_THAT(*problem, HasSubstr("rotary A in degrees"));
+    EXPECT_EQ(
+        FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("rotary-degrees")),
+        "");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Letters, RotaryTiltLetterTest,
+                         testing::Values(TiltCase{"A", true}, TiltCase{" a ", true},
+                                         TiltCase{"X", true}, TiltCase{"B", false},
+                                         TiltCase{"Z", false}));
+
+// The example job of the program writer's tests, by hand: 4 segments on a tube of 40 mm, so
+// point i is y = 20 pi (1 - i/2) and turns the tube 180 (1 - i/2) degrees.
+TEST(RotaryProgram, HandCalculatedExample) {
+  Workspace workspace;
+  workspace.projectPath = "T1.kvx";
+  workspace.cutObjectCount = 2;
+  JobParameters& job = workspace.job.parameters;
+  job.cutSegments = 4;
+  job.mainDiameter = 40;
+  job.axisLetter = "B";
+  const double x[] = {-120.5, -110.25, -100, -110.25, -120.5};
+  for (int i = 0; i <= 4; ++i) {
+    workspace.job.left.path.x[i] = x[i];
+    workspace.job.left.path.y[i] = 20 * 3.14159265358979 * (1 - i / 2.0);
+    workspace.job.right.path.x[i] = -x[i];
+    workspace.job.right.path.y[i] = workspace.job.left.path.y[i];
+    workspace.job.right.path.z[i] = 0.5;
+  }
+  const std::string program =
+      FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("rotary-degrees"));
+  // Every step: dx 10.25, dy 10 pi = 31.41593; surface length 33.04578; F = 1000 / 33.04578.
+  EXPECT_THAT(program, HasSubstr("G93 (inverse time feed)\r\n"
+                                 "(Object 001, 005 points)\r\n"
+                                 "G0 X -120.500 A 180.000 B 0.000\r\n"
+                                 "S5000M03 (Spindle 5000rpm cw)\r\n"
+                                 "G4 P2\r\n"
+                                 "G1 X -110.250 A 90.000 B 0.000 F30.2611\r\n"
+                                 "G1 X -100.000 A 0.000 B 0.000 F30.2611\r\n"
+                                 "G1 X -110.250 A -90.000 B 0.000 F30.2611\r\n"
+                                 "G1 X -120.500 A -180.000 B 0.000 F30.2611\r\n"
+                                 "M5\r\n"));
+  EXPECT_THAT(program, HasSubstr("G1 X 120.500 A -180.000 B 0.500 F30.2611\r\nM5\r\n"
+                                 "G94 (units per minute feed)\r\n"
+                                 "G0 X 0.000 A 0.000 B 0.000\r\n"
+                                 "M2 (Program end)\r\n"));
+}
+
+TEST(PlasmaProgram, FiresOnSpindleZeroWithoutDwell) {
+  const Workspace workspace = ProjectWorkspace(kSamples + "default.kvx", "default.kvx", nullptr);
+  const std::string program =
+      FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("plasma"));
+  EXPECT_THAT(program, HasSubstr("G0 X -120.000 Y 62.832 A 0.000\r\nF1000\r\nM3 $0 S1\r\n"
+                                 "G1 X -119.951 Y 61.436 A 0.000\r\n"));
+  EXPECT_THAT(program, testing::Not(HasSubstr("\r\nG4 ")));
+  EXPECT_THAT(program, HasSubstr("\r\nM5 $0\r\n(Object 002, 091 points)\r\n"));
+}
+
+}  // namespace
+}  // namespace korvex

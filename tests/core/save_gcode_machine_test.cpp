@@ -1,0 +1,124 @@
+// SAVE G CODE writes the program of the file type the operator chose in its prompt.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/control_ids.h"
+#include "app/memory_panel.h"
+#include "app/rebuild_scene.h"
+#include "app/save_gcode_command.h"
+#include "app/workspace.h"
+#include "recording_prompts.h"
+#include "temp_folder.h"
+
+namespace korvex {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadAll;
+using test::WriteAll;
+using testing::HasSubstr;
+using testing::StartsWith;
+
+class SaveGcodeMachineTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (const char* before = std::getenv("XDG_CONFIG_HOME")) savedConfigHome_ = before;
+    ::setenv("XDG_CONFIG_HOME", folder_.file("config").c_str(), 1);
+    fs::create_directories(machines());
+  }
+  void TearDown() override {
+    if (savedConfigHome_) {
+      ::setenv("XDG_CONFIG_HOME", savedConfigHome_->c_str(), 1);
+    } else {
+      ::unsetenv("XDG_CONFIG_HOME");
+    }
+  }
+  fs::path machines() const { return folder_ / "config" / "korvex" / "machines"; }
+
+  // The default job with the tilt on letter, saved as file type type.
+  CommandOutcome Save(const char* letter, std::size_t type) {
+    MemoryPanel panel;
+    panel.setText(kAngleLetterField, letter);
+    EXPECT_TRUE(RebuildScene(panel, workspace_).empty());
+    prompts_.saveAnswer = output_;
+    prompts_.saveTypeAnswer = type;
+    return SaveGcodeCommand(prompts_, workspace_);
+  }
+
+  test::TempFolder folder_{"korvex-save-machine"};
+  std::string output_ = folder_.file("part.ngc");
+  std::optional<std::string> savedConfigHome_;
+  RecordingPrompts prompts_;
+  Workspace workspace_;
+};
+
+TEST_F(SaveGcodeMachineTest, OffersEachProfileWithItsExtensionAndRemembersTheChoice) {
+  WriteAll(machines() / "shop.machine", "title = shop rotary\naxes = degrees\n");
+  Save("B", 0);
+  ASSERT_EQ(prompts_.savePrompts.size(), 1u);
+  const FilePrompt& prompt = prompts_.savePrompts[0];
+  // The machines first; the templates and the flat pattern follow them.
+  EXPECT_EQ(
+      prompt.filter.rfind(
+          "NGC(*.NGC)|*.NGC|G-code, rotary A in degrees|*.ngc|G-code, plasma controller|*.ngc|"
+          "G-code, shop rotary|*.ngc|Template PDF",
+          0),
+      0u);
+  ASSERT_GE(prompt.typeExtensions.size(), 4u);
+  EXPECT_EQ(
+      std::vector<std::string>(prompt.typeExtensions.begin(), prompt.typeExtensions.begin() + 4),
+      (std::vector<std::string>{"ngc", "ngc", "ngc", "ngc"}));
+  EXPECT_FALSE(prompt.rememberTypeAs.empty());
+}
+
+struct ChoiceCase {
+  const char* name;
+  const char* letter;
+  std::size_t type;
+  const char* firstLine;  // of the written program
+};
+
+class SaveGcodeChoiceTest : public SaveGcodeMachineTest,
+                            public testing::WithParamInterface<ChoiceCase> {};
+
+TEST_P(SaveGcodeChoiceTest, WritesTheChosenProfilesProgram) {
+  EXPECT_EQ(Save(GetParam().letter, GetParam().type), CommandOutcome::Done);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, "G CODE SAVED OK");
+  EXPECT_THAT(ReadAll(output_), StartsWith(GetParam().firstLine));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, SaveGcodeChoiceTest,
+    testing::Values(
+        ChoiceCase{"described", "A", 0, "(Version       4            )\r\n"},
+        ChoiceCase{"rotary", "B", 1, "(KORVEX program for the machine: rotary A in degrees)\r\n"},
+        ChoiceCase{"plasma", "A", 2, "(KORVEX program for the machine: plasma controller)\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SaveGcodeMachineTest, TiltOnTheRotationAxisIsRefusedBeforeAnythingIsAsked) {
+  WriteAll(output_, "old");
+  EXPECT_EQ(Save("A", 1), CommandOutcome::Refused);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_THAT(prompts_.messages[0].text,
+              StartsWith("G CODE NOT SAVED: ANGLE LETTER \"A\" is the rotation axis"));
+  EXPECT_TRUE(prompts_.questions.empty());
+  EXPECT_EQ(ReadAll(output_), "old");
+}
+
+TEST_F(SaveGcodeMachineTest, AProfileWithMistakesSaysWhereAndWritesNothing) {
+  WriteAll(machines() / "bad.machine", "title = bad\nfeed = fast\n");
+  EXPECT_EQ(Save("B", 3), CommandOutcome::Refused);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text,
+            "G CODE NOT SAVED: " + (machines() / "bad.machine").string() +
+                ":2: feed \"fast\" is not a number");
+  EXPECT_FALSE(fs::exists(output_));
+}
+
+}  // namespace
+}  // namespace korvex
