@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/run_command_line.h"
+#include "config_home.h"
 #include "temp_folder.h"
 
 namespace korvex {
@@ -25,27 +26,14 @@ const std::string kDefaultProject = KORVEX_PROJECTS_FOLDER "/default.kvx";
 // The converter with the user's configuration folder in a folder of the test's own.
 class MachineCliTest : public testing::Test {
  protected:
-  void SetUp() override {
-    const char* before = std::getenv("XDG_CONFIG_HOME");
-    if (before) savedConfigHome_ = before;
-    ::setenv("XDG_CONFIG_HOME", folder_.file("config").c_str(), 1);
-    fs::create_directories(machines());
-  }
-  void TearDown() override {
-    if (savedConfigHome_) {
-      ::setenv("XDG_CONFIG_HOME", savedConfigHome_->c_str(), 1);
-    } else {
-      ::unsetenv("XDG_CONFIG_HOME");
-    }
-  }
-  fs::path machines() const { return folder_ / "config" / "korvex" / "machines"; }
+  fs::path machines() const { return configHome_.machines(); }
   CliOutcome Run(const std::vector<std::string>& arguments) {
     const std::vector<std::string_view> views(arguments.begin(), arguments.end());
     return RunCommandLine(views, "test");
   }
 
   test::TempFolder folder_{"korvex-machine-cli"};
-  std::optional<std::string> savedConfigHome_;
+  test::ConfigHome configHome_{folder_};
 };
 
 TEST_F(MachineCliTest, DescribedIsTheDefaultAndTodaysProgram) {

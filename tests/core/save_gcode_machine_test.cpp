@@ -11,6 +11,7 @@
 #include "app/rebuild_scene.h"
 #include "app/save_gcode_command.h"
 #include "app/workspace.h"
+#include "config_home.h"
 #include "recording_prompts.h"
 #include "temp_folder.h"
 
@@ -25,19 +26,7 @@ using testing::StartsWith;
 
 class SaveGcodeMachineTest : public testing::Test {
  protected:
-  void SetUp() override {
-    if (const char* before = std::getenv("XDG_CONFIG_HOME")) savedConfigHome_ = before;
-    ::setenv("XDG_CONFIG_HOME", folder_.file("config").c_str(), 1);
-    fs::create_directories(machines());
-  }
-  void TearDown() override {
-    if (savedConfigHome_) {
-      ::setenv("XDG_CONFIG_HOME", savedConfigHome_->c_str(), 1);
-    } else {
-      ::unsetenv("XDG_CONFIG_HOME");
-    }
-  }
-  fs::path machines() const { return folder_ / "config" / "korvex" / "machines"; }
+  fs::path machines() const { return configHome_.machines(); }
 
   // The default job with the tilt on letter, saved as file type type.
   CommandOutcome Save(const char* letter, std::size_t type) {
@@ -50,8 +39,8 @@ class SaveGcodeMachineTest : public testing::Test {
   }
 
   test::TempFolder folder_{"korvex-save-machine"};
+  test::ConfigHome configHome_{folder_};
   std::string output_ = folder_.file("part.ngc");
-  std::optional<std::string> savedConfigHome_;
   RecordingPrompts prompts_;
   Workspace workspace_;
 };
