@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -19,6 +20,9 @@ char* argv[] = {programName, nullptr};
 
 void KorvexWindowTest::SetUpTestSuite() {
   if (QApplication::instance()) return;
+  // The user's own machine profiles and settings stay out of the tests.
+  static QTemporaryDir configHome;
+  qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
   auto* application = new QApplication(argc, argv);
   PrepareApplication(*application);
 }
