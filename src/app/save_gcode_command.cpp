@@ -39,10 +39,9 @@ struct OutputType {
   FileType type;
   std::string name;  // in "<name> SAVED OK" and "<name> NOT SAVED: <reason>"
   bool program;      // a G-code program, whose header counts the objects
-  // Why the job cannot be written as this type, or nothing.
-  std::function<std::optional<std::string>(const Workspace&)> problem;
-  // Writes the file; the reason when nothing was written.
-  std::function<std::optional<std::string>(const std::string& path, const Workspace&)> write;
+  // The file's bytes for the job with the program header it is written with, or why the job
+  // cannot be written as this type.
+  std::function<FormattedOutput(const Workspace&, const ProgramHeader&)> format;
 };
 
 std::string JoinLines(const std::vector<std::string>& lines) {
@@ -62,27 +61,20 @@ OutputType MachineOutput(const MachineEntry& machine) {
   return {described ? FileType{"NGC(*.NGC)", "*.NGC", "ngc"}
                     : FileType{"G-code, " + title, "*.ngc", "ngc"},
           "G CODE", true,
-          [machine](const Workspace& workspace) -> std::optional<std::string> {
-            if (!machine.profile) return JoinLines(machine.problems);
-            return MachineProgramProblem(workspace.job, ProgramHeaderFor(workspace),
-                                         *machine.profile);
-          },
-          [machine](const std::string& path, const Workspace& workspace) {
-            return WriteMachineProgram(path, workspace.job, ProgramHeaderFor(workspace),
-                                       *machine.profile);
+          [machine](const Workspace& workspace, const ProgramHeader& header) -> FormattedOutput {
+            if (!machine.profile) return {{}, JoinLines(machine.problems)};
+            if (auto problem = MachineProgramProblem(workspace.job, header, *machine.profile)) {
+              return {{}, problem};
+            }
+            return {FormatMachineProgram(workspace.job, header, *machine.profile), std::nullopt};
           }};
 }
 
 // A template or the flat pattern of the last accepted job.
 OutputType ShopOutputType(FileType type, std::string name, ShopOutput output, Paper paper) {
   return {std::move(type), std::move(name), false,
-          [output, paper](const Workspace& workspace) {
-            return FormatWorkspaceOutput(workspace, output, paper).problem;
-          },
-          [output, paper](const std::string& path, const Workspace& workspace) {
-            const FormattedOutput formatted = FormatWorkspaceOutput(workspace, output, paper);
-            if (formatted.problem) return formatted.problem;
-            return WriteFileAtomically(path, formatted.bytes);
+          [output, paper](const Workspace& workspace, const ProgramHeader&) {
+            return FormatWorkspaceOutput(workspace, output, paper);
           }};
 }
 
@@ -140,9 +132,12 @@ CommandOutcome SaveGcodeCommand(Prompts& prompts, Workspace& workspace) {
   if (!choice) return CommandOutcome::Cancelled;
   const std::string& path = choice->path;
   const OutputType& output = types.at(choice->fileType < types.size() ? choice->fileType : 0);
-  // A refused output asks nothing and writes nothing.
-  if (auto problem = output.problem(workspace)) {
-    ShowFailure(prompts, output.name + " NOT SAVED: " + *problem);
+  // Formatted once, before anything is asked: a refused output asks nothing and writes nothing.
+  ProgramHeader header = ProgramHeaderFor(workspace);
+  header.objectCount = 2;  // what a written program announces
+  const FormattedOutput formatted = output.format(workspace, header);
+  if (formatted.problem) {
+    ShowFailure(prompts, output.name + " NOT SAVED: " + *formatted.problem);
     return CommandOutcome::Refused;
   }
 
@@ -151,8 +146,8 @@ CommandOutcome SaveGcodeCommand(Prompts& prompts, Workspace& workspace) {
     return CommandOutcome::Cancelled;
   }
 
-  if (output.program) workspace.cutObjectCount = 2;
-  if (auto failure = output.write(path, workspace)) {
+  if (output.program) workspace.cutObjectCount = header.objectCount;
+  if (auto failure = WriteFileAtomically(path, formatted.bytes)) {
     ShowFailure(prompts, output.name + " NOT SAVED: " + *failure);
     return CommandOutcome::Failed;
   }

@@ -3,7 +3,6 @@
 #include <cctype>
 #include <string_view>
 
-#include "base/file_helpers.h"
 #include "base/format_number.h"
 #include "domain/computed_job.h"
 #include "gcode/comment_text.h"
@@ -143,11 +142,5 @@ std::string FormatMachineProgram(const ComputedJob& job, const ProgramHeader& he
   return ProfileProgram(job, header, profile).text();
 }
 
-std::optional<std::string> WriteMachineProgram(const std::string& path, const ComputedJob& job,
-                                               const ProgramHeader& header,
-                                               const MachineProfile& profile) {
-  if (auto problem = MachineProgramProblem(job, header, profile)) return problem;
-  return WriteFileAtomically(path, FormatMachineProgram(job, header, profile));
-}
 
 }  // namespace korvex

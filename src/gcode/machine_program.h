@@ -23,9 +23,4 @@ std::optional<std::string> MachineProgramProblem(const ComputedJob& job,
 std::string FormatMachineProgram(const ComputedJob& job, const ProgramHeader& header,
                                  const MachineProfile& profile);
 
-// Writes the profile's program as WriteGcodeProgram writes the described one.
-std::optional<std::string> WriteMachineProgram(const std::string& path, const ComputedJob& job,
-                                               const ProgramHeader& header,
-                                               const MachineProfile& profile);
-
 }  // namespace korvex

@@ -61,20 +61,16 @@ FormattedProject FormatProjectFile(const ProjectFields& fields) {
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const ProjectLine& line = kProjectLines[i];
     const std::string& text = fields[i];
-    if (line.isCheckState) {
+    if (line.isCheckState || !NeedsQuotes(text)) {
       project.bytes += text;
+    } else if (text.find('"') == std::string::npos) {
+      project.bytes += '"' + text + '"';
     } else {
-      if (!NeedsQuotes(text)) {
-        project.bytes += text;
-      } else if (text.find('"') == std::string::npos) {
-        project.bytes += '"' + text + '"';
-      } else {
-        project.refusal = std::string(line.name) +
-                          " holds a double quote together with a comma, TAB, line break or "
-                          "leading blank or quote, which a project file cannot keep";
-        project.bytes.clear();
-        return project;
-      }
+      project.refusal = std::string(line.name) +
+                        " holds a double quote together with a comma, TAB, line break or "
+                        "leading blank or quote, which a project file cannot keep";
+      project.bytes.clear();
+      return project;
     }
     project.bytes += kLineEnd;
   }
