@@ -79,9 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
     BuiltIns, NamedMachineTest,
     testing::Values(
         NamedMachineCase{"described", "(Version       4            )\r\n", "\r\nG4 P2.0\r\n"},
-        NamedMachineCase{"rotary-degrees", "(KORVEX program for the machine: rotary A in degrees)",
+        NamedMachineCase{"rotary-degrees", "(Version       4            )\r\n",
                          "\r\nG93 (inverse time feed)\r\n"},
-        NamedMachineCase{"plasma", "(KORVEX program for the machine: plasma controller)",
+        NamedMachineCase{"plasma", "(Version       4            )\r\n",
                          "\r\nM3 $0 S1\r\n"}),
     [](const auto& info) {
       std::string name = info.param.machine;
@@ -100,8 +100,8 @@ TEST_F(MachineCliTest, MachineFromAFileAndFromTheConfigurationFolder) {
         Run({"--machine", machine, "--axis-letter", "C", kDefaultProject, output});
     ASSERT_EQ(outcome.exitStatus, 0) << outcome.error;
     const std::string program = ReadAll(output);
-    EXPECT_THAT(program, StartsWith("(KORVEX program for the machine: shop rotary)\r\n"));
-    EXPECT_THAT(program, HasSubstr("\r\nG0 X -120.000 B 180.000 C 0.000\r\n"));
+    EXPECT_THAT(program, HasSubstr("\r\n(Machine shop rotary)\r\n"));
+    EXPECT_THAT(program, HasSubstr("\r\nG0 X -120.000 B 180.000\r\n"));
   }
 }
 
@@ -125,7 +125,7 @@ TEST_F(MachineCliTest, ListingReportsABadProfile) {
   EXPECT_THAT(outcome.output, HasSubstr("plasma controller"));
   EXPECT_EQ(outcome.error,
             "korvex-cli: machine profile not used: " + (machines() / "bad.machine").string() +
-                ":2: feed -1 must be above 0\n");
+                ":2: feed -1 must be from 1 to 100000 mm/min or material\n");
 }
 
 TEST_F(MachineCliTest, ShowsABuiltInsTextThatReadsBackAsIt) {
@@ -169,9 +169,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadMachineCase{"unknown_key", "title = a\nspindle = 1\n", ":2: unknown key \"spindle\""},
         BadMachineCase{"colliding_letter", "axes = degrees\nrotation-letter = x\n",
                        ":2: rotation-letter \"x\" collides with X, the axis along the tube"},
-        BadMachineCase{"negative_feed", "feed = -1000\n", ":1: feed -1000 must be above 0"},
+        BadMachineCase{"negative_feed", "feed = -1000\n", ":1: feed -1000 must be from 1 to 100000 mm/min or material"},
         BadMachineCase{"negative_delay", "\n\npierce-delay = -2\n",
-                       ":3: pierce-delay -2 must be 0 or more"},
+                       ":3: pierce-delay -2 must be from 0 to 100 seconds"},
         BadMachineCase{"bad_number", "rapid-feed = 2,000\n",
                        ":1: rapid-feed \"2,000\" is not a number"},
         BadMachineCase{"missing_value", "# plasma\ntorch-off =\n", ":2: torch-off has no value"}),
@@ -182,7 +182,8 @@ TEST_F(MachineCliTest, UnknownMachineAndTiltOnTheRotationAxisAreRefused) {
   CliOutcome outcome = Run({"--machine", "lathe", kDefaultProject, output});
   EXPECT_EQ(outcome.exitStatus, 1);
   EXPECT_THAT(outcome.error, HasSubstr("no machine profile is named \"lathe\""));
-  outcome = Run({"--machine", "rotary-degrees", "--axis-letter", "A", kDefaultProject, output});
+  outcome = Run({"--machine", "rotary-degrees", "--axis-letter", "A",
+                 KORVEX_PROJECTS_FOLDER "/bevel-3d.kvx", output});
   EXPECT_EQ(outcome.exitStatus, 1);
   EXPECT_THAT(outcome.error, HasSubstr("ANGLE LETTER \"A\" is the rotation axis"));
   EXPECT_FALSE(fs::exists(output));

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <variant>
 #include <vector>
@@ -60,6 +61,10 @@ TEST_P(DescribedProfileTest, WritesTodaysProgramByteForByte) {
   const std::string program =
       FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("described"));
   EXPECT_EQ(program, ReadAll(std::string(KORVEX_TEST_DATA_DIR "/programs/") + c.golden));
+  // The profile writer with the described values is the described program: a profile differs
+  // from it only where its keys say so.
+  EXPECT_EQ(FormatProfileProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("described")),
+            program);
 }
 
 const std::string kSamples = KORVEX_PROJECTS_FOLDER "/";
@@ -133,10 +138,10 @@ TEST(ProfileParser, AnEmptyProfileIsTheDescribedOneUnderItsFileName) {
 
 struct BadProfileCase {
   const char* name;
-  const char* text;
+  std::string text;
   ProfileError::Kind kind;
   int line;
-  const char* message;  // the whole message, file and line first
+  std::string message;  // the whole message, file and line first
 };
 
 void PrintTo(const BadProfileCase& c, std::ostream* out) {
@@ -158,6 +163,8 @@ TEST_P(BadProfileTest, IsReportedWithFileAndLine) {
 
 using Kind = ProfileError::Kind;
 
+const std::string kLong(400, 'M');
+
 INSTANTIATE_TEST_SUITE_P(
     Mistakes, BadProfileTest,
     testing::Values(
@@ -170,12 +177,20 @@ INSTANTIATE_TEST_SUITE_P(
         BadProfileCase{"rotation_on_linear_axis", "rotation-letter = Y\n", Kind::CollidingLetter, 1,
                        "/cfg/shop.machine:1: rotation-letter \"Y\" must be one of the angular "
                        "axes A, B, C"},
-        BadProfileCase{"negative_feed", "# x\nfeed = -5\n", Kind::NegativeNumber, 2,
-                       "/cfg/shop.machine:2: feed -5 must be above 0"},
-        BadProfileCase{"zero_rapid_feed", "rapid-feed = 0\n", Kind::NegativeNumber, 1,
-                       "/cfg/shop.machine:1: rapid-feed 0 must be above 0"},
-        BadProfileCase{"negative_delay", "pierce-delay = -0.5\n", Kind::NegativeNumber, 1,
-                       "/cfg/shop.machine:1: pierce-delay -0.5 must be 0 or more"},
+        BadProfileCase{"negative_feed", "# x\nfeed = -5\n", Kind::OutOfRange, 2,
+                       "/cfg/shop.machine:2: feed -5 must be from 1 to 100000 mm/min or material"},
+        BadProfileCase{"feed_writing_inf", "feed = 1e308\n", Kind::OutOfRange, 1,
+                       "/cfg/shop.machine:1: feed 1e308 must be from 1 to 100000 mm/min or "
+                       "material"},
+        BadProfileCase{"feed_writing_f0", "\n\rfeed = 0.00001\n", Kind::OutOfRange, 3,
+                       "/cfg/shop.machine:3: feed 0.00001 must be from 1 to 100000 mm/min or "
+                       "material"},
+        BadProfileCase{"zero_rapid_feed", "rapid-feed = 0\n", Kind::OutOfRange, 1,
+                       "/cfg/shop.machine:1: rapid-feed 0 must be from 1 to 100000 mm/min"},
+        BadProfileCase{"negative_delay", "pierce-delay = -0.5\n", Kind::OutOfRange, 1,
+                       "/cfg/shop.machine:1: pierce-delay -0.5 must be from 0 to 100 seconds"},
+        BadProfileCase{"huge_delay", "\r\npierce-delay = 1e200\r\n", Kind::OutOfRange, 2,
+                       "/cfg/shop.machine:2: pierce-delay 1e200 must be from 0 to 100 seconds"},
         BadProfileCase{"bad_number", "feed = 12O0\n", Kind::BadNumber, 1,
                        "/cfg/shop.machine:1: feed \"12O0\" is not a number"},
         BadProfileCase{"infinite_number", "feed = inf\n", Kind::BadNumber, 1,
@@ -189,8 +204,31 @@ INSTANTIATE_TEST_SUITE_P(
         BadProfileCase{"bad_axes", "axes = inch\n", Kind::BadChoice, 1,
                        "/cfg/shop.machine:1: axes \"inch\" must be mm or degrees"},
         BadProfileCase{"title_with_brackets", "title = big (new)\n", Kind::BadText, 1,
-                       "/cfg/shop.machine:1: title \"big (new)\" may not hold control "
-                       "characters or any of ()|"}),
+                       "/cfg/shop.machine:1: title \"big (new)\" may hold at most 100 "
+                       "characters and no control characters or any of ()|"},
+        BadProfileCase{"control_bytes_shown_escaped", "title = a\x1b[2Jb\n", Kind::BadText, 1,
+                       "/cfg/shop.machine:1: title \"a\\x1B[2Jb\" may hold at most 100 "
+                       "characters and no control characters or any of ()|"},
+        BadProfileCase{"long_torch_on", "torch-on = " + kLong, Kind::BadText, 1,
+                       "/cfg/shop.machine:1: torch-on \"" + kLong.substr(0, 60) +
+                           "\"... is longer than 200 characters"},
+        BadProfileCase{"non_ascii_torch_on", "torch-on = M3 \xC3\xA9\n", Kind::BadText, 1,
+                       "/cfg/shop.machine:1: torch-on \"M3 \\xC3\\xA9\" may hold only printable "
+                       "ASCII characters"},
+        BadProfileCase{"line_break_in_torch_off", "torch-off = M5\vM2\n", Kind::BadText, 1,
+                       "/cfg/shop.machine:1: torch-off \"M5\\x0BM2\" may hold only printable "
+                       "ASCII characters"},
+        BadProfileCase{"unclosed_comment", "before-cut = M65 P2 (THC off\n", Kind::BadText, 1,
+                       "/cfg/shop.machine:1: before-cut \"M65 P2 (THC off\" leaves a comment "
+                       "open"},
+        BadProfileCase{"nested_comment", "after-cut = M64 (a (b) c)\n", Kind::BadText, 1,
+                       "/cfg/shop.machine:1: after-cut \"M64 (a (b) c)\" may not open a comment "
+                       "inside a comment"},
+        BadProfileCase{"stray_bracket", "torch-on = M3) S1\n", Kind::BadText, 1,
+                       "/cfg/shop.machine:1: torch-on \"M3) S1\" closes a comment it did not "
+                       "open"},
+        BadProfileCase{"program_delimiter", "torch-off = %\n", Kind::BadText, 1,
+                       "/cfg/shop.machine:1: torch-off \"%\" may not begin with %"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ProfileParser, ReportsEveryLineWithAMistake) {
@@ -202,36 +240,72 @@ TEST(ProfileParser, ReportsEveryLineWithAMistake) {
   EXPECT_EQ(lines, (std::vector<int>{1, 2, 3}));
 }
 
+TEST(ProfileParser, SkipsAByteOrderMarkAndReadsEveryLineEnd) {
+  const auto parse = ParseMachineProfile(
+      "\xEF\xBB\xBFtitle = mill\rfeed = 900\r\npierce-delay = 0.5\nbefore-cut = M65 P2 (THC)\r"
+      "after-cut = G0 Z10 ; retract\rfeed-x = 1",
+      "m", "m.machine");
+  ASSERT_TRUE(std::holds_alternative<std::vector<ProfileError>>(parse));
+  const auto& errors = std::get<std::vector<ProfileError>>(parse);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].message(), "m.machine:6: unknown key \"feed-x\"");
+}
+
 struct TiltCase {
+  const char* name;
+  const char* project;
+  const char* profile;
   const char* letter;
-  bool refused;
+  const char* refusal;  // what the refusal says; nullptr when the job is written
 };
 
-class RotaryTiltLetterTest : public testing::TestWithParam<TiltCase> {};
+void PrintTo(const TiltCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
-TEST_P(RotaryTiltLetterTest, TiltMayNotShareTheRotationAxisOrX) {
-  Workspace workspace = ProjectWorkspace(kSamples + "default.kvx", "default.kvx", nullptr);
-  workspace.job.parameters.axisLetter = GetParam().letter;
-  const auto problem =
-      MachineProgramProblem(workspace.job, ProgramHeaderFor(workspace), BuiltIn("rotary-degrees"));
-  EXPECT_EQ(problem.has_value(), GetParam().refused) << problem.value_or("");
-  if (GetParam().refused) {
-    EXPECT_THAT(*problem, HasSubstr("ANGLE LETTER \"" + std::string(GetParam().letter) + "\""));
-    EXPECT_THAT(*problem, HasSubstr("rotary A in degrees"));
-    EXPECT_EQ(
-        FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("rotary-degrees")),
-        "");
+class TiltLetterTest : public testing::TestWithParam<TiltCase> {};
+
+// Only a job that tilts needs the tilt axis; its letter may not be the rotation axis nor a linear
+// axis.
+TEST_P(TiltLetterTest, RefusesOnlyATiltThatNoAxisCanCarry) {
+  const TiltCase& c = GetParam();
+  Workspace workspace = ProjectWorkspace(kSamples + c.project, c.project, c.letter);
+  const MachineProfile profile = BuiltIn(c.profile);
+  const auto problem = MachineProgramProblem(workspace.job, ProgramHeaderFor(workspace), profile);
+  const std::string program =
+      FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace), profile);
+  if (c.refusal) {
+    ASSERT_TRUE(problem);
+    EXPECT_THAT(*problem, HasSubstr("ANGLE LETTER \"" + std::string(c.letter) + "\" is " +
+                                    c.refusal));
+    EXPECT_EQ(program, "");
+  } else {
+    EXPECT_EQ(problem, std::nullopt);
+    // "G0 X .. Y ..", with the tilt "G0 X .. Y .. B ..".
+    const std::size_t rapid = program.find("\nG0 X ");
+    const std::string line = program.substr(rapid + 1, program.find('\r', rapid) - rapid - 1);
+    EXPECT_EQ(std::count(line.begin(), line.end(), ' '),
+              c.project == std::string("default.kvx") ? 4 : 6)
+        << line;
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Letters, RotaryTiltLetterTest,
-                         testing::Values(TiltCase{"A", true}, TiltCase{" a ", true},
-                                         TiltCase{"X", true}, TiltCase{"B", false},
-                                         TiltCase{"Z", false}));
+INSTANTIATE_TEST_SUITE_P(
+    Letters, TiltLetterTest,
+    testing::Values(
+        TiltCase{"untilted_on_the_rotation_axis", "default.kvx", "rotary-degrees", "A", nullptr},
+        TiltCase{"untilted_on_z", "default.kvx", "plasma", "Z", nullptr},
+        TiltCase{"tilt_on_the_rotation_axis", "bevel-3d.kvx", "rotary-degrees", " a ",
+                 "the rotation axis of the machine rotary A in degrees"},
+        TiltCase{"tilt_on_z", "bevel-3d.kvx", "rotary-degrees", "Z", "a linear axis"},
+        TiltCase{"plasma_tilt_on_z", "bevel-3d.kvx", "plasma", "Z", "a linear axis"},
+        TiltCase{"tilt_on_b", "bevel-3d.kvx", "rotary-degrees", "B", nullptr},
+        TiltCase{"plasma_tilt_on_a", "bevel-3d.kvx", "plasma", "A", nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The example job of the program writer's tests, by hand: 4 segments on a tube of 40 mm, so
 // point i is y = 20 pi (1 - i/2) and turns the tube 180 (1 - i/2) degrees.
-TEST(RotaryProgram, HandCalculatedExample) {
+Workspace HandExample() {
   Workspace workspace;
   workspace.projectPath = "T1.kvx";
   workspace.cutObjectCount = 2;
@@ -239,6 +313,7 @@ TEST(RotaryProgram, HandCalculatedExample) {
   job.cutSegments = 4;
   job.mainDiameter = 40;
   job.axisLetter = "B";
+  job.right.mode3d = 1;
   const double x[] = {-120.5, -110.25, -100, -110.25, -120.5};
   for (int i = 0; i <= 4; ++i) {
     workspace.job.left.path.x[i] = x[i];
@@ -247,14 +322,21 @@ TEST(RotaryProgram, HandCalculatedExample) {
     workspace.job.right.path.y[i] = workspace.job.left.path.y[i];
     workspace.job.right.path.z[i] = 0.5;
   }
+  return workspace;
+}
+
+TEST(RotaryProgram, HandCalculatedExample) {
+  const Workspace workspace = HandExample();
   const std::string program =
       FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("rotary-degrees"));
-  // Every step: dx 10.25, dy 10 pi = 31.41593; surface length 33.04578; F = 1000 / 33.04578.
-  EXPECT_THAT(program, HasSubstr("G93 (inverse time feed)\r\n"
-                                 "(Object 001, 005 points)\r\n"
+  // Every step: dx 10.25, dy 10 pi = 31.41593; surface length 33.04577; F = 1000 / 33.04577.
+  EXPECT_THAT(program, HasSubstr("(Machine rotary A in degrees)\r\nG21 (Unit IN mm)\r\n"));
+  EXPECT_THAT(program, HasSubstr("T1M6 (Tool change TO T1) \r\nF2000\r\n"
+                                 "G93 (inverse time feed)\r\n"
+                                 "(Object)\r\n(001)\r\n(005)\r\n"
                                  "G0 X -120.500 A 180.000 B 0.000\r\n"
                                  "S5000M03 (Spindle 5000rpm cw)\r\n"
-                                 "G4 P2\r\n"
+                                 "G4 P2.0\r\n"
                                  "G1 X -110.250 A 90.000 B 0.000 F30.2611\r\n"
                                  "G1 X -100.000 A 0.000 B 0.000 F30.2611\r\n"
                                  "G1 X -110.250 A -90.000 B 0.000 F30.2611\r\n"
@@ -263,17 +345,58 @@ TEST(RotaryProgram, HandCalculatedExample) {
   EXPECT_THAT(program, HasSubstr("G1 X 120.500 A -180.000 B 0.500 F30.2611\r\nM5\r\n"
                                  "G94 (units per minute feed)\r\n"
                                  "G0 X 0.000 A 0.000 B 0.000\r\n"
-                                 "M2 (Program end)\r\n"));
+                                 "M2 (Program end)\r\n(Finish)\r\n"));
+}
+
+// A profile that gives one key differs from the described program in that key's lines and names
+// its machine.
+TEST(ProfileProgram, DiffersFromTheDescribedOnlyWhereItsKeysSay) {
+  const Workspace workspace = ProjectWorkspace(kSamples + "default.kvx", "default.kvx", nullptr);
+  std::string expected = ReadAll(std::string(KORVEX_TEST_DATA_DIR "/programs/default.ngc"));
+  const struct {
+    std::string_view from, to;
+  } changes[] = {
+      {"(Objects)\r\n(002)\r\n", "(Objects)\r\n(002)\r\n(Machine shop)\r\n"},
+      {"S5000M03 (Spindle 5000rpm cw)\r\nG4 P2.0\r\n",
+       "M65 P2\r\nS5000M03 (Spindle 5000rpm cw)\r\nG4 P0.75\r\n"},
+      {" A 0.000\r\n", "\r\n"},  // the job does not tilt
+      {" Z 0.000\r\n", "\r\n"},
+  };
+  for (const auto& [from, to] : changes) {
+    for (std::size_t at = 0; (at = expected.find(from, at)) != std::string::npos; at += to.size())
+      expected.replace(at, from.size(), to);
+  }
+  const auto parse = ParseMachineProfile("pierce-delay = 0.75\nbefore-cut = M65 P2\n", "shop", "s");
+  ASSERT_TRUE(std::holds_alternative<MachineProfile>(parse));
+  const std::string program = FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace),
+                                                   std::get<MachineProfile>(parse));
+  EXPECT_EQ(program, expected);
 }
 
 TEST(PlasmaProgram, FiresOnSpindleZeroWithoutDwell) {
   const Workspace workspace = ProjectWorkspace(kSamples + "default.kvx", "default.kvx", nullptr);
   const std::string program =
       FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("plasma"));
-  EXPECT_THAT(program, HasSubstr("G0 X -120.000 Y 62.832 A 0.000\r\nF1000\r\nM3 $0 S1\r\n"
-                                 "G1 X -119.951 Y 61.436 A 0.000\r\n"));
+  EXPECT_THAT(program, HasSubstr("G0 X -120.000 Y 62.832\r\nF1000\r\nM3 $0 S1\r\n"
+                                 "G1 X -119.951 Y 61.436\r\n"));
   EXPECT_THAT(program, testing::Not(HasSubstr("\r\nG4 ")));
-  EXPECT_THAT(program, HasSubstr("\r\nM5 $0\r\n(Object 002, 091 points)\r\n"));
+  EXPECT_THAT(program, HasSubstr("\r\nM5 $0\r\n(Object)\r\n(002)\r\n(091)\r\n"));
+}
+
+// The hand example at 1000 mm/min: each cut runs 4 x 33.04577 mm = 132.1831 mm in 7.93098 s
+// after a 2 s pierce. The rapids at 2000 mm/min: from X 0 Y 0 to (-120.5, 20 pi), 135.8974 mm;
+// from (-120.5, -20 pi) to (120.5, 20 pi), 271.7947 mm; home from (120.5, -20 pi), 135.8974 mm;
+// 543.5894 mm in 16.30768 s. In all 2 x 9.93098 + 16.30768 = 36.16965 s.
+TEST(CutTime, HandCalculatedExample) {
+  const Workspace workspace = HandExample();
+  const auto seconds = EstimateCutTime(MachineCuts(workspace.job), BuiltIn("rotary-degrees"));
+  ASSERT_TRUE(seconds);
+  EXPECT_NEAR(*seconds, 36.16965, 1e-4);
+  EXPECT_EQ(FormatCutTime(*seconds), "0:36");
+  EXPECT_EQ(FormatCutTime(3599.5), "60:00");
+  MachineProfile material = BuiltIn("plasma");
+  material.materialFeed = true;
+  EXPECT_EQ(EstimateCutTime(MachineCuts(workspace.job), material), std::nullopt);
 }
 
 }  // namespace

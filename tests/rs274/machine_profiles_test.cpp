@@ -181,8 +181,8 @@ TEST_P(MachineProfileReading, PlasmaFiresTheTorchAroundEachCutWithoutDwell) {
   const Reading reading = Read("plasma");
   const std::size_t n = static_cast<std::size_t>(workspace_.job.parameters.cutSegments);
   const std::string cut = "S" + std::string(n, 'F') + "E";
-  // The program's end stops spindle 0 once more.
-  EXPECT_EQ(reading.trace, cut + cut + "E");
+  // The tool change stops spindle 0 before the first cut, the program's end once more.
+  EXPECT_EQ(reading.trace, "E" + cut + cut + "E");
   const auto points = FeedPoints();
   ASSERT_EQ(reading.feeds.size(), points.size());
   for (std::size_t i = 0; i < points.size(); ++i) {
