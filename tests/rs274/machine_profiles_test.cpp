@@ -269,6 +269,39 @@ TEST_F(InterpreterTest, SmallTubeMovesCrossTheSurfaceAtTheFeed) {
   }
 }
 
+// Every value a profile accepts gives lines the interpreter reads: the bounds of each number, code
+// lines of the longest length with a comment, a title of the longest length in UTF-8.
+TEST_F(InterpreterTest, ProfilesAtTheirBoundsAreRead) {
+  const std::string code(200 - 11, 'c');
+  const std::string title = std::string(98, 't') + "\xC3\xB6";
+  const std::string profiles[] = {
+      "title = " + title + "\nfeed = 1\nrapid-feed = 1\npierce-delay = 100\n" +
+          "torch-on = M3 $0 S1 (" + code + ")\nbefore-cut = M65 P2 ;" + code + "xx\n",
+      "axes = degrees\nrotation-letter = c\nfeed = 100000\nrapid-feed = 100000\n"
+      "pierce-delay = 0.0001\nafter-cut = G4 P0.5\n",
+  };
+  for (const std::string& text : profiles) {
+    const auto profile = ParseMachineProfile(text, "bounds", "bounds.machine");
+    ASSERT_TRUE(std::holds_alternative<MachineProfile>(profile)) << text;
+    MemoryPanel panel;
+    panel.setText(kAngleLetterField, "B");
+    ASSERT_EQ(LoadProject((fs::path(KORVEX_PROJECTS_FOLDER) / "bevel-3d.kvx").string(), panel),
+              std::nullopt);
+    Workspace workspace;
+    ASSERT_TRUE(RebuildScene(panel, workspace).empty());
+    workspace.cutObjectCount = 2;
+    const std::string program = FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace),
+                                                     std::get<MachineProfile>(profile));
+    std::size_t longest = 0;
+    for (const std::string& line : SplitLines(program))
+      longest = std::max(longest, line.size());
+    EXPECT_LE(longest, 255u);
+    WriteAll(folder_ / "bounds.ngc", program);
+    EXPECT_EQ(Interpret(folder_ / "bounds.ngc").feeds.size(),
+              2 * static_cast<std::size_t>(workspace.job.parameters.cutSegments));
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Samples, MachineProfileReading,
                          testing::Values(ProfileJob{"default_tilt_b", "default.kvx", "B", 4},
                                          ProfileJob{"tube_joint_tilt_c", "tube-joint.kvx", "C", 5},
