@@ -35,8 +35,7 @@ std::string BuiltInNames() {
 
 std::string ShadowedFileProblem(const std::string& path, const std::string& name) {
   return path + ": a built-in profile is named \"" + name +
-         "\"; give the copy a name of its own (kept for the built-in ones: " + BuiltInNames() +
-         ")";
+         "\"; give the copy a name of its own (kept for the built-in ones: " + BuiltInNames() + ")";
 }
 
 }  // namespace
@@ -118,8 +117,8 @@ MachineEntry FindMachine(const std::string& nameOrFile, const std::string& folde
   unknown.name = nameOrFile;
   unknown.problems.push_back("no machine profile is named \"" + EscapedText(nameOrFile) + "\"");
   if (error) {
-    unknown.problems.back() += " (" + EscapedText(folder) + " cannot be searched for it: " +
-                               error.message() + ")";
+    unknown.problems.back() +=
+        " (" + EscapedText(folder) + " cannot be searched for it: " + error.message() + ")";
   }
   return unknown;
 }

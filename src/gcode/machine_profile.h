@@ -37,9 +37,9 @@ struct NumberRange {
   double low;
   double high;
 };
-inline constexpr NumberRange kFeedRange{1, 100000};         // mm/min
-inline constexpr NumberRange kPierceDelayRange{0, 100};     // seconds
-inline constexpr std::size_t kMaxCodeTextLength = 200;      // a controller reads 255 a line
+inline constexpr NumberRange kFeedRange{1, 100000};      // mm/min
+inline constexpr NumberRange kPierceDelayRange{0, 100};  // seconds
+inline constexpr std::size_t kMaxCodeTextLength = 200;   // a controller reads 255 a line
 inline constexpr std::size_t kMaxTitleLength = 100;
 
 // The feed word of QtPlasmaC's material table, for feed = material.

@@ -103,9 +103,9 @@ std::optional<Problem> ReadCodeLine(std::string_view key, std::string_view value
     target = value;
     return std::nullopt;
   }
-  return Problem{ProfileError::Kind::BadText,
-                 Quoted(key, value.substr(0, 60)) + (value.size() > 60 ? "..." : "") + " " +
-                     *problem};
+  return Problem{
+      ProfileError::Kind::BadText,
+      Quoted(key, value.substr(0, 60)) + (value.size() > 60 ? "..." : "") + " " + *problem};
 }
 
 // The title is a label and a comment's text: UTF-8 letters are welcome, but no control bytes
@@ -177,16 +177,22 @@ const std::map<std::string_view, Key>& Keys() {
       {"pierce-delay", {[](std::string_view k, std::string_view v, MachineProfile& p) {
          return ReadNumber(k, v, p.pierceDelay, kPierceDelayRange, "seconds");
        }}},
-      {"torch-on", {[](std::string_view k, std::string_view v,
-                       MachineProfile& p) { return ReadCodeLine(k, v, p.torchOn); }}},
-      {"torch-off", {[](std::string_view k, std::string_view v,
-                        MachineProfile& p) { return ReadCodeLine(k, v, p.torchOff); }}},
-      {"before-cut", {[](std::string_view k, std::string_view v,
-                         MachineProfile& p) { return ReadCodeLine(k, v, p.beforeCut); },
-                      true}},
-      {"after-cut", {[](std::string_view k, std::string_view v,
-                        MachineProfile& p) { return ReadCodeLine(k, v, p.afterCut); },
-                     true}},
+      {"torch-on", {[](std::string_view k, std::string_view v, MachineProfile& p) {
+         return ReadCodeLine(k, v, p.torchOn);
+       }}},
+      {"torch-off", {[](std::string_view k, std::string_view v, MachineProfile& p) {
+         return ReadCodeLine(k, v, p.torchOff);
+       }}},
+      {"before-cut",
+       {[](std::string_view k, std::string_view v, MachineProfile& p) {
+          return ReadCodeLine(k, v, p.beforeCut);
+        },
+        true}},
+      {"after-cut",
+       {[](std::string_view k, std::string_view v, MachineProfile& p) {
+          return ReadCodeLine(k, v, p.afterCut);
+        },
+        true}},
   };
   return keys;
 }

@@ -37,8 +37,9 @@ using ProfileParse = std::variant<MachineProfile, std::vector<ProfileError>>;
 // carries a raw control byte to the terminal.
 std::string EscapedText(std::string_view text);
 
-// Reads a profile file's text (a UTF-8 byte order mark is skipped; CR, LF and CR LF end lines). name becomes the profile's name (and title, unless the text
-// gives one); source names the file in the messages. Every line with a mistake is reported.
+// Reads a profile file's text (a UTF-8 byte order mark is skipped; CR, LF and CR LF end lines).
+// name becomes the profile's name (and title, unless the text gives one); source names the file in
+// the messages. Every line with a mistake is reported.
 ProfileParse ParseMachineProfile(std::string_view text, const std::string& name,
                                  const std::string& source);
 

@@ -85,10 +85,9 @@ TEST_P(SaveGcodeChoiceTest, WritesTheChosenProfilesProgram) {
 
 INSTANTIATE_TEST_SUITE_P(
     Types, SaveGcodeChoiceTest,
-    testing::Values(
-        ChoiceCase{"described", "A", 0, "\r\nG1 X -119.951 Y 61.436 A 0.000\r\n"},
-        ChoiceCase{"rotary", "B", 1, "\r\n(Machine rotary A in degrees)\r\n"},
-        ChoiceCase{"plasma", "A", 2, "\r\n(Machine plasma controller)\r\n"}),
+    testing::Values(ChoiceCase{"described", "A", 0, "\r\nG1 X -119.951 Y 61.436 A 0.000\r\n"},
+                    ChoiceCase{"rotary", "B", 1, "\r\n(Machine rotary A in degrees)\r\n"},
+                    ChoiceCase{"plasma", "A", 2, "\r\n(Machine plasma controller)\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SaveGcodeMachineTest, TiltOnTheRotationAxisIsRefusedBeforeAnythingIsAsked) {
