@@ -59,24 +59,7 @@ std::optional<std::string> WriteAll(const std::vector<PendingFile>& files) {
   return std::nullopt;
 }
 
-}  // namespace
-
-CliOutcome MachineFailure(const MachineEntry& machine) {
-  CliOutcome outcome{1, {}, {}};
-  for (const std::string& problem : machine.problems)
-    outcome.error += "korvex-cli: machine profile not used: " + problem + "\n";
-  return outcome;
-}
-
-CliOutcome ConvertProject(const CliOptions& options) {
-  // A profile with mistakes is reported before anything is read or written.
-  const MachineEntry machine =
-      FindMachine(options.machine.value_or(std::string("described")), UserMachinesFolder());
-  if (!machine.profile) return MachineFailure(machine);
-  std::string warnings;
-  for (const std::string& warning : machine.warnings)
-    warnings += "korvex-cli: warning: " + warning + "\n";
-
+CliOutcome ConvertWith(const CliOptions& options, const MachineProfile& profile) {
   MemoryPanel panel;
   if (options.axisLetter) panel.setText(kAngleLetterField, *options.axisLetter);
   if (options.atAngle) panel.setText(kAtAngleField, *options.atAngle);
@@ -101,13 +84,13 @@ CliOutcome ConvertProject(const CliOptions& options) {
     }
     workspace.cutObjectCount = 2;
     const ProgramHeader header = ProgramHeaderFor(workspace);
-    if (const auto problem = MachineProgramProblem(workspace.job, header, *machine.profile)) {
+    if (const auto problem = MachineProgramProblem(workspace.job, header, profile)) {
       return Failure("program not written: " + *problem);
     }
-    files.push_back({options.outputPath,
-                     FormatMachineProgram(workspace.job, header, *machine.profile), "program"});
-    if (!WritesDescribedProgram(*machine.profile)) {
-      if (const auto seconds = EstimateCutTime(MachineCuts(workspace.job), *machine.profile))
+    files.push_back(
+        {options.outputPath, FormatMachineProgram(workspace.job, header, profile), "program"});
+    if (!WritesDescribedProgram(profile)) {
+      if (const auto seconds = EstimateCutTime(MachineCuts(workspace.job), profile))
         cutTime = "CUT TIME " + FormatCutTime(*seconds) + "\n";
     }
   }
@@ -135,7 +118,28 @@ CliOutcome ConvertProject(const CliOptions& options) {
   return {0,
           "X LENGTH " + panel.text(kXLengthField) + "\nY LENGTH " + panel.text(kYLengthField) +
               "\n" + cutTime,
-          warnings};
+          {}};
+}
+
+}  // namespace
+
+CliOutcome MachineFailure(const MachineEntry& machine) {
+  CliOutcome outcome{1, {}, {}};
+  for (const std::string& problem : machine.problems)
+    outcome.error += "korvex-cli: machine profile not used: " + problem + "\n";
+  return outcome;
+}
+
+CliOutcome ConvertProject(const CliOptions& options) {
+  // A profile with mistakes is reported before anything is read or written.
+  const MachineEntry machine =
+      FindMachine(options.machine.value_or(std::string("described")), UserMachinesFolder());
+  if (!machine.profile) return MachineFailure(machine);
+  // The warnings come first, also when the conversion then fails.
+  CliOutcome outcome = ConvertWith(options, *machine.profile);
+  for (auto warning = machine.warnings.rbegin(); warning != machine.warnings.rend(); ++warning)
+    outcome.error.insert(0, "korvex-cli: warning: " + *warning + "\n");
+  return outcome;
 }
 
 }  // namespace korvex
