@@ -49,18 +49,16 @@ std::string PaperTitle(Paper paper) {
   return std::string(EntryOf(paper).title);
 }
 
-PaperSize ContentSize(Paper paper) {
+PaperSize PrintableSize(Paper paper) {
   const PaperSize size = SizeOf(paper);
-  return {size.width - 2 * kPageMargin, size.height - 2 * kPageMargin - kHeaderHeight};
+  return {size.width - 2 * kPageMargin, size.height - 2 * kPageMargin};
 }
 
-double PageCount(double sheetWidth, double sheetHeight, Paper paper) {
-  const PaperSize content = ContentSize(paper);
-  return TilesAlong(sheetWidth, content.width) * TilesAlong(sheetHeight, content.height);
+double TileCount(double sheetWidth, double sheetHeight, PaperSize tile) {
+  return TilesAlong(sheetWidth, tile.width) * TilesAlong(sheetHeight, tile.height);
 }
 
-TilePlan TileSheet(double sheetWidth, double sheetHeight, Paper paper) {
-  const PaperSize content = ContentSize(paper);
+TilePlan TileSheet(double sheetWidth, double sheetHeight, PaperSize content) {
   TilePlan plan;
   plan.contentWidth = content.width;
   plan.contentHeight = content.height;
