@@ -233,27 +233,26 @@ std::vector<SheetText> EndTemplate::textsWithin(const SheetRect& window,
   }
 
   // "PART" and "SCRAP" in the middle of their sides, off the quarter marks, again every
-  // kSideRows mm.
+  // kSideRows mm; smaller only where a side is too narrow all along the window (the 10 mm
+  // between a square cut and its reference edge).
   for (double line : quarterV_)
     avoid.push_back({band_.left, line - kClear, band_.right, line + kClear});
-  const struct {
-    const char* text;
-    bool part;
-  } sides[] = {{"PART", true}, {"SCRAP", false}};
-  for (const auto& side : sides) {
-    for (double baseline = window.top + kSideSize + kClear; baseline <= window.bottom;) {
-      // Smaller where the side is narrow: the 10 mm between a square cut and its reference edge.
+  auto sideText = [&](const char* text, bool part, double size, double baseline) {
+    const double width = HelveticaWidth(text, size);
+    const double top = baseline - size;
+    const Span span = part ? partSide(top, baseline, window) : stockSide(top, baseline, window);
+    return span.high - span.low >= width &&
+           place({{(span.low + span.high - width) / 2, baseline}, size, text});
+  };
+  for (const auto& [text, part] : {std::pair{"PART", true}, std::pair{"SCRAP", false}}) {
+    for (double size : {kSideSize, kSmallSideSize}) {
       bool placed = false;
-      for (double size : {kSideSize, kSmallSideSize}) {
-        const double width = HelveticaWidth(side.text, size);
-        const double top = baseline - size;
-        const Span span =
-            side.part ? partSide(top, baseline, window) : stockSide(top, baseline, window);
-        const double middle = (span.low + span.high) / 2;
-        placed = placed || (span.high - span.low >= width &&
-                            place({{middle - width / 2, baseline}, size, side.text}));
+      for (double baseline = window.top + size + kClear; baseline <= window.bottom;) {
+        const bool fits = sideText(text, part, size, baseline);
+        placed = placed || fits;
+        baseline += fits ? kSideRows : 1;
       }
-      baseline += placed ? kSideRows : 1;
+      if (placed) break;
     }
   }
   return texts;
