@@ -1,5 +1,6 @@
 #include "template/paper.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace korvex {
@@ -39,8 +40,14 @@ PaperSize SizeOf(Paper paper) {
 }
 
 std::optional<Paper> PaperNamed(std::string_view name) {
+  // Without regard to case: "A4" is the paper everyone writes.
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
   for (const PaperEntry& entry : kPapers) {
-    if (entry.name == name) return entry.paper;
+    if (std::equal(entry.name.begin(), entry.name.end(), name.begin(), name.end(),
+                   [&](char a, char b) { return a == lower(b); }))
+      return entry.paper;
   }
   return std::nullopt;
 }

@@ -16,7 +16,7 @@ struct PaperSize {
 
 PaperSize SizeOf(Paper paper);
 
-// "a4", "letter", "a4-landscape", "letter-landscape" as the command line names them.
+// "a4", "letter", "a4-landscape", "letter-landscape" as the command line names them, in any case.
 std::optional<Paper> PaperNamed(std::string_view name);
 
 // "A4 PORTRAIT", "LETTER LANDSCAPE", ... as a page names its paper.

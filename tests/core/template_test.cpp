@@ -146,11 +146,14 @@ TEST(TemplateTexts, PartAndScrapLieOnTheirSidesAndEveryQuarterCrossedIsNamed) {
       for (double top = 0; top < band.bottom; top += 30)
         windows.push_back({0, top, band.right + 2, top + 40});
       for (const SheetRect& window : windows) {
-        const std::vector<SheetText> texts = drawing.textsWithin(window, {});
+        // An alignment cross's box at the window's top-left corner.
+        const SheetRect cross{window.left, window.top, window.left + 11, window.top + 11};
+        const std::vector<SheetText> texts = drawing.textsWithin(window, {cross});
         std::set<std::string> names;
         for (std::size_t i = 0; i < texts.size(); ++i) {
           const SheetRect box = BoxOf(texts[i]);
           EXPECT_TRUE(window.contains(box) && band.contains(box)) << texts[i].text;
+          EXPECT_FALSE(box.overlaps(cross)) << texts[i].text;
           for (std::size_t j = 0; j < i; ++j)
             EXPECT_FALSE(box.overlaps(BoxOf(texts[j]))) << texts[i].text << texts[j].text;
           const double side = (box.left + box.right) / 2 - cut;
@@ -163,7 +166,7 @@ TEST(TemplateTexts, PartAndScrapLieOnTheirSidesAndEveryQuarterCrossedIsNamed) {
         }
         for (int quarter = 0; quarter <= 4; ++quarter) {
           const double v = band.bottom - (band.bottom - band.top) * quarter / 4;
-          if (v > window.top + 4 && v < window.bottom - 4) {
+          if (v > cross.bottom + 4 && v < window.bottom - 4) {
             EXPECT_EQ(names.count(QuarterName(quarter)), 1U) << c.name << " " << quarter;
           }
         }
@@ -255,7 +258,10 @@ TEST(ShopOutputs, PaperNamesOfTheCommandLine) {
   EXPECT_EQ(PaperNamed("letter"), Paper::Letter);
   EXPECT_EQ(PaperNamed("a4-landscape"), Paper::A4Landscape);
   EXPECT_EQ(PaperNamed("letter-landscape"), Paper::LetterLandscape);
+  EXPECT_EQ(PaperNamed("A4"), Paper::A4);
+  EXPECT_EQ(PaperNamed("Letter-Landscape"), Paper::LetterLandscape);
   EXPECT_EQ(PaperNamed("A3"), std::nullopt);
+  EXPECT_EQ(PaperNamed("a4-"), std::nullopt);
 }
 
 }  // namespace
