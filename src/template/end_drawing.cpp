@@ -212,8 +212,8 @@ std::vector<SheetText> EndTemplate::textsWithin(const SheetRect& window,
     return true;
   };
 
-  // A quarter mark's name just above its line (below the top seam), on whichever side of the
-  // cut has room, as near the cut as fits.
+  // A quarter mark's name just above its line (below the top seam), on the part's side of the
+  // cut or else the stock's, at the leftmost free place.
   for (int quarter = 0; quarter <= 4; ++quarter) {
     const std::string name = QuarterName(quarter);
     const double width = HelveticaWidth(name, kLabelSize);
@@ -224,10 +224,9 @@ std::vector<SheetText> EndTemplate::textsWithin(const SheetRect& window,
     for (double baseline : {line - kClear, line + kClear + kLabelSize}) {
       const double top = baseline - kLabelSize;
       for (const Span side : {partSide(top, baseline, window), stockSide(top, baseline, window)}) {
-        for (double u : {side.low, side.high - width}) {
-          if (!placed && u >= side.low && u + width <= side.high)
-            placed = place({{u, baseline}, kLabelSize, name});
-        }
+        // Stepping past an alignment cross if need be.
+        for (double u = side.low; !placed && u + width <= side.high; u += 1)
+          placed = place({{u, baseline}, kLabelSize, name});
       }
     }
   }
