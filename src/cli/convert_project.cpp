@@ -73,6 +73,9 @@ CliOutcome ConvertProject(const CliOptions& options) {
   const MachineEntry machine =
       FindMachine(options.machine.value_or(std::string("described")), UserMachinesFolder());
   if (!machine.profile) return MachineFailure(machine);
+  std::string warnings;
+  for (const std::string& warning : machine.warnings)
+    warnings += "korvex-cli: warning: " + warning + "\n";
 
   MemoryPanel panel;
   if (options.axisLetter) panel.setText(kAngleLetterField, *options.axisLetter);
@@ -90,6 +93,7 @@ CliOutcome ConvertProject(const CliOptions& options) {
 
   // Everything is formatted before anything is written: a refused output writes none.
   std::vector<PendingFile> files;
+  std::string cutTime;  // a profile program's estimate; the described program's run prints none
   if (!options.outputPath.empty()) {
     const JobParameters& job = workspace.job.parameters;
     if (const auto problem = AxisLetterProblem(job.axisLetter)) {
@@ -102,6 +106,10 @@ CliOutcome ConvertProject(const CliOptions& options) {
     }
     files.push_back({options.outputPath,
                      FormatMachineProgram(workspace.job, header, *machine.profile), "program"});
+    if (!WritesDescribedProgram(*machine.profile)) {
+      if (const auto seconds = EstimateCutTime(MachineCuts(workspace.job), *machine.profile))
+        cutTime = "CUT TIME " + FormatCutTime(*seconds) + "\n";
+    }
   }
   const Paper paper = PaperNamed(options.paper.value_or("a4")).value_or(Paper::A4);
   if (options.templatePath) {
@@ -124,10 +132,10 @@ CliOutcome ConvertProject(const CliOptions& options) {
   }
   if (const auto failure = WriteAll(files)) return Failure(*failure);
 
-  return {
-      0,
-      "X LENGTH " + panel.text(kXLengthField) + "\nY LENGTH " + panel.text(kYLengthField) + "\n",
-      {}};
+  return {0,
+          "X LENGTH " + panel.text(kXLengthField) + "\nY LENGTH " + panel.text(kYLengthField) +
+              "\n" + cutTime,
+          warnings};
 }
 
 }  // namespace korvex
