@@ -107,7 +107,8 @@ CliOutcome ConvertProject(const CliOptions& options) {
     files.push_back({options.outputPath,
                      FormatMachineProgram(workspace.job, header, *machine.profile), "program"});
     if (!WritesDescribedProgram(*machine.profile)) {
-      if (const auto seconds = EstimateCutTime(MachineCuts(workspace.job), *machine.profile))
+      if (const auto seconds =
+              EstimateCutTime(MachineCuts(workspace.job, *machine.profile), *machine.profile))
         cutTime = "CUT TIME " + FormatCutTime(*seconds) + "\n";
     }
   }

@@ -14,10 +14,12 @@ struct ToolpathOptions {
   GoodSide goodSide = GoodSide::Right;
   double leadIn = 0;   // mm from the pierce to the cut
   double leadOut = 0;  // mm from the cut's end into the scrap
-  LeadShape leadShape = LeadShape::Line;
+  LeadShape leadShape = LeadShape::Arc;
   double overcut = 0;     // mm run past the start before the lead-out
   double startAngle = 0;  // degrees round the tube from the seam, where each cut starts
   double tolerance = 0;   // mm of chord error; 0 takes the CUT SEGMENTS steps
+
+  bool operator==(const ToolpathOptions&) const = default;
 };
 
 }  // namespace korvex

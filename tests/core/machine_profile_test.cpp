@@ -114,7 +114,9 @@ TEST(ProfileParser, ReadsEveryKeyAroundBlanksAndComments) {
       "rapid-feed = 3000\r\n"
       "pierce-delay = 0.75\r\n"
       "torch-on = M3 $0 S1 (fire)\r\n"
-      "torch-off = M5 $0",
+      "torch-off = M5 $0\r\n"
+      "good-side = left\nkerf = 1.5\nlead-in = 3\nlead-out = 2\nlead-shape = line\n"
+      "overcut = 1\nstart-angle = -90\ntolerance = 0.02\n",
       "mill", "mill.machine");
   ASSERT_TRUE(std::holds_alternative<MachineProfile>(parse));
   const MachineProfile& p = std::get<MachineProfile>(parse);
@@ -127,6 +129,8 @@ TEST(ProfileParser, ReadsEveryKeyAroundBlanksAndComments) {
   EXPECT_EQ(p.pierceDelay, 0.75);
   EXPECT_EQ(p.torchOn, "M3 $0 S1 (fire)");
   EXPECT_EQ(p.torchOff, "M5 $0");
+  EXPECT_EQ(p.toolpath,
+            (ToolpathOptions{1.5, GoodSide::Left, 3, 2, LeadShape::Line, 1, -90, 0.02}));
 }
 
 TEST(ProfileParser, AnEmptyProfileIsTheDescribedOneUnderItsFileName) {
@@ -181,6 +185,17 @@ INSTANTIATE_TEST_SUITE_P(
         BadProfileCase{"huge_delay", "pierce-delay = 1e200\n",
                        "1: pierce-delay 1e200 must be from 0 to 100 seconds"},
         BadProfileCase{"bad_number", "feed = 12O0\n", "1: feed \"12O0\" is not a number"},
+        BadProfileCase{"wide_kerf", "kerf = 21\n", "1: kerf 21 must be from 0 to 20 mm"},
+        BadProfileCase{"negative_lead", "lead-out = -1\n",
+                       "1: lead-out -1 must be from 0 to 50 mm"},
+        BadProfileCase{"start_beyond_a_turn", "start-angle = 361\n",
+                       "1: start-angle 361 must be from -360 to 360 degrees"},
+        BadProfileCase{"tolerance_too_fine", "tolerance = 0.0001\n",
+                       "1: tolerance 0.0001 must be 0 or from 0.001 to 10 mm"},
+        BadProfileCase{"bad_good_side", "good-side = up\n",
+                       "1: good-side \"up\" must be right or left"},
+        BadProfileCase{"bad_lead_shape", "lead-shape = curve\n",
+                       "1: lead-shape \"curve\" must be line or arc"},
         BadProfileCase{"infinite_number", "feed = inf\n", "1: feed \"inf\" is not a number"},
         BadProfileCase{"missing_value", "torch-on =   \n", "1: torch-on has no value"},
         BadProfileCase{"no_equals", "\n\nfeed 1000\n", "3: \"feed 1000\" is not key = value"},
@@ -283,18 +298,20 @@ TEST(RotaryProgram, HandCalculatedExample) {
   const Workspace workspace = HandExample();
   const std::string program =
       FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("rotary-degrees"));
-  // Every step: dx 10.25, dy 10 pi = 31.41593; surface length 33.04577; F = 1000 / 33.04577.
+  // Every step: dx 10.25, dy 10 pi = 31.41593; surface length 33.04577; F = 1000 / 33.04577. The
+  // left end runs up round the tube (its part, toward +X, right of travel); the right end starts
+  // where it ended.
   EXPECT_THAT(program, HasSubstr("(Machine rotary A in degrees)\r\nG21 (Unit IN mm)\r\n"));
   EXPECT_THAT(program, HasSubstr("T1M6 (Tool change TO T1) \r\nF2000\r\n"
                                  "G93 (inverse time feed)\r\n"
                                  "(Object)\r\n(001)\r\n(005)\r\n"
-                                 "G0 X -120.500 A 180.000 B 0.000\r\n"
+                                 "G0 X -120.500 A -180.000 B 0.000\r\n"
                                  "S5000M03 (Spindle 5000rpm cw)\r\n"
                                  "G4 P2.0\r\n"
-                                 "G1 X -110.250 A 90.000 B 0.000 F30.2611\r\n"
-                                 "G1 X -100.000 A 0.000 B 0.000 F30.2611\r\n"
                                  "G1 X -110.250 A -90.000 B 0.000 F30.2611\r\n"
-                                 "G1 X -120.500 A -180.000 B 0.000 F30.2611\r\n"
+                                 "G1 X -100.000 A 0.000 B 0.000 F30.2611\r\n"
+                                 "G1 X -110.250 A 90.000 B 0.000 F30.2611\r\n"
+                                 "G1 X -120.500 A 180.000 B 0.000 F30.2611\r\n"
                                  "M5\r\n"));
   EXPECT_THAT(program, HasSubstr("G1 X 120.500 A -180.000 B 0.500 F30.2611\r\nM5\r\n"
                                  "G94 (units per minute feed)\r\n"
@@ -320,6 +337,20 @@ TEST(ProfileProgram, DiffersFromTheDescribedOnlyWhereItsKeysSay) {
     for (std::size_t at = 0; (at = expected.find(from, at)) != std::string::npos; at += to.size())
       expected.replace(at, from.size(), to);
   }
+  // The left end runs the other way round the tube, its part right of travel: its points in
+  // the reverse order, the last one pierced.
+  const std::size_t first = expected.find("G0 X"), end = expected.find("\r\nM5\r\n", first);
+  std::vector<std::string> points;
+  for (std::size_t at = first; at < end; at = expected.find("G1 X", at + 1)) {
+    points.insert(points.begin(), expected.substr(at + 2, expected.find("\r\n", at) - at - 2));
+    if (expected.compare(at, 2, "G0") == 0) at = expected.find("G4 P0.75", at);
+  }
+  std::string reversed = "G0" + points[0] +
+                         "\r\nF1000\r\nM65 P2\r\nS5000M03 (Spindle 5000rpm cw)"
+                         "\r\nG4 P0.75";
+  for (std::size_t k = 1; k < points.size(); ++k)
+    reversed += "\r\nG1" + points[k];
+  expected.replace(first, end - first, reversed);
   const auto parse = ParseMachineProfile("pierce-delay = 0.75\nbefore-cut = M65 P2\n", "shop", "s");
   ASSERT_TRUE(std::holds_alternative<MachineProfile>(parse));
   const std::string program = FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace),
@@ -331,26 +362,27 @@ TEST(PlasmaProgram, FiresOnSpindleZeroWithoutDwell) {
   const Workspace workspace = ProjectWorkspace(kSamples + "default.kvx", "default.kvx", nullptr);
   const std::string program =
       FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("plasma"));
-  EXPECT_THAT(program, HasSubstr("G0 X -120.000 Y 62.832\r\nF1000\r\nM3 $0 S1\r\n"
-                                 "G1 X -119.951 Y 61.436\r\n"));
+  EXPECT_THAT(program, HasSubstr("G0 X -120.000 Y -62.832\r\nF1000\r\nM3 $0 S1\r\n"
+                                 "G1 X -119.951 Y -61.436\r\n"));
   EXPECT_THAT(program, testing::Not(HasSubstr("\r\nG4 ")));
   EXPECT_THAT(program, HasSubstr("\r\nM5 $0\r\n(Object)\r\n(002)\r\n(091)\r\n"));
 }
 
 // The hand example at 1000 mm/min: each cut runs 4 x 33.04577 mm = 132.1831 mm in 7.93098 s
-// after a 2 s pierce. The rapids at 2000 mm/min: from X 0 Y 0 to (-120.5, 20 pi), 135.8974 mm;
-// from (-120.5, -20 pi) to (120.5, 20 pi), 271.7947 mm; home from (120.5, -20 pi), 135.8974 mm;
-// 543.5894 mm in 16.30768 s. In all 2 x 9.93098 + 16.30768 = 36.16965 s.
+// after a 2 s pierce. The rapids at 2000 mm/min: from X 0 Y 0 to (-120.5, -20 pi), 135.8974 mm;
+// from (-120.5, 20 pi) to (120.5, 20 pi), 241 mm; home from (120.5, -20 pi), 135.8974 mm;
+// 512.7948 mm in 15.38384 s. In all 2 x 9.93098 + 15.38384 = 35.24580 s.
 TEST(CutTime, HandCalculatedExample) {
   const Workspace workspace = HandExample();
-  const auto seconds = EstimateCutTime(MachineCuts(workspace.job), BuiltIn("rotary-degrees"));
+  const auto seconds = EstimateCutTime(MachineCuts(workspace.job, BuiltIn("rotary-degrees")),
+                                       BuiltIn("rotary-degrees"));
   ASSERT_TRUE(seconds);
-  EXPECT_NEAR(*seconds, 36.16965, 1e-4);
-  EXPECT_EQ(FormatCutTime(*seconds), "0:36");
+  EXPECT_NEAR(*seconds, 35.24580, 1e-4);
+  EXPECT_EQ(FormatCutTime(*seconds), "0:35");
   EXPECT_EQ(FormatCutTime(3599.5), "60:00");
   MachineProfile material = BuiltIn("plasma");
   material.materialFeed = true;
-  EXPECT_EQ(EstimateCutTime(MachineCuts(workspace.job), material), std::nullopt);
+  EXPECT_EQ(EstimateCutTime(MachineCuts(workspace.job, material), material), std::nullopt);
 }
 
 }  // namespace
