@@ -17,6 +17,7 @@ constexpr double kBendStep = 1e-4;     // radians either side of a point for its
 constexpr int kCoarseSteps = 36;       // no feature of the curve hides between two of them
 constexpr int kSearchSteps = 720;      // the grid on which the extremes are bracketed
 constexpr int kMaxHalvings = 30;
+constexpr std::size_t kMaxSamples = 200000;  // a bound on the work for a curve that never settles
 
 // One end's machine path as a function of the angle round the tube.
 class EndCurve {
@@ -162,10 +163,10 @@ void Refine(const EndCurve& curve, CurveSample a, CurveSample b, double toleranc
             std::vector<CurveSample>& samples) {
   const double span = b.theta - a.theta;
   const CurveSample middle = curve.at(a.theta + span / 2);
-  const bool fine =
-      halvings >= kMaxHalvings || (ChordError(a, b, middle) <= tolerance &&
-                                   ChordError(a, b, curve.at(a.theta + span / 4)) <= tolerance &&
-                                   ChordError(a, b, curve.at(a.theta + 3 * span / 4)) <= tolerance);
+  const bool fine = halvings >= kMaxHalvings || samples.size() >= kMaxSamples ||
+                    (ChordError(a, b, middle) <= tolerance &&
+                     ChordError(a, b, curve.at(a.theta + span / 4)) <= tolerance &&
+                     ChordError(a, b, curve.at(a.theta + 3 * span / 4)) <= tolerance);
   if (fine) {
     samples.push_back(b);
     return;
