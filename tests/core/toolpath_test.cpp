@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <variant>
 
@@ -13,7 +12,8 @@ namespace korvex {
 namespace {
 
 // R = 20 throughout. A plane at α to the tube unrolls to x = d ± R·tan α·cos θ, whose least
-// radius is R / tan α (3.527 mm at 80°). The 40-on-40 tee's horn tips lie at x = ∓100.
+// radius is R / tan α (3.527 mm at 80°). The 40-on-40 tee's scrap side curves least at its
+// throat, radius 20 mm (ρ).
 JobParameters Job(const char* shape) {
   JobParameters job = DefaultJob();
   for (EndCutParameters* end : {&job.left, &job.right}) {
@@ -27,22 +27,9 @@ const EndCutParameters& End(const ComputedJob& job, int side) {
   return side < 0 ? job.parameters.left : job.parameters.right;
 }
 
-// The uncompensated curve at the unrolled y (any turn), and a point's distance from it.
+// The uncompensated curve at the unrolled y, on any turn.
 double CurveX(const ComputedJob& job, int side, double y) {
   return MachinePathAt(side, End(job, side), job.parameters, kPi - y / 20).x;
-}
-
-double DistanceFromCurve(const ComputedJob& job, int side, const TorchPoint& p, double reach) {
-  double best = 1e9;
-  const double step = 0.002;
-  for (double y = p.y - reach; y < p.y + reach; y += step) {
-    const double ax = CurveX(job, side, y), bx = CurveX(job, side, y + step);
-    const double dx = bx - ax,
-                 t = std::clamp(((p.x - ax) * dx + (p.y - y) * step) / (dx * dx + step * step), 0.0,
-                                1.0);
-    best = std::min(best, std::hypot(p.x - ax - t * dx, p.y - y - t * step));
-  }
-  return best;
 }
 
 struct Planned {
@@ -102,78 +89,12 @@ TEST(Toolpath, DefaultsRunTheComputedPointsWithThePartOnTheGoodSide) {
   }
 }
 
-struct KerfCase {
-  const char* shape;
-  double kerf, tolerance, startAngle;
-  GoodSide good;
-};
-
-class KerfOffset : public testing::TestWithParam<KerfCase> {};
-
-// Every torch point of the loop lies half the kerf from the part line, on the scrap side.
-TEST_P(KerfOffset, KeepsHalfTheKerfOffThePartLineOnTheScrapSide) {
-  const KerfCase& c = GetParam();
-  const Planned planned = Plan(c.shape, {c.kerf, c.good, 0, 0, {}, 0, c.startAngle, c.tolerance});
-  for (int side : {-1, 1}) {
-    const Toolpath& path = planned.ends[side > 0];
-    for (std::size_t k = path.loopStart; k <= path.loopEnd; ++k) {
-      const TorchPoint& p = path.points[k];
-      EXPECT_NEAR(DistanceFromCurve(planned.job, side, p, c.kerf), c.kerf / 2, c.tolerance + 1e-3)
-          << side << " " << k;
-      EXPECT_GT(side * (p.x - CurveX(planned.job, side, p.y)), 0) << side << " " << k;
-    }
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Toolpath, KerfOffset,
-                         testing::Values(KerfCase{"plane", 1.5, 0.01, 0, GoodSide::Right},
-                                         KerfCase{"tee", 1.5, 0.01, 0, GoodSide::Right},
-                                         KerfCase{"tee", 1.0, 0.02, 90, GoodSide::Left},
-                                         KerfCase{"steep", 6.5, 0.01, 0, GoodSide::Right}));
-
-// Either lead pierces and leaves in the scrap, a kerf or more off the part line; the overcut runs
-// its length along the loop's start; an arc lead is a quarter circle tangent to the loop.
-TEST(Toolpath, LeadsPierceAndLeaveInTheScrapAndTheArcJoinsTangentially) {
-  for (LeadShape shape : {LeadShape::Line, LeadShape::Arc}) {
-    const double lead = 3, overcut = 2, kerf = 1.5;
-    const Planned planned =
-        Plan("plane", {kerf, GoodSide::Right, lead, lead, shape, overcut, 0, 0.01});
-    for (int side : {-1, 1}) {
-      const Toolpath& path = planned.ends[side > 0];
-      const std::vector<TorchPoint>& p = path.points;
-      for (const TorchPoint& end : {p.front(), p.back()}) {
-        EXPECT_GT(side * (end.x - CurveX(planned.job, side, end.y)), 0);
-        EXPECT_GT(DistanceFromCurve(planned.job, side, end, 5), kerf);
-      }
-      double run = 0;
-      for (std::size_t k = path.loopEnd + 1; k <= path.overcutEnd; ++k)
-        run += std::hypot(p[k].x - p[k - 1].x, p[k].y - p[k - 1].y);
-      EXPECT_NEAR(run, overcut, 1e-9);
-      if (shape == LeadShape::Line) continue;
-      // Every lead-in point on the circle of radius 2L/π whose centre lies on the loop's
-      // normal at the join, toward the scrap (left of travel).
-      const TorchPoint& s = p[path.loopStart];
-      const TorchPoint& next = p[path.loopStart + 1];
-      const double r = 2 * lead / kPi, u = std::hypot(next.x - s.x, next.y - s.y);
-      const double cx = s.x - r * (next.y - s.y) / u, cy = s.y + r * (next.x - s.x) / u;
-      for (std::size_t k = 0; k < path.loopStart; ++k)
-        EXPECT_NEAR(std::hypot(p[k].x - cx, p[k].y - cy), r, 1e-9) << k;
-    }
-  }
-}
-
-// Sampled by a chord tolerance, the path runs through the tee's horn tips (x = ∓100, 0.698 mm
-// beyond the steps of 4 degrees), and the curve never strays more than the tolerance from it.
-TEST(Toolpath, SamplingByToleranceReachesTheHornTipsAndStaysOnTheCurve) {
-  for (double tolerance : {0.0, 0.02, 0.002}) {
+// Sampled by a chord tolerance, the curve never strays more than the tolerance from the path.
+TEST(Toolpath, SamplingByToleranceStaysOnTheCurve) {
+  for (double tolerance : {0.02, 0.002}) {
     const Planned planned = Plan("tee", {0, GoodSide::Right, 0, 0, {}, 0, 0, tolerance});
     for (int side : {-1, 1}) {
       const std::vector<TorchPoint>& p = planned.ends[side > 0].points;
-      double tip = 0;
-      for (const TorchPoint& point : p)
-        tip = std::max(tip, side * point.x);
-      EXPECT_NEAR(tip, tolerance > 0 ? 100 : 100 - 20 * std::cos(Radians(88)), 5e-4);
-      if (tolerance == 0) continue;
       for (std::size_t k = 1; k < p.size(); ++k) {
         const double dx = p[k].x - p[k - 1].x, dy = p[k].y - p[k - 1].y;
         for (double t = 0.1; t < 1; t += 0.2) {
@@ -207,8 +128,6 @@ TEST_P(WideKerf, IsRefusedWithTheReason) {
   }
 }
 
-// The steep plane's least radius is 3.527 mm; the tee's scrap side curves least at the throat,
-// radius 20 mm (ρ).
 INSTANTIATE_TEST_SUITE_P(Toolpath, WideKerf,
                          testing::Values(WideKerfCase{"steep", 6.9, false},
                                          WideKerfCase{"steep", 7.2, true},

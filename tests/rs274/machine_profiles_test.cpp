@@ -285,10 +285,12 @@ struct ToolpathCase {
 };
 
 // What the controller reads of a profile's torch paths, against the curves of the job: every
-// loop point half the kerf off the part line on the scrap side, pierce and lead-out in the scrap
-// a kerf or more off it, an arc lead on the quarter circle (radius 2L/π) tangent to the loop,
-// the second end pierced less than a quarter turn from where the first ended, the horn tips of
-// the tee reached; a kerf too wide for the curve (R / tan 80° = 3.527 mm) refused.
+// loop point half the kerf off the part line on the scrap side (also at 3.45 of the steep cut's
+// least radius, R / tan 80° = 3.527 mm), pierce and lead-out in the scrap a kerf or more off it,
+// the overcut as long as asked, an arc lead on the quarter circle (radius 2L/π) tangent to the
+// loop, the second end pierced less than a quarter turn from where the first ended, the horn tips
+// of the tee reached (0.698 mm short of them with the steps of 4 degrees); a kerf too wide for the
+// curve refused.
 TEST_F(InterpreterTest, ToolpathsKeepTheirGeometry) {
   const std::string kerfAndLeads = "kerf = 1.5\nlead-in = 3\nlead-out = 3\novercut = 2\n";
   const ToolpathCase cases[] = {
@@ -302,6 +304,7 @@ TEST_F(InterpreterTest, ToolpathsKeepTheirGeometry) {
       {"tee_horn_tip", 't', "axes = mm\ntolerance = 0.02\n", 100, nullptr},
       {"tee_steps", 't', "axes = mm\npierce-delay = 0\n", 100 - 20 * std::cos(88 * kPi / 180),
        nullptr},
+      {"steep_near_its_radius", 's', "kerf = 6.9\ntolerance = 0.01\n", 0, nullptr},
       {"steep_too_wide", 's', "kerf = 7.2\n", 0, "the left end: the kerf 7.2 mm is too wide"}};
   for (const ToolpathCase& c : cases) {
     MemoryPanel panel;
@@ -375,6 +378,10 @@ TEST_F(InterpreterTest, ToolpathsKeepTheirGeometry) {
         for (std::size_t i = 0; i < path.loopStart; ++i)
           EXPECT_NEAR(std::hypot(point(i)[0] - cx, point(i)[1] - cy), lead, 3e-3) << c.name << i;
       }
+      double overcut = 0;
+      for (std::size_t i = path.loopEnd + 1; i <= path.overcutEnd; ++i)
+        overcut += std::hypot(point(i)[0] - point(i - 1)[0], point(i)[1] - point(i - 1)[1]);
+      EXPECT_NEAR(overcut, profile.toolpath.overcut, 2e-3) << c.name;
       lastEnd = out;
       first += path.points.size() - 1;
     }
