@@ -86,9 +86,11 @@ void ComputeSurface(const EndFrame& frame, const StepAngles& steps, double r,
   }
 }
 
-double MachineX(const EndCutParameters& end, double outer, double inner) {
+// With compensation the torch follows the surface whose cut lies nearer the middle of the part,
+// so the shorter wall is cut to size wherever the part lies along the tube; on a tie the outer.
+double MachineX(const EndCutParameters& end, double outer, double inner, double middle) {
   if (end.mode3d != 1 && end.compensation == 1) {
-    return std::fabs(inner) < std::fabs(outer) ? inner : outer;
+    return std::fabs(inner - middle) < std::fabs(outer - middle) ? inner : outer;
   }
   return outer;
 }
@@ -119,8 +121,9 @@ EndCut ComputeEndCut(int side, const EndCutParameters& end, const JobParameters&
   EndCut cut;
   cut.surfaces = ComputeCutSurfaces(ShapeOf(end), side, end, job, turned ? turnedSteps : steps);
   const CutSurfaces& s = cut.surfaces;
+  const double middle = (job.left.distance + job.right.distance) / 2;
   for (int i = 0; i <= n; ++i) {
-    cut.path.x[i] = MachineX(end, s.outer[i], s.inner[i]);
+    cut.path.x[i] = MachineX(end, s.outer[i], s.inner[i], middle);
     cut.path.y[i] = job.mainRadius * (n / 2.0 - i) * 2 * kPi / n;
     cut.path.z[i] = TiltDegrees(end, s.outer[i], s.inner[i], job.wallThickness);
   }
@@ -135,7 +138,8 @@ MachinePathPoint MachinePathAt(int side, const EndCutParameters& end, const JobP
   const double sinTheta = std::sin(turned), cosTheta = std::cos(turned);
   const double outer = frame.surfaceX(job.mainRadius, sinTheta, cosTheta);
   const double inner = frame.surfaceX(job.mainRadius - job.wallThickness, sinTheta, cosTheta);
-  return {MachineX(end, outer, inner), TiltDegrees(end, outer, inner, job.wallThickness)};
+  const double middle = (job.left.distance + job.right.distance) / 2;
+  return {MachineX(end, outer, inner, middle), TiltDegrees(end, outer, inner, job.wallThickness)};
 }
 
 }  // namespace korvex

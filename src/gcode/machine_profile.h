@@ -42,7 +42,7 @@ struct NumberRange {
 };
 inline constexpr NumberRange kFeedRange{1, 100000};      // mm/min
 inline constexpr NumberRange kPierceDelayRange{0, 100};  // seconds
-inline constexpr std::size_t kMaxCodeTextLength = 200;   // a controller reads 255 a line
+inline constexpr std::size_t kMaxCodeTextLength = 200;   // well within a program line
 inline constexpr std::size_t kMaxTitleLength = 100;
 inline constexpr NumberRange kKerfRange{0, 20};            // mm
 inline constexpr NumberRange kLeadRange{0, 50};            // mm, the leads and the overcut

@@ -4,7 +4,6 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <initializer_list>
 #include <string_view>
 #include <variant>
 
@@ -13,13 +12,12 @@
 #include "base/pi.h"
 #include "domain/computed_job.h"
 #include "gcode/comment_text.h"
+#include "gcode/program_lines.h"
 #include "gcode/rotary_motion.h"
 #include "toolpath/toolpath.h"
 
 namespace korvex {
 namespace {
-
-constexpr std::size_t kZoneWidth = 14;
 
 std::string_view Trimmed(std::string_view text) {
   const std::size_t first = text.find_first_not_of(' ');
@@ -54,21 +52,6 @@ std::string SignificantNumber(double value) {
   return text;
 }
 
-void AppendLine(std::string& text, std::string_view line) {
-  text += line;
-  text += "\r\n";
-}
-
-// A header line of print zones, as the described program writes it.
-void AppendZonedLine(std::string& text, std::initializer_list<std::string_view> items) {
-  const std::size_t lineStart = text.size();
-  for (const std::string_view item : items) {
-    text += item;
-    text.append(kZoneWidth - (text.size() - lineStart) % kZoneWidth, ' ');
-  }
-  AppendLine(text, ")");
-}
-
 // Writes one profile's program: the described program's lines, with the words of each point,
 // the feeds and the torch lines the profile's keys give.
 class ProfileProgram {
@@ -83,23 +66,9 @@ class ProfileProgram {
         cuts_(MachineCuts(job, profile)) {}
 
   std::string text() {
-    AppendZonedLine(text_, {"(Version", " 4 "});
-    AppendZonedLine(text_, {"(Begin", CommentText(header_.projectPath)});
-    AppendZonedLine(text_, {"(Units", "mm"});
-    AppendZonedLine(text_, {"(ToolOfset", " 0 "});
-    AppendLine(text_, "(TUBE DIAMETER)");
-    AppendLine(text_, "(" + FormatNumber(header_.tubeDiameter, "000.0") + ")");
-    AppendLine(text_, "(Objects)");
-    AppendLine(text_, "(" + FormatNumber(header_.objectCount, "000") + ")");
+    AppendHeaderComments(text_, header_);
     if (!described_) AppendLine(text_, "(Machine " + CommentText(profile_.title) + ")");
-    AppendLine(text_, "G21 (Unit IN mm)");
-    AppendLine(text_, "G90 (Absolute distance MODE)");
-    AppendLine(text_, "G64 P0.1 (exact path mode)");
-    AppendLine(text_, "G17 ");
-    AppendLine(text_, "G40 (CANCEL diameter comp.) ");
-    AppendLine(text_, "G49 (CANCEL length comp.) ");
-    AppendLine(text_, "G10 L1 P2 R0.75");
-    AppendLine(text_, "T1M6 (Tool change TO T1) ");
+    AppendSetupLines(text_);
     AppendLine(text_, "F" + ShortNumber(profile_.rapidFeed));
     if (degrees_) AppendLine(text_, "G93 (inverse time feed)");
     for (std::size_t i = 0; i < cuts_.size(); ++i)

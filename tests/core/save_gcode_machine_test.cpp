@@ -28,8 +28,7 @@ class SaveGcodeMachineTest : public testing::Test {
  protected:
   fs::path machines() const { return configHome_.machines(); }
 
-  // The default job with the tilt on letter, saved as file type type; tilting its left end when
-  // asked.
+  // The default job (its left end tilted when asked), the tilt on letter, saved as type.
   CommandOutcome Save(const char* letter, std::size_t type, bool tilted = false) {
     MemoryPanel panel;
     panel.setText(kAngleLetterField, letter);
