@@ -103,7 +103,7 @@ CliOutcome ConvertWith(const CliOptions& options, const MachineProfile& profile)
     files.push_back(
         {options.outputPath, FormatMachineProgram(workspace.job, header, profile), "program"});
     if (!WritesDescribedProgram(profile)) {
-      if (const auto seconds = EstimateCutTime(MachineCuts(workspace.job), profile))
+      if (const auto seconds = EstimateCutTime(MachineCuts(workspace.job, profile), profile))
         cutTime = "CUT TIME " + FormatCutTime(*seconds) + "\n";
     }
   }

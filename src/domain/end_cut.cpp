@@ -53,14 +53,36 @@ JointLine PlaneLine(const EndCutParameters& end) {
   return {{end.distance - run, end.lineEndPlus}, {end.distance + run, end.lineEndMinus}};
 }
 
-void ComputeSurface(CutShape shape, int side, const EndCutParameters& end, const JobParameters& job,
-                    const StepAngles& steps, double r, std::array<double, kCutPointCapacity>& x) {
-  const JointLine plane = PlaneLine(end);
-  const double sinA = std::sin(end.angle), cosA = std::cos(end.angle);
-  for (int i = 0; i <= job.cutSegments; ++i) {
+// What every point of one end shares: the end's angle and, for a plane, its trace.
+struct EndFrame {
+  CutShape shape;
+  int side;
+  const EndCutParameters& end;
+  const JobParameters& job;
+  JointLine plane;
+  double sinA, cosA;
+
+  EndFrame(CutShape s, int sd, const EndCutParameters& e, const JobParameters& j)
+      : shape(s),
+        side(sd),
+        end(e),
+        job(j),
+        plane(PlaneLine(e)),
+        sinA(std::sin(e.angle)),
+        cosA(std::cos(e.angle)) {}
+
+  // The surface's x at radius r and the angle whose sine and cosine are given.
+  double surfaceX(double r, double sinTheta, double cosTheta) const {
     const JointLine line =
-        shape == CutShape::Plane ? plane : TubeJointLine(side, end, sinA, cosA, r, steps.sin[i]);
-    x[i] = IntersectAtHeight(line, job.referenceXMin, job.referenceXMax, r * steps.cos[i]);
+        shape == CutShape::Plane ? plane : TubeJointLine(side, end, sinA, cosA, r, sinTheta);
+    return IntersectAtHeight(line, job.referenceXMin, job.referenceXMax, r * cosTheta);
+  }
+};
+
+void ComputeSurface(const EndFrame& frame, const StepAngles& steps, double r,
+                    std::array<double, kCutPointCapacity>& x) {
+  for (int i = 0; i <= frame.job.cutSegments; ++i) {
+    x[i] = frame.surfaceX(r, steps.sin[i], steps.cos[i]);
   }
 }
 
@@ -82,10 +104,10 @@ double TiltDegrees(const EndCutParameters& end, double outer, double inner, doub
 
 CutSurfaces ComputeCutSurfaces(CutShape shape, int side, const EndCutParameters& end,
                                const JobParameters& job, const StepAngles& cutSteps) {
+  const EndFrame frame(shape, side, end, job);
   CutSurfaces surfaces;
-  ComputeSurface(shape, side, end, job, cutSteps, job.mainRadius, surfaces.outer);
-  ComputeSurface(shape, side, end, job, cutSteps, job.mainRadius - job.wallThickness,
-                 surfaces.inner);
+  ComputeSurface(frame, cutSteps, job.mainRadius, surfaces.outer);
+  ComputeSurface(frame, cutSteps, job.mainRadius - job.wallThickness, surfaces.inner);
   return surfaces;
 }
 
@@ -106,6 +128,18 @@ EndCut ComputeEndCut(int side, const EndCutParameters& end, const JobParameters&
     cut.path.z[i] = TiltDegrees(end, s.outer[i], s.inner[i], job.wallThickness);
   }
   return cut;
+}
+
+MachinePathPoint MachinePathAt(int side, const EndCutParameters& end, const JobParameters& job,
+                               double theta) {
+  const EndFrame frame(ShapeOf(end), side, end, job);
+  // The same turned angle the step arrays hold, so a step angle gives the step's point.
+  const double turned = theta + end.angleDiff;
+  const double sinTheta = std::sin(turned), cosTheta = std::cos(turned);
+  const double outer = frame.surfaceX(job.mainRadius, sinTheta, cosTheta);
+  const double inner = frame.surfaceX(job.mainRadius - job.wallThickness, sinTheta, cosTheta);
+  const double middle = (job.left.distance + job.right.distance) / 2;
+  return {MachineX(end, outer, inner, middle), TiltDegrees(end, outer, inner, job.wallThickness)};
 }
 
 }  // namespace korvex

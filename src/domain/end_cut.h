@@ -37,4 +37,13 @@ CutSurfaces ComputeCutSurfaces(CutShape shape, int side, const EndCutParameters&
 EndCut ComputeEndCut(int side, const EndCutParameters& end, const JobParameters& job,
                      const StepAngles& steps);
 
+// One end's machine path at any angle θ round the tube (radians from the seam, unturned like
+// the step angles): at θ = StepAngle(i, N) it is the path's x[i] and z[i].
+struct MachinePathPoint {
+  double x;     // along the tube, mm
+  double tilt;  // degrees
+};
+MachinePathPoint MachinePathAt(int side, const EndCutParameters& end, const JobParameters& job,
+                               double theta);
+
 }  // namespace korvex

@@ -21,7 +21,15 @@ constexpr std::string_view kDescribedText =
     "torch-on = S5000M03 (Spindle 5000rpm cw)\n"
     "torch-off = M5\n"
     "before-cut =\n"
-    "after-cut =\n";
+    "after-cut =\n"
+    "good-side = right\n"
+    "kerf = 0\n"
+    "lead-in = 0\n"
+    "lead-out = 0\n"
+    "lead-shape = arc\n"
+    "overcut = 0\n"
+    "start-angle = 0\n"
+    "tolerance = 0\n";
 
 constexpr std::string_view kRotaryDegreesText =
     "# The tube's rotation on an angular axis in degrees, so one machine configuration\n"
@@ -36,11 +44,20 @@ constexpr std::string_view kRotaryDegreesText =
     "torch-on = S5000M03 (Spindle 5000rpm cw)\n"
     "torch-off = M5\n"
     "before-cut =\n"
-    "after-cut =\n";
+    "after-cut =\n"
+    "good-side = right\n"
+    "kerf = 0\n"
+    "lead-in = 0\n"
+    "lead-out = 0\n"
+    "lead-shape = arc\n"
+    "overcut = 0\n"
+    "start-angle = 0\n"
+    "tolerance = 0\n";
 
 constexpr std::string_view kPlasmaText =
-    "# A plasma controller that fires the torch on spindle 0 and takes the pierce delay,\n"
-    "# kerf and material from its own table: no dwell in the program.\n"
+    "# A plasma controller that fires the torch on spindle 0 and takes the pierce delay\n"
+    "# and material from its own table: no dwell in the program. kerf runs the torch\n"
+    "# off the part line here; the program's G40 keeps the controller's own offset off.\n"
     "title = plasma controller\n"
     "axes = mm\n"
     "feed = 1000\n"
@@ -49,7 +66,15 @@ constexpr std::string_view kPlasmaText =
     "torch-on = M3 $0 S1\n"
     "torch-off = M5 $0\n"
     "before-cut =\n"
-    "after-cut =\n";
+    "after-cut =\n"
+    "good-side = right\n"
+    "kerf = 0\n"
+    "lead-in = 0\n"
+    "lead-out = 0\n"
+    "lead-shape = arc\n"
+    "overcut = 0\n"
+    "start-angle = 0\n"
+    "tolerance = 0\n";
 
 BuiltInProfile BuiltIn(const char* name, std::string_view text) {
   // The texts are part of the program and tested; a mistake in one is a build's fault.
@@ -73,7 +98,7 @@ bool WritesDescribedProgram(const MachineProfile& profile) {
          profile.rapidFeed == described.rapidFeed && profile.pierceDelay == described.pierceDelay &&
          !profile.materialFeed && profile.torchOn == described.torchOn &&
          profile.torchOff == described.torchOff && profile.beforeCut.empty() &&
-         profile.afterCut.empty();
+         profile.afterCut.empty() && profile.toolpath == described.toolpath;
 }
 
 std::optional<MachineProfile> FindBuiltInProfile(std::string_view name) {

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "toolpath/toolpath_options.h"
+
 namespace korvex {
 
 // How the program addresses the turn of the tube.
@@ -27,8 +29,9 @@ struct MachineProfile {
   double pierceDelay = 2.0;   // seconds at a cut's first point; 0 writes no dwell
   std::string torchOn = "S5000M03 (Spindle 5000rpm cw)";
   std::string torchOff = "M5";
-  std::string beforeCut;  // a line after the rapid to a cut's pierce point; none when empty
-  std::string afterCut;   // a line after the torch stops
+  std::string beforeCut;     // a line after the rapid to a cut's pierce point; none when empty
+  std::string afterCut;      // a line after the torch stops
+  ToolpathOptions toolpath;  // kerf, leads, overcut, start, sampling; all 0 follow the points
 };
 
 // The ranges a profile's numbers are kept in, so that every program line stays short and every
@@ -41,6 +44,10 @@ inline constexpr NumberRange kFeedRange{1, 100000};      // mm/min
 inline constexpr NumberRange kPierceDelayRange{0, 100};  // seconds
 inline constexpr std::size_t kMaxCodeTextLength = 200;   // well within a program line
 inline constexpr std::size_t kMaxTitleLength = 100;
+inline constexpr NumberRange kKerfRange{0, 20};            // mm
+inline constexpr NumberRange kLeadRange{0, 50};            // mm, the leads and the overcut
+inline constexpr NumberRange kStartAngleRange{-360, 360};  // degrees
+inline constexpr NumberRange kToleranceRange{0.001, 10};   // mm, or 0 for the CUT SEGMENTS steps
 
 // The feed word of QtPlasmaC's material table, for feed = material.
 inline constexpr std::string_view kMaterialFeedParameter = "#<_hal[plasmac.cut-feed-rate]>";
@@ -58,7 +65,7 @@ struct BuiltInProfile {
 const std::vector<BuiltInProfile>& BuiltInProfiles();
 
 // True when the profile writes the described program: millimetre axes and every value the
-// described program has.
+// described program has, the toolpath options included.
 bool WritesDescribedProgram(const MachineProfile& profile);
 
 // The built-in profile named name, if any.

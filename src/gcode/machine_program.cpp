@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <string_view>
+#include <variant>
 
 #include "base/format_number.h"
 #include "base/parse_number.h"
@@ -13,6 +14,7 @@
 #include "gcode/comment_text.h"
 #include "gcode/program_lines.h"
 #include "gcode/rotary_motion.h"
+#include "toolpath/toolpath.h"
 
 namespace korvex {
 namespace {
@@ -61,7 +63,7 @@ class ProfileProgram {
         degrees_(profile.axes == AxisForm::Degrees),
         tilts_(described_ || JobTilts(job)),
         tiltLetter_(described_ ? std::string_view(header.axisLetter) : Trimmed(header.axisLetter)),
-        cuts_(MachineCuts(job)) {}
+        cuts_(MachineCuts(job, profile)) {}
 
   std::string text() {
     AppendHeaderComments(text_, header_);
@@ -168,7 +170,30 @@ class ProfileProgram {
 
 }  // namespace
 
-std::vector<MachineCut> MachineCuts(const ComputedJob& job) {
+namespace {
+
+// The torch paths of both ends, or why the options refuse one.
+std::variant<std::vector<MachineCut>, std::string> PlanCuts(const ComputedJob& job,
+                                                            const ToolpathOptions& options) {
+  std::vector<MachineCut> cuts;
+  for (const int side : {-1, 1}) {
+    const ToolpathPlan plan = PlanEndToolpath(job, side, options);
+    if (const auto* problem = std::get_if<std::string>(&plan)) return *problem;
+    MachineCut& cut = cuts.emplace_back();
+    for (const TorchPoint& point : std::get<Toolpath>(plan).points)
+      cut.push_back({point.x, point.y, point.tilt});
+  }
+  return cuts;
+}
+
+}  // namespace
+
+std::vector<MachineCut> MachineCuts(const ComputedJob& job, const MachineProfile& profile) {
+  if (!WritesDescribedProgram(profile)) {
+    auto planned = PlanCuts(job, profile.toolpath);
+    if (auto* cuts = std::get_if<std::vector<MachineCut>>(&planned)) return std::move(*cuts);
+    return {};
+  }
   std::vector<MachineCut> cuts;
   for (const CutPoints* end : {&job.left.path, &job.right.path}) {
     MachineCut& cut = cuts.emplace_back();
@@ -190,6 +215,10 @@ std::optional<std::string> MachineProgramProblem(const ComputedJob& job,
   const bool degrees = profile.axes == AxisForm::Degrees;
   if (degrees && !(header.tubeDiameter > 0)) {
     return std::string("the tube DIAMETER must be above 0 for a rotation in degrees");
+  }
+  if (auto planned = PlanCuts(job, profile.toolpath);
+      std::holds_alternative<std::string>(planned)) {
+    return std::get<std::string>(std::move(planned));
   }
   if (!JobTilts(job)) return std::nullopt;
   const std::string_view tilt = Trimmed(header.axisLetter);

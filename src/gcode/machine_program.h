@@ -22,8 +22,10 @@ struct PathPoint {
 // One cut: pierced at the first point, then cut through the others in order.
 using MachineCut = std::vector<PathPoint>;
 
-// The cuts a profile's program makes, in order: the left end, then the right end.
-std::vector<MachineCut> MachineCuts(const ComputedJob& job);
+// The cuts a profile's program makes, in order: the left end, then the right end. The described
+// program's cuts are the computed points; any other profile's are the torch paths its toolpath
+// options plan (PlanEndToolpath), none when they refuse the job.
+std::vector<MachineCut> MachineCuts(const ComputedJob& job, const MachineProfile& profile);
 
 // True when an end of the job tilts the torch (3D MODE): only then does a profile's program
 // address the tilt axis.
@@ -32,8 +34,9 @@ bool JobTilts(const ComputedJob& job);
 // Why the job cannot be written with the profile, or nothing when it can: GcodeProgramProblem,
 // and for a profile other than the described one a tilting job whose tilt letter is the
 // rotation axis, X or Z (linear axes count in the controller's feed length, and plasma
-// configurations drop Z words), or a degrees profile on a tube without a diameter. The letter
-// itself is checked by AxisLetterProblem.
+// configurations drop Z words), a degrees profile on a tube without a diameter, or toolpath
+// options that refuse an end (a kerf too wide for its curve). The letter itself is checked by
+// AxisLetterProblem.
 std::optional<std::string> MachineProgramProblem(const ComputedJob& job,
                                                  const ProgramHeader& header,
                                                  const MachineProfile& profile);

@@ -45,7 +45,13 @@ using Setter = std::optional<Problem> (*)(std::string_view key, std::string_view
                                           MachineProfile& profile);
 
 std::string RangeText(NumberRange range) {
-  return FormatNumber(range.low, "#") + " to " + FormatNumber(range.high, "#");
+  auto text = [](double value) {
+    std::string number = FormatNumber(value, "#.000");
+    number.erase(number.find_last_not_of('0') + 1);
+    if (number.back() == '.') number.pop_back();
+    return number;
+  };
+  return text(range.low) + " to " + text(range.high);
 }
 
 std::optional<Problem> ReadNumber(std::string_view key, std::string_view value, double& target,
@@ -160,6 +166,43 @@ std::optional<Problem> ReadRotationLetter(std::string_view key, std::string_view
                  Quoted(key, value) + " must be one of the angular axes A, B, C"};
 }
 
+// One of two words for a choice of the toolpath.
+template <typename Choice>
+std::optional<Problem> ReadChoice(std::string_view key, std::string_view value, Choice& target,
+                                  std::pair<const char*, Choice> first,
+                                  std::pair<const char*, Choice> second) {
+  for (const auto& [word, choice] : {first, second}) {
+    if (value == word) {
+      target = choice;
+      return std::nullopt;
+    }
+  }
+  return Problem{ProfileError::Kind::BadChoice,
+                 Quoted(key, value) + " must be " + first.first + " or " + second.first};
+}
+
+// 0 cuts through the CUT SEGMENTS steps; a finer tolerance than the range's would take more
+// points than any program should hold.
+std::optional<Problem> ReadTolerance(std::string_view key, std::string_view value,
+                                     MachineProfile& p) {
+  double tolerance = 0;
+  const NumberRange any{0, kToleranceRange.high};
+  if (auto problem = ReadNumber(key, value, tolerance, any, "mm")) return problem;
+  if (tolerance > 0 && tolerance < kToleranceRange.low) {
+    return Problem{ProfileError::Kind::OutOfRange, std::string(key) + " " + std::string(value) +
+                                                       " must be 0 or from " +
+                                                       RangeText(kToleranceRange) + " mm"};
+  }
+  p.toolpath.tolerance = tolerance;
+  return std::nullopt;
+}
+
+// The toolpath's lengths in mm.
+template <double ToolpathOptions::*Length, NumberRange Range>
+std::optional<Problem> ReadLength(std::string_view key, std::string_view value, MachineProfile& p) {
+  return ReadNumber(key, value, p.toolpath.*Length, Range, "mm");
+}
+
 struct Key {
   Setter setter;
   bool emptyAllowed = false;  // an empty value writes no line
@@ -193,6 +236,22 @@ const std::map<std::string_view, Key>& Keys() {
           return ReadCodeLine(k, v, p.afterCut);
         },
         true}},
+      {"good-side", {[](std::string_view k, std::string_view v, MachineProfile& p) {
+         return ReadChoice(k, v, p.toolpath.goodSide, {"right", GoodSide::Right},
+                           {"left", GoodSide::Left});
+       }}},
+      {"kerf", {ReadLength<&ToolpathOptions::kerf, kKerfRange>}},
+      {"lead-in", {ReadLength<&ToolpathOptions::leadIn, kLeadRange>}},
+      {"lead-out", {ReadLength<&ToolpathOptions::leadOut, kLeadRange>}},
+      {"lead-shape", {[](std::string_view k, std::string_view v, MachineProfile& p) {
+         return ReadChoice(k, v, p.toolpath.leadShape, {"line", LeadShape::Line},
+                           {"arc", LeadShape::Arc});
+       }}},
+      {"overcut", {ReadLength<&ToolpathOptions::overcut, kLeadRange>}},
+      {"start-angle", {[](std::string_view k, std::string_view v, MachineProfile& p) {
+         return ReadNumber(k, v, p.toolpath.startAngle, kStartAngleRange, "degrees");
+       }}},
+      {"tolerance", {ReadTolerance}},
   };
   return keys;
 }

@@ -18,7 +18,7 @@ struct ProfileError {
     MissingValue,
     BadNumber,        // not a plain decimal number
     OutOfRange,       // a number outside its key's range
-    BadChoice,        // axes other than mm or degrees
+    BadChoice,        // a word other than the key's choices (axes, good-side, lead-shape)
     CollidingLetter,  // a rotation letter that is not an angular axis
     BadText,          // a text value that no controller line can hold
   };

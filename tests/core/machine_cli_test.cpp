@@ -75,16 +75,18 @@ TEST_P(NamedMachineTest, WritesThatProfilesProgram) {
   EXPECT_THAT(program, HasSubstr(c.marker));
 }
 
-// The default job's cut time by hand: each end unrolled is x = -100 -+ 20 cos t, y = 20 (pi - t),
-// 20 x 7.640396 = 152.808 mm (an elliptic integral), both 18.337 s at 1000 mm/min; the rapids
-// from X 0 Y 0 to (-120, 20 pi), (-120, -20 pi) to (80, 20 pi) and (80, -20 pi) home, 473.381 mm,
-// 14.201 s at 2000 mm/min: 32.54 s, with two 2 s pierce delays 36.54 s.
+// The default job's cut time by hand: each end is the 45 degree cut of a 40 mm tube, unrolled
+// x = -100 -+ 20 cos t, y = 20 (pi - t): 20 x 7.640396 = 152.8079 mm (an elliptic integral), both
+// 18.3369 s at 1000 mm/min. The left end runs up round the tube, the right end back down from
+// where it ended: the rapids from X 0 Y 0 to (-120, -20 pi), from (-120, 20 pi) to (80, 20 pi)
+// and home from (80, -20 pi): 135.454 + 200 + 101.724 = 437.178 mm, 13.1154 s at 2000 mm/min.
+// 31.45 s, with two 2 s pierce delays 35.45 s.
 INSTANTIATE_TEST_SUITE_P(
     BuiltIns, NamedMachineTest,
     testing::Values(NamedMachineCase{"described", "\r\nG4 P2.0\r\n", ""},
                     NamedMachineCase{"rotary-degrees", "\r\nG93 (inverse time feed)\r\n",
-                                     "CUT TIME 0:37\n"},
-                    NamedMachineCase{"plasma", "\r\nM3 $0 S1\r\n", "CUT TIME 0:33\n"}),
+                                     "CUT TIME 0:35\n"},
+                    NamedMachineCase{"plasma", "\r\nM3 $0 S1\r\n", "CUT TIME 0:31\n"}),
     [](const auto& info) {
       std::string name = info.param.machine;
       std::replace(name.begin(), name.end(), '-', '_');
@@ -103,7 +105,7 @@ TEST_F(MachineCliTest, MachineFromAFileAndFromTheConfigurationFolder) {
     ASSERT_EQ(outcome.exitStatus, 0) << outcome.error;
     const std::string program = ReadAll(output);
     EXPECT_THAT(program, HasSubstr("\r\n(Machine shop rotary)\r\n"));
-    EXPECT_THAT(program, HasSubstr("\r\nG0 X -120.000 B 180.000\r\n"));
+    EXPECT_THAT(program, HasSubstr("\r\nG0 X -120.000 B -180.000\r\n"));
   }
 }
 

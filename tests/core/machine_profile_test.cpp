@@ -112,7 +112,9 @@ TEST(ProfileParser, ReadsEveryKeyAroundBlanksAndComments) {
       "rapid-feed = 3000\r\n"
       "pierce-delay = 0.75\r\n"
       "torch-on = M3 $0 S1 (fire)\r\n"
-      "torch-off = M5 $0",
+      "torch-off = M5 $0\r\n"
+      "good-side = left\nkerf = 1.5\nlead-in = 3\nlead-out = 2\nlead-shape = line\n"
+      "overcut = 1\nstart-angle = -90\ntolerance = 0.02\n",
       "mill", "mill.machine");
   ASSERT_TRUE(std::holds_alternative<MachineProfile>(parse));
   const MachineProfile& p = std::get<MachineProfile>(parse);
@@ -125,6 +127,8 @@ TEST(ProfileParser, ReadsEveryKeyAroundBlanksAndComments) {
   EXPECT_EQ(p.pierceDelay, 0.75);
   EXPECT_EQ(p.torchOn, "M3 $0 S1 (fire)");
   EXPECT_EQ(p.torchOff, "M5 $0");
+  EXPECT_EQ(p.toolpath,
+            (ToolpathOptions{1.5, GoodSide::Left, 3, 2, LeadShape::Line, 1, -90, 0.02}));
 }
 
 TEST(ProfileParser, AnEmptyProfileIsTheDescribedOneUnderItsFileName) {
@@ -177,6 +181,17 @@ INSTANTIATE_TEST_SUITE_P(
         BadProfileCase{"zero_rapid_feed", "rapid-feed = 0\n",
                        "1: rapid-feed 0 must be from 1 to 100000 mm/min"},
         BadProfileCase{"bad_number", "feed = 12O0\n", "1: feed \"12O0\" is not a number"},
+        BadProfileCase{"wide_kerf", "kerf = 21\n", "1: kerf 21 must be from 0 to 20 mm"},
+        BadProfileCase{"negative_lead", "lead-out = -1\n",
+                       "1: lead-out -1 must be from 0 to 50 mm"},
+        BadProfileCase{"start_beyond_a_turn", "start-angle = 361\n",
+                       "1: start-angle 361 must be from -360 to 360 degrees"},
+        BadProfileCase{"tolerance_too_fine", "tolerance = 0.0001\n",
+                       "1: tolerance 0.0001 must be 0 or from 0.001 to 10 mm"},
+        BadProfileCase{"bad_good_side", "good-side = up\n",
+                       "1: good-side \"up\" must be right or left"},
+        BadProfileCase{"bad_lead_shape", "lead-shape = curve\n",
+                       "1: lead-shape \"curve\" must be line or arc"},
         BadProfileCase{"infinite_number", "feed = inf\n", "1: feed \"inf\" is not a number"},
         BadProfileCase{"missing_value", "torch-on =   \n", "1: torch-on has no value"},
         BadProfileCase{"no_equals", "\n\nfeed 1000\n", "3: \"feed 1000\" is not key = value"},
@@ -232,18 +247,20 @@ TEST(RotaryProgram, HandCalculatedExample) {
   }
   const std::string program =
       FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("rotary-degrees"));
-  // Every step: dx 10.25, dy 10 pi = 31.41593; surface length 33.04577; F = 1000 / 33.04577.
+  // Every step: dx 10.25, dy 10 pi = 31.41593; surface length 33.04577; F = 1000 / 33.04577. The
+  // left end runs up round the tube (its part, toward +X, right of travel); the right end starts
+  // where it ended.
   EXPECT_THAT(program, HasSubstr("(Machine rotary A in degrees)\r\nG21 (Unit IN mm)\r\n"));
   EXPECT_THAT(program, HasSubstr("T1M6 (Tool change TO T1) \r\nF2000\r\n"
                                  "G93 (inverse time feed)\r\n"
                                  "(Object)\r\n(001)\r\n(005)\r\n"
-                                 "G0 X -120.500 A 180.000 B 0.000\r\n"
+                                 "G0 X -120.500 A -180.000 B 0.000\r\n"
                                  "S5000M03 (Spindle 5000rpm cw)\r\n"
                                  "G4 P2.0\r\n"
-                                 "G1 X -110.250 A 90.000 B 0.000 F30.2611\r\n"
-                                 "G1 X -100.000 A 0.000 B 0.000 F30.2611\r\n"
                                  "G1 X -110.250 A -90.000 B 0.000 F30.2611\r\n"
-                                 "G1 X -120.500 A -180.000 B 0.000 F30.2611\r\n"
+                                 "G1 X -100.000 A 0.000 B 0.000 F30.2611\r\n"
+                                 "G1 X -110.250 A 90.000 B 0.000 F30.2611\r\n"
+                                 "G1 X -120.500 A 180.000 B 0.000 F30.2611\r\n"
                                  "M5\r\n"));
   EXPECT_THAT(program, HasSubstr("G1 X 120.500 A -180.000 B 0.500 F30.2611\r\nM5\r\n"
                                  "G94 (units per minute feed)\r\n"
@@ -254,7 +271,13 @@ TEST(RotaryProgram, HandCalculatedExample) {
 // A profile differs from the described program in its keys' lines and names its machine.
 TEST(ProfileProgram, DiffersFromTheDescribedOnlyWhereItsKeysSay) {
   const Workspace workspace = ProjectWorkspace(kSamples + "default.kvx", "default.kvx", nullptr);
-  std::string expected = ReadAll(std::string(KORVEX_TEST_DATA_DIR "/programs/default.ngc"));
+  // The described program of the job with the left end run from its last point back: a profile
+  // runs each end with its part right of travel.
+  Workspace reversed = workspace;
+  for (auto* values : {&reversed.job.left.path.x, &reversed.job.left.path.y})
+    std::reverse(values->begin(), values->begin() + 91);
+  std::string expected =
+      FormatMachineProgram(reversed.job, ProgramHeaderFor(reversed), BuiltIn("described"));
   const std::pair<std::string_view, std::string_view> changes[] = {
       {"(Objects)\r\n(002)\r\n", "(Objects)\r\n(002)\r\n(Machine shop)\r\n"},
       {"S5000M03 (Spindle 5000rpm cw)\r\nG4 P2.0\r\n",
@@ -276,8 +299,8 @@ TEST(PlasmaProgram, FiresOnSpindleZeroWithoutDwell) {
   const Workspace workspace = ProjectWorkspace(kSamples + "default.kvx", "default.kvx", nullptr);
   const std::string program =
       FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("plasma"));
-  EXPECT_THAT(program, HasSubstr("G0 X -120.000 Y 62.832\r\nF1000\r\nM3 $0 S1\r\n"
-                                 "G1 X -119.951 Y 61.436\r\n"));
+  EXPECT_THAT(program, HasSubstr("G0 X -120.000 Y -62.832\r\nF1000\r\nM3 $0 S1\r\n"
+                                 "G1 X -119.951 Y -61.436\r\n"));
   EXPECT_THAT(program, testing::Not(HasSubstr("\r\nG4 ")));
   EXPECT_THAT(program, HasSubstr("\r\nM5 $0\r\n(Object)\r\n(002)\r\n(091)\r\n"));
 }

@@ -13,10 +13,12 @@
 #include "app/project_commands.h"
 #include "app/rebuild_scene.h"
 #include "app/workspace.h"
+#include "domain/end_cut.h"
 #include "gcode/machine_program.h"
 #include "gcode/profile_parser.h"
 #include "rs274_support.h"
 #include "temp_folder.h"
+#include "toolpath/toolpath.h"
 
 namespace korvex {
 namespace {
@@ -138,12 +140,15 @@ class MachineProfileReading : public InterpreterTest,
     return Interpret(program);
   }
 
-  // The cut points of the job, the left cut's feed moves (points 1..N) then the right's.
+  // The cut points of the job as the feed moves reach them: each end runs with its part (toward
+  // the other end) right of travel, the left end from point N back to 0, the right from 0 to N.
   std::vector<std::array<double, 3>> FeedPoints() const {
     std::vector<std::array<double, 3>> points;
-    for (const CutPoints* cut : {&workspace_.job.left.path, &workspace_.job.right.path}) {
-      for (int i = 1; i <= workspace_.job.parameters.cutSegments; ++i)
-        points.push_back({cut->x[i], cut->y[i], cut->z[i]});
+    const int n = workspace_.job.parameters.cutSegments;
+    for (int k = 1; k <= 2 * n; ++k) {
+      const CutPoints& cut = k <= n ? workspace_.job.left.path : workspace_.job.right.path;
+      const int i = k <= n ? n - k : k - n;
+      points.push_back({cut.x[i], cut.y[i], cut.z[i]});
     }
     return points;
   }
@@ -252,6 +257,117 @@ TEST_F(InterpreterTest, EveryProfileIsReadAndCutsAtItsFeed) {
                                                   profile.cuttingFeed);
       EXPECT_LT(worst, 1e-3) << c.name;
     }
+  }
+}
+
+struct ToolpathCase {
+  const char* name;
+  char shape;           // 'p' the default job's planes, 't' the 40-on-40 tee, 's' 80 degree planes
+  std::string profile;  // its text
+  double hornTip;       // the loops' greatest distance from the middle along X; 0: not checked
+  const char* refusal;  // a part of the reason the job is refused, or nullptr
+};
+
+// What the controller reads of a profile's torch paths, against the curves of the job: every
+// loop point half the kerf off the part line on the scrap side (also at 3.45 of the steep cut's
+// least radius, R / tan 80° = 3.527 mm), pierce and lead-out in the scrap a kerf or more off it,
+// the overcut as long as asked, an arc lead on the quarter circle (radius 2L/π) tangent to the
+// loop, the second end pierced less than a quarter turn from where the first ended, the horn tips
+// of the tee reached (the steps of 4 degrees stop 0.698 mm short); a kerf too wide refused.
+TEST_F(InterpreterTest, ToolpathsKeepTheirGeometry) {
+  const std::string kerfAndLeads = "kerf = 1.5\nlead-in = 3\nlead-out = 3\novercut = 2\n";
+  const ToolpathCase cases[] = {
+      {"plasma_arc_leads", 'p',
+       "axes = mm\npierce-delay = 0\n" + kerfAndLeads + "tolerance = 0.01\n", 0, nullptr},
+      {"rotary_tee_line_leads_left", 't',
+       "axes = degrees\n" + kerfAndLeads +
+           "lead-shape = line\ngood-side = left\nstart-angle = 90\n"
+           "tolerance = 0.02\n",
+       100.75, nullptr},
+      {"tee_horn_tip", 't', "axes = mm\ntolerance = 0.02\n", 100, nullptr},
+      {"steep_near_its_radius", 's', "kerf = 6.9\ntolerance = 0.01\n", 0, nullptr},
+      {"steep_too_wide", 's', "kerf = 7.2\n", 0, "the left end: the kerf 7.2 mm is too wide"}};
+  for (const ToolpathCase& c : cases) {
+    MemoryPanel panel;
+    ASSERT_EQ(LoadProject(KORVEX_PROJECTS_FOLDER "/default.kvx", panel), std::nullopt);
+    for (int id : {kLeftAngleField, kRightAngleField})
+      panel.setText(id, c.shape == 't' ? "0" : c.shape == 's' ? "80" : "45");
+    for (int id : {kLeftCutOvalBox, kRightCutOvalBox})
+      panel.setCheckState(id, c.shape == 't');
+    Workspace workspace;
+    ASSERT_TRUE(RebuildScene(panel, workspace).empty());
+    workspace.cutObjectCount = 2;
+    const ComputedJob& job = workspace.job;
+    const MachineProfile profile =
+        std::get<MachineProfile>(ParseMachineProfile(c.profile, "path", "path.machine"));
+    const auto problem = MachineProgramProblem(job, ProgramHeaderFor(workspace), profile);
+    ASSERT_EQ(problem.has_value(), c.refusal != nullptr) << c.name;
+    if (problem) {
+      EXPECT_NE(problem->find(c.refusal), std::string::npos) << *problem;
+      continue;
+    }
+    WriteAll(folder_ / "job.ngc", FormatMachineProgram(job, ProgramHeaderFor(workspace), profile));
+    const Reading reading = Interpret(folder_ / "job.ngc");
+    const bool degrees = profile.axes == AxisForm::Degrees;
+    const double r = job.parameters.mainRadius, halfKerf = profile.toolpath.kerf / 2;
+    // Where feed move k ends, or starts (the pierce, for a first move): x and the unrolled y.
+    auto at = [&](std::size_t k, bool pierce) {
+      const auto& p = pierce ? reading.feeds[k].start : reading.feeds[k].position;
+      return std::array<double, 2>{p[kX], degrees ? p[kA] * kPi * r / 180 : p[kY]};
+    };
+    auto partLine = [&](int side, double y) {
+      return MachinePathAt(side, side < 0 ? job.parameters.left : job.parameters.right,
+                           job.parameters, kPi - y / r)
+          .x;
+    };
+    // The distance from the part line, searched along it to either side.
+    auto offLine = [&](int side, std::array<double, 2> p) {
+      double best = 1e9;
+      for (double y = p[1] - 5; y < p[1] + 5; y += 0.001)
+        best = std::min(best, std::hypot(p[0] - partLine(side, y), p[1] - y));
+      return best;
+    };
+    std::size_t first = 0;  // the end's first feed move
+    std::array<double, 2> lastEnd{};
+    for (int side : {-1, 1}) {
+      const Toolpath path = std::get<Toolpath>(PlanEndToolpath(job, side, profile.toolpath));
+      auto point = [&](std::size_t i) {
+        return i == 0 ? at(first, true) : at(first + i - 1, false);
+      };
+      const std::array<double, 2> pierce = point(0), out = point(path.points.size() - 1);
+      EXPECT_LT(side > 0 ? std::abs(pierce[1] - lastEnd[1]) : 0, kPi * r / 2) << c.name;
+      double tip = 0;
+      for (std::size_t i = path.loopStart; i <= path.loopEnd; ++i) {
+        const auto p = point(i);
+        tip = std::max(tip, side * p[0]);
+        if (halfKerf == 0) continue;
+        EXPECT_NEAR(offLine(side, p), halfKerf, 1e-3) << c.name << " " << side << " " << i;
+        EXPECT_GT(side * (p[0] - partLine(side, p[1])), 0) << c.name << " " << i;
+      }
+      EXPECT_NEAR(tip, c.hornTip > 0 ? c.hornTip : tip, 6e-4) << c.name;
+      for (const auto& p : {pierce, out}) {
+        if (profile.toolpath.leadIn == 0) break;
+        EXPECT_GT(side * (p[0] - partLine(side, p[1])), 0) << c.name;
+        EXPECT_GT(offLine(side, p), profile.toolpath.kerf) << c.name;
+      }
+      if (profile.toolpath.leadShape == LeadShape::Arc && path.loopStart > 0) {
+        const auto s = point(path.loopStart), next = point(path.loopStart + 1);
+        const double lead = 2 * profile.toolpath.leadIn / kPi;
+        const double u = std::hypot(next[0] - s[0], next[1] - s[1]);
+        const double cx = s[0] - lead * (next[1] - s[1]) / u,
+                     cy = s[1] + lead * (next[0] - s[0]) / u;
+        for (std::size_t i = 0; i < path.loopStart; ++i)
+          EXPECT_NEAR(std::hypot(point(i)[0] - cx, point(i)[1] - cy), lead, 3e-3) << c.name << i;
+      }
+      double overcut = 0;
+      for (std::size_t i = path.loopEnd + 1; i <= path.overcutEnd; ++i)
+        overcut += std::hypot(point(i)[0] - point(i - 1)[0], point(i)[1] - point(i - 1)[1]);
+      EXPECT_NEAR(overcut, profile.toolpath.overcut, 2e-3) << c.name;
+      lastEnd = out;
+      first += path.points.size() - 1;
+    }
+    EXPECT_EQ(first, reading.feeds.size()) << c.name;
+    EXPECT_LT(degrees ? WorstSurfaceSpeedError(reading, 2 * r, 1000) : 0, 1e-3) << c.name;
   }
 }
 
