@@ -121,6 +121,9 @@ std::optional<std::string> MachineProgramProblem(const ComputedJob& job,
                                                  const ProgramHeader& header,
                                                  const MachineProfile& profile) {
   if (auto problem = GcodeProgramProblem(job, header.tubeDiameter)) return problem;
+  if (!job.holes.empty() && !WritesDescribedProgram(profile)) {
+    return "the machine " + profile.title + " does not cut holes yet; the described program does";
+  }
   if (profile.axes != AxisForm::Degrees) return std::nullopt;
   const std::string_view tilt = Trimmed(header.axisLetter);
   const char letter = tilt.size() == 1 ? static_cast<char>(std::toupper(tilt[0])) : '\0';
