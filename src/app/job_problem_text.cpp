@@ -77,6 +77,19 @@ std::string TooLargeText(const JobProblem& problem, const std::string& name) {
   }
 }
 
+std::string PastTubeSideText(const JobProblem& problem, const std::string& name) {
+  if (problem.hole > 0) {
+    return name +
+           " would hang the branch past the side of the tube: the offset and the hole's radius "
+           "together must not exceed the tube's inner radius, nor the offset and the branch's "
+           "radius its outer radius";
+  }
+  return name +
+         " would hang the tube past the side of the tube it fits onto: the offset and half the "
+         "MAIN TUBE DIAMETER together must not exceed half the " +
+         EndFrame(problem.end) + " DIAMETER";
+}
+
 }  // namespace
 
 std::string JobProblemText(const JobProblem& problem) {
@@ -97,13 +110,7 @@ std::string JobProblemText(const JobProblem& problem) {
     case ProblemKind::TooLarge:
       return TooLargeText(problem, name);
     case ProblemKind::PastTubeSide:
-      return problem.hole > 0
-                 ? name + " would hang the branch past the side of the tube: the offset and the "
-                          "hole's radius together must not exceed the tube's inner radius, nor "
-                          "the offset and the branch's radius its outer radius"
-                 : name + " would hang the tube past the side of the tube it fits onto: the "
-                          "offset and half the MAIN TUBE DIAMETER together must not exceed half "
-                          "the " + EndFrame(problem.end) + " DIAMETER";
+      return PastTubeSideText(problem, name);
     case ProblemKind::Negative:
       return name + " must not be less than 0";
     case ProblemKind::NoBore:

@@ -2,6 +2,7 @@
 
 #include "app/notices.h"
 #include "app/panel.h"
+#include "app/part_panel.h"
 #include "app/project_panel.h"
 #include "app/prompt_folders.h"
 #include "app/prompts.h"
@@ -9,6 +10,7 @@
 #include "app/workspace.h"
 #include "base/file_helpers.h"
 #include "base/read_whole_file.h"
+#include "project/part_file.h"
 #include "project/project_file.h"
 
 namespace korvex {
@@ -27,17 +29,25 @@ void ShowProjectPath(Panel& panel, Workspace& workspace, const std::string& path
 
 }  // namespace
 
-std::optional<std::string> LoadProject(const std::string& path, Panel& panel) {
+std::optional<std::string> LoadProject(const std::string& path, Panel& panel, PartExtras& extras) {
   const FileContents contents = ReadWholeFile(path, kMaxProjectFileBytes);
   if (contents.failure) return contents.failure;
+  if (IsPartFilePath(path)) {
+    const PartReading reading =
+        ReadPartFile(contents.bytes, path, PanelDefaultPart(), DefaultPartHole());
+    if (!reading.part) return reading.refusal;
+    ApplyPart(*reading.part, panel, extras);
+    return std::nullopt;
+  }
   ApplyProjectFields(ReadProjectFields(contents.bytes), panel);
+  extras = {};
   return std::nullopt;
 }
 
 CommandOutcome OpenProjectAt(const std::string& path, Panel& panel, Prompts& prompts,
                              Workspace& workspace) {
   // A file that cannot be read leaves the panel as it is rather than emptying every field.
-  if (const auto failure = LoadProject(path, panel)) {
+  if (const auto failure = LoadProject(path, panel, workspace.part)) {
     ShowFailure(prompts, "PROJECT NOT OPENED: " + *failure);
     return CommandOutcome::Failed;
   }

@@ -38,11 +38,11 @@ enum class HoleFit { SetOn, SetIn };
 
 // A hole where a branch meets this tube.
 struct HoleParameters {
-  double at = 0;  // along the tube (mm): where the branch's axis passes nearest the tube's axis
+  double at = 0;    // along the tube (mm): where the branch's axis passes nearest the tube's axis
   double turn = 0;  // radians round the tube; 0 puts the hole's middle at Y = 0
   double branchRadius = 0;  // outside
   double branchWall = 0;
-  double angle = 0;  // radians from square to the tube; positive leans the branch towards +X
+  double angle = 0;   // radians from square to the tube; positive leans the branch towards +X
   double offset = 0;  // the branch's axis beside this tube's axis, square to both
   HoleFit fit = HoleFit::SetOn;
   int compensation = 0;

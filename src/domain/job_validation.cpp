@@ -61,8 +61,7 @@ void ValidateHole(Problems& problems, const JobParameters& job, const HoleParame
   // The hole must close on the inner surface, and a set-on branch must stand on the outer one.
   const double side = std::fabs(hole.offset);
   const double innerRadius = job.mainRadius - job.wallThickness;
-  if (!(side + HoleRadius(hole) <= innerRadius) ||
-      !(side + hole.branchRadius <= job.mainRadius)) {
+  if (!(side + HoleRadius(hole) <= innerRadius) || !(side + hole.branchRadius <= job.mainRadius)) {
     refuse(JobField::Offset, ProblemKind::PastTubeSide);
   }
 }

@@ -111,8 +111,8 @@ std::string FormatGcodeProgram(const ComputedJob& job, const ProgramHeader& head
   std::string text;
   // Header and trailer take about 500 bytes, a point line at most about 50 plus the letter.
   text.reserve(1024 + header.projectPath.size() +
-               (2 + job.holes.size()) * (static_cast<std::size_t>(segments + 1) *
-                                             (56 + axisLetter.size()) + 100));
+               (2 + job.holes.size()) *
+                   (static_cast<std::size_t>(segments + 1) * (56 + axisLetter.size()) + 100));
 
   AppendZonedLine(text, {"(Version", " 4 "});
   AppendZonedLine(text, {"(Begin", CommentText(header.projectPath)});

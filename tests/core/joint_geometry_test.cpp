@@ -15,10 +15,18 @@ namespace {
 struct Vec {
   double x, y, z;
 };
-Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec operator+(Vec a, Vec b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-Vec operator*(double k, Vec a) { return {k * a.x, k * a.y, k * a.z}; }
-double Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+Vec operator-(Vec a, Vec b) {
+  return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+Vec operator+(Vec a, Vec b) {
+  return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+Vec operator*(double k, Vec a) {
+  return {k * a.x, k * a.y, k * a.z};
+}
+double Dot(Vec a, Vec b) {
+  return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 double DistanceFromLine(Vec p, Vec origin, Vec unitDirection) {
   const Vec d = p - origin;
@@ -87,8 +95,7 @@ TEST_P(HoleOnBranch, EveryPointLiesOnTheBranchSurface) {
     const double x = hole.path.x[j], y = hole.path.y[j];
     const double outerD = distance(x, y, kHeaderR);
     // The torch line through the wall: leaning z along the tube, square to it without 3D MODE.
-    const double innerD =
-        distance(x - kHeaderT * std::tan(Radians(hole.path.z[j])), y, innerR);
+    const double innerD = distance(x - kHeaderT * std::tan(Radians(hole.path.z[j])), y, innerR);
     if (c.compensation == 1) {
       // Never inside the branch on either surface, and on it on one of them.
       EXPECT_GE(outerD, rho - 0.01) << j;

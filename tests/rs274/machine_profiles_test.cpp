@@ -92,7 +92,7 @@ class MachineProfileReading : public testing::TestWithParam<ProfileJob> {
     project_ = fs::path(KORVEX_PROJECTS_FOLDER) / job.project;
     MemoryPanel panel;
     panel.setText(kAngleLetterField, job.axisLetter);
-    ASSERT_EQ(LoadProject(project_.string(), panel), std::nullopt);
+    ASSERT_EQ(LoadProject(project_.string(), panel, workspace_.part), std::nullopt);
     ASSERT_TRUE(RebuildScene(panel, workspace_).empty());
   }
 
