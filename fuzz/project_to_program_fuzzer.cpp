@@ -13,6 +13,7 @@
 #include "app/project_panel.h"
 #include "app/rebuild_scene.h"
 #include "app/workspace.h"
+#include "gcode/comment_text.h"
 #include "gcode/gcode_writer.h"
 #include "project/project_file.h"
 #include "require.h"
@@ -30,7 +31,7 @@ std::vector<std::string_view> CrLfLines(std::string_view text) {
     const std::string_view line = text.substr(0, end);
     Require(line.find_first_of("\r\n") == std::string_view::npos,
             "CR and LF appear only together, as a line end");
-    Require(line.size() <= 255, "every line fits the 255 characters a controller reads");
+    Require(line.size() <= kLongestProgramLine, "every line fits what a controller reads");
     lines.push_back(line);
     text.remove_prefix(end + 2);
   }

@@ -89,11 +89,35 @@ bool FileExists(const std::string& path) {
 
 bool IsSameFile(const std::string& first, const std::string& second) {
   std::error_code error;
-  return fs::equivalent(first, second, error) && !error;
+  if (fs::equivalent(first, second, error) && !error) return true;
+  // A file not there yet is the same when both names lead, through their links, to one path.
+  const std::optional<fs::path> a = FollowLinks(first), b = FollowLinks(second);
+  if (!a || !b) return false;
+  const fs::path resolvedA = fs::weakly_canonical(fs::absolute(*a, error), error);
+  if (error) return false;
+  const fs::path resolvedB = fs::weakly_canonical(fs::absolute(*b, error), error);
+  return !error && resolvedA == resolvedB;
 }
 
-std::optional<std::string> WriteFileAtomically(const std::string& pathText,
-                                               std::string_view bytes) {
+struct FileTransaction::Staged {
+  fs::path target;
+  fs::path temporary;
+  fs::path backup;  // a second name of the replaced file until the transaction ends
+  bool replaced = false;
+};
+
+FileTransaction::FileTransaction() = default;
+
+FileTransaction::~FileTransaction() {
+  std::error_code ignored;
+  for (const Staged& file : staged_) {
+    if (!file.replaced) fs::remove(file.temporary, ignored);
+    if (!file.backup.empty()) fs::remove(file.backup, ignored);
+  }
+}
+
+std::optional<std::string> FileTransaction::stage(const std::string& pathText,
+                                                  std::string_view bytes) {
   if (pathText.empty()) return std::string("no file name given");
   const std::optional<fs::path> resolved = FollowLinks(fs::path(pathText));
   if (!resolved) return pathText + ": too many levels of symbolic links";
@@ -159,14 +183,54 @@ std::optional<std::string> WriteFileAtomically(const std::string& pathText,
     fs::remove(temporary, error);
     return WriteFailure(target, failure);
   }
+  staged_.push_back({target, temporary, {}, false});
+  return std::nullopt;
+}
 
-  fs::rename(temporary, target, error);
-  if (error) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return "cannot replace " + target.string() + ": " + error.message();
+std::optional<std::string> FileTransaction::commit() {
+  std::error_code error;
+  for (Staged& file : staged_) {
+    // A hard link keeps the old file reachable, so a later failure can put it back.
+    if (fs::exists(file.target, error)) {
+      const fs::path backup = TemporaryName(file.target.parent_path().empty()
+                                                ? fs::path(".")
+                                                : file.target.parent_path(),
+                                            file.target.filename().string() + ".old", 0);
+      fs::create_hard_link(file.target, backup, error);
+      if (!error) file.backup = backup;
+    }
+    fs::rename(file.temporary, file.target, error);
+    if (error) {
+      const std::string reason = "cannot replace " + file.target.string() + ": " + error.message();
+      rollBack();
+      return reason;
+    }
+    file.replaced = true;
   }
   return std::nullopt;
+}
+
+// Puts every target replaced so far back as it was: the old file from its second name, or no
+// file where there was none.
+void FileTransaction::rollBack() {
+  std::error_code ignored;
+  for (Staged& file : staged_) {
+    if (!file.replaced) continue;
+    if (file.backup.empty()) {
+      fs::remove(file.target, ignored);
+    } else {
+      fs::rename(file.backup, file.target, ignored);
+      file.backup.clear();
+    }
+    file.replaced = false;
+    file.temporary.clear();
+  }
+}
+
+std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  FileTransaction transaction;
+  if (auto failure = transaction.stage(path, bytes)) return failure;
+  return transaction.commit();
 }
 
 }  // namespace korvex

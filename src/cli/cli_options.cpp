@@ -1,5 +1,7 @@
 #include "cli/cli_options.h"
 
+#include <cctype>
+
 #include "template/paper.h"
 
 namespace korvex {
@@ -31,24 +33,35 @@ bool LooksLikeOption(std::string_view argument) {
   return argument.size() > 1 && argument.front() == '-';
 }
 
-bool EndsWithIgnoringCase(std::string_view text, std::string_view end) {
-  if (text.size() < end.size()) return false;
-  text.remove_prefix(text.size() - end.size());
-  for (std::size_t i = 0; i < end.size(); ++i) {
-    const char c =
-        text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
-    if (c != end[i]) return false;
-  }
-  return true;
+std::string Lowered(std::string_view text) {
+  std::string lowered(text);
+  for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lowered;
 }
 
-std::optional<std::string> ShopOptionsError(const CliOptions& options) {
-  if (options.templatePath && !EndsWithIgnoringCase(*options.templatePath, ".pdf") &&
-      !EndsWithIgnoringCase(*options.templatePath, ".svg")) {
-    return "--template needs a file name ending in .pdf or .svg";
+bool EndsWithIgnoringCase(std::string_view text, std::string_view end) {
+  return text.size() >= end.size() && Lowered(text.substr(text.size() - end.size())) == end;
+}
+
+// Checks the outputs' file types and the paper, and records what they choose.
+std::optional<std::string> ReadShopOptions(CliOptions& options) {
+  if (const auto& path = options.templatePath) {
+    if (EndsWithIgnoringCase(*path, ".svg")) {
+      options.templateKind = ShopOutput::SvgTemplate;
+    } else if (!EndsWithIgnoringCase(*path, ".pdf")) {
+      return "--template needs a file name ending in .pdf or .svg";
+    }
   }
-  if (options.paper && !PaperNamed(*options.paper)) {
-    return "--paper must be a4, letter, a4-landscape or letter-landscape";
+  if (options.dxfPath && !EndsWithIgnoringCase(*options.dxfPath, ".dxf")) {
+    return "--dxf needs a file name ending in .dxf";
+  }
+  if (options.paper) {
+    const std::optional<Paper> paper = PaperNamed(Lowered(*options.paper));
+    if (!paper) return "--paper must be a4, letter, a4-landscape or letter-landscape";
+    if (!options.templatePath || options.templateKind != ShopOutput::PdfTemplate) {
+      return "--paper sets the pages of a PDF template: give --template FILE.pdf with it";
+    }
+    options.templatePaper = *paper;
   }
   return std::nullopt;
 }
@@ -67,6 +80,7 @@ ParsedCommandLine ParseCliArguments(std::span<const std::string_view> arguments)
     const std::string_view argument = arguments[i];
     if (optionsEnded || !LooksLikeOption(argument)) {
       ++fileCount;
+      if (argument.empty() && !error) error = "a file name is empty";
       if (fileCount == 1) options.projectPath = argument;
       if (fileCount == 2) options.outputPath = argument;
       continue;
@@ -104,7 +118,7 @@ ParsedCommandLine ParseCliArguments(std::span<const std::string_view> arguments)
     return parsed;
   }
   const bool shopOutput = options.templatePath || options.dxfPath;
-  if (!error) error = ShopOptionsError(options);
+  if (!error) error = ReadShopOptions(options);
   if (!error && (fileCount > 2 || fileCount < (shopOutput ? 1 : 2))) {
     error = fileCount > 2 ? "only one project file and one output file can be given"
             : fileCount == 0 && shopOutput ? "a project file is needed"

@@ -1,6 +1,6 @@
 #include "cli/convert_project.h"
 
-#include <cstdio>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -38,23 +38,36 @@ struct PendingFile {
   std::string what;  // "program", "template", "pattern"
 };
 
-bool EndsWithSvg(const std::string& path) {
-  return path.size() >= 4 && (path.compare(path.size() - 4, 4, ".svg") == 0 ||
-                              path.compare(path.size() - 4, 4, ".SVG") == 0);
-}
-
-// Writes every file, each through its own temporary file. When one fails, the files this run
-// created before it are removed again, so a failed run leaves no new output behind.
+// Stages every file, then replaces the targets together: a failure leaves every file as it was.
 std::optional<std::string> WriteAll(const std::vector<PendingFile>& files) {
-  std::vector<const PendingFile*> created;
+  FileTransaction transaction;
   for (const PendingFile& file : files) {
-    const bool existed = FileExists(file.path);
-    if (auto failure = WriteFileAtomically(file.path, file.bytes)) {
-      for (const PendingFile* earlier : created)
-        std::remove(earlier->path.c_str());
+    if (auto failure = transaction.stage(file.path, file.bytes)) {
       return file.what + " not written: " + *failure;
     }
-    if (!existed) created.push_back(&file);
+  }
+  if (auto failure = transaction.commit()) return "nothing written: " + *failure;
+  return std::nullopt;
+}
+
+// Two outputs naming one file, also through a link: the later would silently replace the earlier.
+std::optional<std::string> SharedOutputProblem(const CliOptions& options) {
+  const struct {
+    const char* what;
+    const std::optional<std::string> path;
+  } outputs[] = {
+      {"OUTPUT.ngc",
+       options.outputPath.empty() ? std::nullopt : std::optional<std::string>(options.outputPath)},
+      {"--template", options.templatePath},
+      {"--dxf", options.dxfPath},
+  };
+  for (std::size_t i = 0; i < std::size(outputs); ++i) {
+    for (std::size_t j = i + 1; j < std::size(outputs); ++j) {
+      if (outputs[i].path && outputs[j].path && IsSameFile(*outputs[i].path, *outputs[j].path)) {
+        return std::string(outputs[i].what) + " and " + outputs[j].what + " name the same file " +
+               *outputs[j].path;
+      }
+    }
   }
   return std::nullopt;
 }
@@ -69,6 +82,9 @@ CliOutcome MachineFailure(const MachineEntry& machine) {
 }
 
 CliOutcome ConvertProject(const CliOptions& options) {
+  if (const auto problem = SharedOutputProblem(options)) {
+    return {2, {}, "korvex-cli: " + *problem + "\n"};
+  }
   // A profile with mistakes is reported before anything is read or written.
   const MachineEntry machine =
       FindMachine(options.machine.value_or(std::string("described")), UserMachinesFolder());
@@ -103,11 +119,9 @@ CliOutcome ConvertProject(const CliOptions& options) {
     files.push_back({options.outputPath,
                      FormatMachineProgram(workspace.job, header, *machine.profile), "program"});
   }
-  const Paper paper = PaperNamed(options.paper.value_or("a4")).value_or(Paper::A4);
+  const Paper paper = options.templatePaper;
   if (options.templatePath) {
-    const ShopOutput kind =
-        EndsWithSvg(*options.templatePath) ? ShopOutput::SvgTemplate : ShopOutput::PdfTemplate;
-    FormattedOutput output = FormatWorkspaceOutput(workspace, kind, paper);
+    FormattedOutput output = FormatWorkspaceOutput(workspace, options.templateKind, paper);
     if (output.problem) return Failure("template not written: " + *output.problem);
     files.push_back({*options.templatePath, std::move(output.bytes), "template"});
   }

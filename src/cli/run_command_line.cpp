@@ -19,7 +19,7 @@ CliOutcome RunCommandLine(std::span<const std::string_view> arguments, std::stri
       break;
   }
   if (parsed.usageError) {
-    return {2, {}, "korvex-cli: " + *parsed.usageError + "\nTry 'korvex-cli --help' for more.\n"};
+    return {2, {}, "korvex-cli: " + *parsed.usageError + " (see korvex-cli --help)\n"};
   }
   if (parsed.options.action == CliOptions::Action::ListMachines) {
     return ListMachines(UserMachinesFolder());

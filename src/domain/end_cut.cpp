@@ -64,9 +64,11 @@ void ComputeSurface(CutShape shape, int side, const EndCutParameters& end, const
   }
 }
 
-double MachineX(const EndCutParameters& end, double outer, double inner) {
+// With compensation the torch follows the surface whose cut lies nearer the middle of the part,
+// so the shorter wall is cut to size wherever the part lies along the tube; on a tie the outer.
+double MachineX(const EndCutParameters& end, double outer, double inner, double middle) {
   if (end.mode3d != 1 && end.compensation == 1) {
-    return std::fabs(inner) < std::fabs(outer) ? inner : outer;
+    return std::fabs(inner - middle) < std::fabs(outer - middle) ? inner : outer;
   }
   return outer;
 }
@@ -97,8 +99,9 @@ EndCut ComputeEndCut(int side, const EndCutParameters& end, const JobParameters&
   EndCut cut;
   cut.surfaces = ComputeCutSurfaces(ShapeOf(end), side, end, job, turned ? turnedSteps : steps);
   const CutSurfaces& s = cut.surfaces;
+  const double middle = (job.left.distance + job.right.distance) / 2;
   for (int i = 0; i <= n; ++i) {
-    cut.path.x[i] = MachineX(end, s.outer[i], s.inner[i]);
+    cut.path.x[i] = MachineX(end, s.outer[i], s.inner[i], middle);
     cut.path.y[i] = job.mainRadius * (n / 2.0 - i) * 2 * kPi / n;
     cut.path.z[i] = TiltDegrees(end, s.outer[i], s.inner[i], job.wallThickness);
   }

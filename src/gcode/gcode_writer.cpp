@@ -12,6 +12,10 @@ namespace korvex {
 namespace {
 
 constexpr std::size_t kZoneWidth = 14;
+// The "(Begin" line is "(Begin", the path, each padded to the next 14-column zone, then ")":
+// a path of up to 223 characters gives at most 17 zones and 239 characters.
+constexpr std::size_t kLongestBeginPath = 223;
+static_assert(14 * ((kZoneWidth + kLongestBeginPath) / kZoneWidth + 1) + 1 <= kLongestProgramLine);
 
 void AppendLine(std::string& text, std::string_view line) {
   text += line;
@@ -115,7 +119,7 @@ std::string FormatGcodeProgram(const ComputedJob& job, const ProgramHeader& head
                    (static_cast<std::size_t>(segments + 1) * (56 + axisLetter.size()) + 100));
 
   AppendZonedLine(text, {"(Version", " 4 "});
-  AppendZonedLine(text, {"(Begin", CommentText(header.projectPath)});
+  AppendZonedLine(text, {"(Begin", CommentPath(header.projectPath, kLongestBeginPath)});
   AppendZonedLine(text, {"(Units", "mm"});
   AppendZonedLine(text, {"(ToolOfset", " 0 "});
   AppendLine(text, "(TUBE DIAMETER)");

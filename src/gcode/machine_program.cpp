@@ -43,7 +43,7 @@ class ProfileProgram {
 
   std::string text() {
     AppendLine(text_, "(KORVEX program for the machine: " + profile_.title + ")");
-    AppendLine(text_, "(Begin " + CommentText(header_.projectPath) + ")");
+    AppendLine(text_, "(Begin " + CommentPath(header_.projectPath, kLongestProgramLine - 8) + ")");
     AppendLine(text_, "(TUBE DIAMETER " + FormatNumber(header_.tubeDiameter, "000.0") + ")");
     AppendLine(text_, "(Objects " + FormatNumber(header_.objectCount, "000") + ")");
     AppendLine(text_, "G21 (Unit IN mm)");

@@ -57,10 +57,11 @@ INSTANTIATE_TEST_SUITE_P(
                       nullptr,
                       "o.ngc",
                       nullptr},
+        // File types and paper names are read without regard to case.
         ShopParseCase{"dxf_and_paper",
-                      {"--dxf", "d.dxf", "--paper", "letter", "p.kvx"},
-                      nullptr,
-                      "d.dxf",
+                      {"--dxf", "d.DXF", "--template", "t.Pdf", "--paper", "A4-Landscape", "p.kvx"},
+                      "t.Pdf",
+                      "d.DXF",
                       "",
                       nullptr},
         ShopParseCase{
@@ -77,12 +78,27 @@ INSTANTIATE_TEST_SUITE_P(
                       nullptr,
                       "",
                       "--paper must be a4, letter"},
-        ShopParseCase{"program_still_needed",
-                      {"--paper", "a4", "p.kvx"},
+        ShopParseCase{"paper_without_template",
+                      {"--paper", "a4", "p.kvx", "o.ngc"},
                       nullptr,
                       nullptr,
                       "",
-                      "a project file and an output file are needed"}),
+                      "--paper sets the pages of a PDF template"},
+        ShopParseCase{"paper_of_an_svg",
+                      {"--template", "t.svg", "--paper", "letter", "p.kvx"},
+                      nullptr,
+                      nullptr,
+                      "",
+                      "--paper sets the pages of a PDF template"},
+        ShopParseCase{"dxf_of_another_type",
+                      {"--dxf", "d.ngc", "p.kvx"},
+                      nullptr,
+                      nullptr,
+                      "",
+                      "--dxf needs a file name ending in .dxf"},
+        ShopParseCase{
+            "empty_dxf", {"--dxf", "", "p.kvx"}, nullptr, nullptr, "", "--dxf needs a file name"},
+        ShopParseCase{"empty_output", {"p.kvx", ""}, nullptr, nullptr, "", "a file name is empty"}),
     [](const testing::TestParamInfo<ShopParseCase>& info) { return info.param.name; });
 
 class CliShopRun : public testing::Test {
@@ -97,7 +113,7 @@ class CliShopRun : public testing::Test {
   std::string project_ = folder_.file("part.kvx");
   std::string program_ = folder_.file("part.ngc");
   std::string pdf_ = folder_.file("part.pdf");
-  std::string svg_ = folder_.file("part.svg");
+  std::string svg_ = folder_.file("part.Svg");
   std::string dxf_ = folder_.file("part.dxf");
 };
 
@@ -110,7 +126,7 @@ TEST_F(CliShopRun, WritesEachOutputBesideTheProgram) {
   EXPECT_THAT(test::ReadAll(pdf_), HasSubstr("PROJECT part.kvx - TUBE D 40.000 WALL 4.000"));
   EXPECT_THAT(test::ReadAll(dxf_), HasSubstr("MACHINE_PATH"));
 
-  ASSERT_EQ(run({"--template", svg_, "--paper", "letter-landscape", project_}).exitStatus, 0);
+  ASSERT_EQ(run({"--template", svg_, project_}).exitStatus, 0);
   EXPECT_THAT(test::ReadAll(svg_), HasSubstr("<svg xmlns=\"http://www.w3.org/2000/svg\""));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()), 5);
 }
@@ -136,15 +152,39 @@ TEST_F(CliShopRun, AnAbsurdTemplateWritesNothing) {
   EXPECT_FALSE(fs::exists(dxf_));
 }
 
-TEST_F(CliShopRun, AFailedWriteLeavesNoNewOutput) {
+TEST_F(CliShopRun, AFailedOutputLeavesEveryOtherAsItWas) {
+  test::WriteAll(program_, "earlier program");
   const std::string folderDxf = folder_.file("folder.dxf");
   fs::create_directory(folderDxf);
-  const CliOutcome outcome = run({"--template", pdf_, "--dxf", folderDxf, project_, program_});
-  EXPECT_EQ(outcome.exitStatus, 1);
-  EXPECT_THAT(outcome.error, StartsWith("korvex-cli: pattern not written: "));
-  EXPECT_FALSE(fs::exists(program_));
-  EXPECT_FALSE(fs::exists(pdf_));
+  for (const std::string& dxf : {folderDxf, folder_.file("missing/part.dxf")}) {
+    const CliOutcome outcome = run({"--template", pdf_, "--dxf", dxf, project_, program_});
+    EXPECT_EQ(outcome.exitStatus, 1);
+    EXPECT_THAT(outcome.error, StartsWith("korvex-cli: pattern not written: "));
+    EXPECT_EQ(test::ReadAll(program_), "earlier program");
+    EXPECT_FALSE(fs::exists(pdf_));
+  }
   EXPECT_TRUE(fs::is_empty(folderDxf));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()), 3);
+}
+
+TEST_F(CliShopRun, TwoOutputsNamingOneFileAreRefused) {
+  test::WriteAll(pdf_, "earlier template");
+  const std::string link = folder_.file("link.dxf"), shared = folder_.file("shared.dxf");
+  const std::string dottedDxf = folder_.file("./part.dxf");
+  fs::create_symlink(shared, link);
+  const std::vector<Arguments> commandLines = {
+      {"--template", pdf_, project_, pdf_},
+      {"--dxf", dxf_, project_, dxf_},
+      {"--template", svg_, "--dxf", dxf_, project_, dottedDxf},
+      {"--dxf", link, project_, shared},
+  };
+  for (const Arguments& arguments : commandLines) {
+    const CliOutcome outcome = run(arguments);
+    EXPECT_EQ(outcome.exitStatus, 2) << arguments.back();
+    EXPECT_THAT(outcome.error, HasSubstr("name the same file"));
+  }
+  EXPECT_EQ(test::ReadAll(pdf_), "earlier template");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()), 3);
 }
 
 }  // namespace

@@ -59,15 +59,41 @@ INSTANTIATE_TEST_SUITE_P(
                     SurfaceCase{"PlaneRight", false, 1, 80, 84, 120, 116}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(EndCut, CompensationKeepsTheShorterWall) {
+// The default 45-degree plane cuts with compensation, the part placed about X = 0 and off it:
+// at the seam and half-way round, the torch keeps the wall value nearer the part's middle
+// (outer values d -+ 20, inner d -+ 16, worked out by hand from the cutting plane).
+struct CompensationCase {
+  const char* name;
+  double leftDistance, rightDistance;
+  int side;
+  double x0, x45;
+};
+
+class CompensationKeepsTheShorterWall : public testing::TestWithParam<CompensationCase> {};
+
+TEST_P(CompensationKeepsTheShorterWall, OnBothSidesOfTheMiddle) {
+  const CompensationCase& c = GetParam();
   JobParameters job = DefaultJob();
-  job.left.compensation = 1;
-  const EndRun run = RunEnd(job, job.left, -1);
-  EXPECT_NEAR(run.cut.x[0], -116, 1e-9);  // inner
-  EXPECT_NEAR(run.cut.x[45], -80, 1e-9);  // outer
+  job.left.distance = c.leftDistance;
+  job.right.distance = c.rightDistance;
+  EndCutParameters& end = c.side < 0 ? job.left : job.right;
+  end.compensation = 1;
+  const EndRun run = RunEnd(job, end, c.side);
+  EXPECT_NEAR(run.cut.x[0], c.x0, 1e-9);
+  EXPECT_NEAR(run.cut.x[45], c.x45, 1e-9);
   for (int i = 0; i <= 90; ++i)
     EXPECT_EQ(run.cut.z[i], 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    CentredAndOffCentre, CompensationKeepsTheShorterWall,
+    testing::Values(CompensationCase{"CentredLeft", -100, 100, -1, -116, -80},
+                    CompensationCase{"CentredRight", -100, 100, 1, 80, 116},
+                    CompensationCase{"OffCentreLeft", 100, 400, -1, 84, 120},
+                    CompensationCase{"OffCentreRight", 100, 400, 1, 380, 416},
+                    CompensationCase{"NegativeLeft", -400, -100, -1, -416, -380},
+                    CompensationCase{"NegativeRight", -400, -100, 1, -120, -84}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EndCut, Mode3dTiltsTheTorchAndIgnoresCompensation) {
   for (int compensation : {0, 1}) {

@@ -199,7 +199,12 @@ INSTANTIATE_TEST_SUITE_P(
         BeginCase{"/a\r\nG0 X9\t.kvx", "(Begin        /a??G0 X9?.kvx" + std::string(14, ' ') + ")"},
         BeginCase{"/home/o/p\xE9.kvx",
                   "(Begin        /home/o/p\xE9.kvx" + std::string(14, ' ') + ")"},
-        BeginCase{"/home/o/p.kvx", "(Begin        /home/o/p.kvx" + std::string(1, ' ') + ")"}));
+        BeginCase{"/home/o/p.kvx", "(Begin        /home/o/p.kvx" + std::string(1, ' ') + ")"},
+        // The longest path a line rs274 reads can hold stays whole; a longer one keeps its end.
+        BeginCase{"/" + std::string(216, 'd') + "/p.kvx",
+                  "(Begin        /" + std::string(216, 'd') + "/p.kvx )"},
+        BeginCase{"/" + std::string(217, 'd') + "/p.kvx",
+                  "(Begin        ..." + std::string(214, 'd') + "/p.kvx )"}));
 
 TEST(GcodeWriterEdgeTest, ZeroSegmentsGiveOnlyTheRapidMovePerObject) {
   Workspace workspace = ExampleWorkspace();

@@ -79,9 +79,8 @@ TEST_F(ProgramTest, AProjectOnTheCommandLineIsOpenedAndNamedInTheTitle) {
   ASSERT_TRUE(QFile::copy(QStringLiteral(KORVEX_SOURCE_DIR "/Projects/tube-joint.kvx"), project));
   program_.setArguments({project});
   start();
-  // The title names the project once it is open, which may be after the window is shown.
-  const auto window =
-      display_.waitForRenamedWindow("KORVEX 2014", "KVX - " + project.toStdString());
+  // The title names the project once it is open, which may be before or after it is shown.
+  const auto window = display_.waitForWindow("KVX - " + project.toStdString());
   ASSERT_TRUE(window.has_value());
   display_.requestClose(*window);
   EXPECT_EQ(exitStatus(), 0);

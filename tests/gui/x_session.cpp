@@ -12,7 +12,7 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-constexpr auto kWaitLimit = 15s;
+constexpr auto kWaitLimit = 30s;
 
 ::Display* Of(void* display) {
   return static_cast<::Display*>(display);
@@ -60,23 +60,23 @@ XSession::~XSession() {
 std::optional<unsigned long> XSession::waitForWindow(const std::string& title) {
   const auto deadline = Clock::now() + kWaitLimit;
   for (;;) {
+    // Watched before looking, so a title given just after the look still wakes the wait.
+    watchTopLevelTitles();
     if (auto found = findNow(title)) return found;
-    if (!waitForEvent(deadline, MapNotify)) return std::nullopt;
+    if (!waitForEvent(deadline, MapNotify, PropertyNotify)) return std::nullopt;
   }
 }
 
-std::optional<unsigned long> XSession::waitForRenamedWindow(const std::string& earlierTitle,
-                                                            const std::string& title) {
-  const auto deadline = Clock::now() + kWaitLimit;
-  for (;;) {
-    if (auto found = findNow(title)) return found;
-    if (auto earlier = findNow(earlierTitle)) {
-      // Its title changes wake the wait from now on; a change just before is seen by looking again.
-      XSelectInput(Of(display_), *earlier, PropertyChangeMask);
-      if (auto found = findNow(title)) return found;
-    }
-    if (!waitForEvent(deadline, MapNotify, PropertyNotify)) return std::nullopt;
-  }
+void XSession::watchTopLevelTitles() {
+  ::Display* display = Of(display_);
+  const VanishedWindowsSkipped skipped(display);
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) return;
+  for (unsigned i = 0; i < count; ++i)
+    XSelectInput(display, children[i], PropertyChangeMask);
+  if (children) XFree(children);
 }
 
 std::optional<unsigned long> XSession::findNow(const std::string& title) {

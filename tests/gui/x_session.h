@@ -17,11 +17,9 @@ class XSession {
 
   bool connected() const { return display_ != nullptr; }
 
-  // The mapped top-level window with that title, waiting for it a few seconds.
+  // The mapped top-level window with that title, waiting for it a few seconds: mapped with it
+  // or given it later.
   std::optional<unsigned long> waitForWindow(const std::string& title);
-  // As waitForWindow, also when a window mapped as earlierTitle is renamed to title later.
-  std::optional<unsigned long> waitForRenamedWindow(const std::string& earlierTitle,
-                                                    const std::string& title);
   // The same without waiting.
   std::optional<unsigned long> findNow(const std::string& title);
 
@@ -37,8 +35,10 @@ class XSession {
 
  private:
   std::optional<unsigned long> find(unsigned long parent, const std::string& title);
-  // Waits for an event of that type (MapNotify of a top-level window, DamageNotify); false once
-  // the deadline has passed.
+  // Title changes of the top-level windows now there wake waitForEvent from now on.
+  void watchTopLevelTitles();
+  // Waits for an event of that type (MapNotify of a top-level window, PropertyNotify of a watched
+  // one, DamageNotify); false once the deadline has passed.
   bool waitForEvent(std::chrono::steady_clock::time_point deadline, int type, int otherType = -1);
 
   void* display_;

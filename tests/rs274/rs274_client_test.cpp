@@ -85,6 +85,8 @@ struct ClientCase {
   const char* projectFolder = "";  // where the project is stored; its path is in the header
 };
 
+const std::string kLongFolder = std::string(120, 'l') + "/" + std::string(120, 'm');
+
 void PrintTo(const ClientCase& job, std::ostream* out) {
   *out << job.name;
 }
@@ -192,6 +194,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Brackets and line breaks in the project's path must not break the header comment.
         ClientCase{"path_with_brackets", {}, {}, nullptr, nullptr, "jobs (copy)"},
         ClientCase{"path_with_line_break", {}, {}, " C ", nullptr, "a\r\n(b)"},
+        // A path longer than a program line can hold is shortened in the header comment.
+        ClientCase{"long_path", {}, {}, nullptr, nullptr, kLongFolder.c_str()},
         ClientCase{"thousand_segments",
                    {{kCutSegmentsField, "1000"},
                     {kMainDiameterField, "114.3"},
