@@ -17,6 +17,7 @@ namespace korvex {
 namespace {
 
 constexpr const char* kDefaultProjectName = "korvex.kvx";
+constexpr const char* kPartFileFilter = "Part file(*.kvxp)|*.kvxp|";
 
 std::string ProjectFolder() {
   return PromptFolder("Projects");
@@ -57,20 +58,44 @@ CommandOutcome OpenProjectAt(const std::string& path, Panel& panel, Prompts& pro
 }
 
 CommandOutcome OpenProject(Panel& panel, Prompts& prompts, Workspace& workspace) {
-  const std::optional<std::string> path = prompts.promptOpenPath(
-      {"Open Project", workspace.projectPath, ProjectFolder(), "KVX(*.kvx)|*.kvx|", ""});
+  const std::optional<std::string> path =
+      prompts.promptOpenPath({"Open Project", workspace.projectPath, ProjectFolder(),
+                              std::string("KVX(*.kvx)|*.kvx|") + kPartFileFilter, ""});
   if (!path) return CommandOutcome::Cancelled;
   return OpenProjectAt(*path, panel, prompts, workspace);
 }
 
+// The file for the panel and the open part: a part file when the path ends in ".kvxp", else a
+// project, which is refused when it would lose the part's offsets or holes.
+FormattedProject FormatSavedFile(const std::string& path, const Panel& panel,
+                                 const PartExtras& part) {
+  if (IsPartFilePath(path)) {
+    if (auto bytes = FormatPartFile(PartFromPanel(panel, part))) return {*bytes, std::nullopt};
+    return {{}, "a value is not a finite number, which a part file cannot hold"};
+  }
+  if (part.changesTheJob()) {
+    return {{},
+            "the part has offsets or holes, which a .kvx project cannot hold; save it as a "
+            "Part file (*.kvxp)"};
+  }
+  return FormatProjectFile(ProjectFieldsFromPanel(panel));
+}
+
 CommandOutcome SaveProject(Panel& panel, Prompts& prompts, Workspace& workspace) {
   if (workspace.projectPath.empty()) workspace.projectPath = kDefaultProjectName;
-  const std::optional<std::string> path = prompts.promptSavePath(
-      {"Save Project", workspace.projectPath, ProjectFolder(), "KVX(*.KVX)|*.KVX|", "kvx"});
+  FilePrompt prompt{"Save Project", workspace.projectPath, ProjectFolder(), "", ""};
+  SetFileTypes(prompt, {{"KVX(*.KVX)", "*.KVX", "kvx"}, {"Part file(*.kvxp)", "*.kvxp", "kvxp"}});
+  if (IsPartFilePath(workspace.projectPath)) {
+    prompt.selectedType = 1;
+    prompt.defaultExtension = "kvxp";
+  }
+  const std::optional<std::string> path = prompts.promptSavePath(prompt);
   if (!path) return CommandOutcome::Cancelled;
-  ShowProjectPath(panel, workspace, *path);
-
-  const FormattedProject project = FormatProjectFile(ProjectFieldsFromPanel(panel));
+  const FormattedProject project = FormatSavedFile(*path, panel, workspace.part);
+  // A part refused as a project keeps its own name, so that SAVE offers it again.
+  if (IsPartFilePath(*path) || !workspace.part.changesTheJob()) {
+    ShowProjectPath(panel, workspace, *path);
+  }
   if (project.refusal) {
     ShowFailure(prompts, "PROJECT NOT SAVED: " + *project.refusal);
     return CommandOutcome::Refused;
