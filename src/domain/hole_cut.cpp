@@ -63,7 +63,9 @@ double HoleRadius(const HoleParameters& hole) {
 // and the radius at the torch. In 3D MODE the torch therefore runs from the hole's point on the
 // outer surface to the branch's surface on the inner surface at the same angle round the tube:
 // of the lines that plane allows, the chord that meets the branch's surface on both surfaces,
-// leaning atan((outer − inner) / THICKNESS) as at the ends. Without 3D MODE the torch stands
+// leaning atan((outer − inner) / THICKNESS) as at the ends. Inside the wall the chord lies
+// within the branch's surface by its sagitta, most where the hole's sides meet the tube
+// steeply. Without 3D MODE the torch stands
 // square to the tube, and COMPENSATION MODE takes at each step the inner surface's wider angle
 // round the tube and, along the tube, whichever surface's edge lies farther out, so that the
 // hole is at least its size on both surfaces.
