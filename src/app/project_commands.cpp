@@ -70,8 +70,8 @@ CommandOutcome OpenProject(Panel& panel, Prompts& prompts, Workspace& workspace)
 FormattedProject FormatSavedFile(const std::string& path, const Panel& panel,
                                  const PartExtras& part) {
   if (IsPartFilePath(path)) {
-    if (auto bytes = FormatPartFile(PartFromPanel(panel, part))) return {*bytes, std::nullopt};
-    return {{}, "a value is not a finite number, which a part file cannot hold"};
+    FormattedPart file = FormatPartFile(PartFromPanel(panel, part));
+    return {std::move(file.bytes), std::move(file.refusal)};
   }
   if (part.changesTheJob()) {
     return {{},

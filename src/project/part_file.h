@@ -62,6 +62,7 @@ inline constexpr std::size_t kMaxPartHoles = 997;
 struct PartReading {
   std::optional<PartFile> part;
   std::string refusal;
+  std::string reason;  // the refusal without "FILE:LINE: "
 };
 
 // Reads a part file. A missing key takes its value from defaults (for a hole, from
@@ -70,10 +71,16 @@ struct PartReading {
 PartReading ReadPartFile(std::string_view bytes, const std::string& path, const PartFile& defaults,
                          const PartHole& holeDefaults);
 
+// The bytes of a part file, or why the part cannot be stored (nothing to write then).
+struct FormattedPart {
+  std::string bytes;
+  std::optional<std::string> refusal;
+};
+
 // The part as a part file: every key, in a fixed order, LF line ends; numbers in their
-// shortest form that reads back to the same value. Nothing when a number is not finite, which
-// TOML could hold but a part file refuses.
-std::optional<std::string> FormatPartFile(const PartFile& part);
+// shortest form that reads back to the same value. A part with a value ReadPartFile would
+// refuse (out of range, not finite) is refused with the reader's reason.
+FormattedPart FormatPartFile(const PartFile& part);
 
 // True when the path names a part file: it ends in ".kvxp", in any case.
 bool IsPartFilePath(std::string_view path);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/memory_panel.h"
 #include "app/part_panel.h"
 #include "app/project_panel.h"
@@ -60,6 +62,16 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"OneHoleAsATable", "[hole]\nat = 1\n",
                     "tee.kvxp:1: 'hole' must be tables [[hole]]"},
         RefusedCase{"TubeAsANumber", "tube = 3\n", "tee.kvxp:1: 'tube' must be a table [tube]"},
+        RefusedCase{"HeaderWithoutKey", "[\ndiameter = 42.4\n",
+                    "tee.kvxp:1: Error while parsing key: expected bare key starting "
+                    "character or string delimiter, saw '\\n'"},
+        RefusedCase{"BareNonAscii",
+                    "name = \"M\xc3\xbcller \\\" 'f\xc3\xbcr' \"\n# f\xc3\xbcr\n\xc5\xbe = 1\n",
+                    "tee.kvxp:3: a character beyond ASCII outside double quotes"},
+        RefusedCase{"NonAsciiLiteral", "name = '''\n\xc3\xa9'''\n",
+                    "tee.kvxp:2: a character beyond ASCII outside double quotes"},
+        RefusedCase{"NotUtf8", "[tube]\nangle-letter = \"\xc3\"\n",
+                    "tee.kvxp:2: bytes that are not UTF-8"},
         RefusedCase{"NotToml", "[tube]\ndiameter = 60.3\nwall 3.9\n",
                     "tee.kvxp:3: Error while parsing key-value pair: expected '=', saw '3'"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -83,7 +95,7 @@ TEST(PartFile, MissingKeysTakeThePanelsDefaultsAndIntegersServeAsNumbers) {
 // Every value away from its default, texts that need escapes, numbers with long expansions.
 PartFile FullPart() {
   PartFile part;
-  part.name = "tee \"A\"\\1\n";
+  part.name = "tee \"\xc3\x84\"\\1\n\xe2\x82\xac";
   part.quantity = 12;
   part.diameter = 60.3;
   part.wall = 3.9;
@@ -97,14 +109,24 @@ PartFile FullPart() {
 }
 
 TEST(PartFile, WrittenBytesReadBackToTheSameValuesAndBytes) {
-  const std::optional<std::string> bytes = FormatPartFile(FullPart());
-  ASSERT_TRUE(bytes);
-  const PartReading reading = Read(*bytes);
+  const FormattedPart file = FormatPartFile(FullPart());
+  ASSERT_FALSE(file.refusal);
+  const PartReading reading = Read(file.bytes);
   ASSERT_TRUE(reading.part) << reading.refusal;
   EXPECT_EQ(*reading.part, FullPart());
-  EXPECT_EQ(FormatPartFile(*reading.part), bytes);
-  EXPECT_NE(bytes->find("\n[[hole]]\nat = -33.3\nturn = -10\nbranch-diameter = 26.9\n"),
+  EXPECT_EQ(FormatPartFile(*reading.part).bytes, file.bytes);
+  EXPECT_NE(file.bytes.find("\n[[hole]]\nat = -33.3\nturn = -10\nbranch-diameter = 26.9\n"),
             std::string::npos);
+}
+
+TEST(PartFile, WhatCouldNotBeReadIsNeverWritten) {
+  PartFile part = FullPart();
+  part.holes[1].angle = 90;
+  EXPECT_EQ(FormatPartFile(part).refusal,
+            "'angle' in [[hole]] must lie between -90 and 90 degrees");
+  part = FullPart();
+  part.wall = std::nan("");
+  EXPECT_EQ(FormatPartFile(part).refusal, "'wall' in [tube] must be a finite number");
 }
 
 TEST(PartFile, PanelAndExtrasGiveThePartBack) {

@@ -112,7 +112,7 @@ TEST_F(ProjectCommandsTest, PartFileOpensAndSavesOnlyAsAPartFile) {
   prompts_.messages.clear();
   EXPECT_EQ(SaveProject(panel_, prompts_, workspace_), CommandOutcome::Done);
   EXPECT_EQ(prompts_.savePrompts.back().selectedType, 1u);
-  EXPECT_EQ(ReadAll(copy), FormatPartFile(PartFromPanel(panel_, workspace_.part)));
+  EXPECT_EQ(ReadAll(copy), FormatPartFile(PartFromPanel(panel_, workspace_.part)).bytes);
   EXPECT_THAT(ReadAll(copy), HasSubstr("[[hole]]\nat = 0\nturn = 0\nbranch-diameter = 30\n"));
 }
 
