@@ -140,17 +140,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "the offset and half the MAIN TUBE DIAMETER together must not exceed half "
                     "the LEFT CUT DIAMETER"},
         // R = 20, T = 4: a set-on hole of bore 10 may sit 6 beside, a set-in one of 12 only 4.
-        ProblemCase{"SetOnHolePastTheInnerSurface",
-                    [](JobParameters& j, double&) {
-                      j.holes = {{0, 0, 12, 2, 0, 6.5}};
-                    },
-                    {F::Offset, K::PastTubeSide, TubeEnd::None, 1},
-                    "HOLE 1 offset would hang the branch past the side of the tube: the offset "
-                    "and the hole's radius together must not exceed the tube's inner radius, nor "
-                    "the offset and the branch's radius its outer radius"},
         ProblemCase{"SetInHolePastTheInnerSurface",
                     [](JobParameters& j, double&) {
-                      j.holes = {{0, 0, 12, 2, 0, 0}, {0, 0, 12, 2, 0, -4.5, HoleFit::SetIn}};
+                      j.holes = {{0, 0, 12, 2, 0, 6}, {0, 0, 12, 2, 0, -4.5, HoleFit::SetIn}};
                     },
                     {F::Offset, K::PastTubeSide, TubeEnd::None, 2},
                     "HOLE 2 offset would hang the branch past the side of the tube: the offset "
