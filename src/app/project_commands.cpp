@@ -28,6 +28,22 @@ void ShowProjectPath(Panel& panel, Workspace& workspace, const std::string& path
   panel.setTitle("KVX - " + path);
 }
 
+// The file for the panel and the open part: a part file when the path ends in ".kvxp", else a
+// project, which is refused when it would lose the part's offsets or holes.
+FormattedProject FormatSavedFile(const std::string& path, const Panel& panel,
+                                 const PartExtras& part) {
+  if (IsPartFilePath(path)) {
+    FormattedPart file = FormatPartFile(PartFromPanel(panel, part));
+    return {std::move(file.bytes), std::move(file.refusal)};
+  }
+  if (part.changesTheJob()) {
+    return {{},
+            "the part has offsets or holes, which a .kvx project cannot hold; save it as a "
+            "Part file (*.kvxp)"};
+  }
+  return FormatProjectFile(ProjectFieldsFromPanel(panel));
+}
+
 }  // namespace
 
 std::optional<std::string> LoadProject(const std::string& path, Panel& panel, PartExtras& extras) {
@@ -63,22 +79,6 @@ CommandOutcome OpenProject(Panel& panel, Prompts& prompts, Workspace& workspace)
                               std::string("KVX(*.kvx)|*.kvx|") + kPartFileFilter, ""});
   if (!path) return CommandOutcome::Cancelled;
   return OpenProjectAt(*path, panel, prompts, workspace);
-}
-
-// The file for the panel and the open part: a part file when the path ends in ".kvxp", else a
-// project, which is refused when it would lose the part's offsets or holes.
-FormattedProject FormatSavedFile(const std::string& path, const Panel& panel,
-                                 const PartExtras& part) {
-  if (IsPartFilePath(path)) {
-    FormattedPart file = FormatPartFile(PartFromPanel(panel, part));
-    return {std::move(file.bytes), std::move(file.refusal)};
-  }
-  if (part.changesTheJob()) {
-    return {{},
-            "the part has offsets or holes, which a .kvx project cannot hold; save it as a "
-            "Part file (*.kvxp)"};
-  }
-  return FormatProjectFile(ProjectFieldsFromPanel(panel));
 }
 
 CommandOutcome SaveProject(Panel& panel, Prompts& prompts, Workspace& workspace) {

@@ -28,8 +28,9 @@ double IntersectAtHeight(const JointLine& line, double xMin, double xMax, double
 }
 
 // The joining tube's surface line whose points share y = r·sin θ with the main tube's surface
-// line (y = r·sin θ + e across a joining tube whose axis passes the offset e beside), on the side of the joining tube that faces the middle of the main tube: the line at
-// polar angle φ on that tube, φ = asin(s) for the left end and asin(s) − kPi for the right.
+// line, on the side of the joining tube that faces the middle of the main tube: the line at
+// polar angle φ on that tube, φ = asin(s) for the left end and asin(s) − kPi for the right,
+// s = (r·sin θ + e) / ρ for a joining tube whose axis passes the offset e beside this one's.
 // cos φ is taken from cos(asin s) = √(1 − s²) and, for the right end, the angle-difference
 // rule with kPi's own sine and cosine, which saves two transcendental calls per point.
 JointLine TubeJointLine(int side, const EndCutParameters& end, double sinA, double cosA, double r,

@@ -65,10 +65,9 @@ double HoleRadius(const HoleParameters& hole) {
 // of the lines that plane allows, the chord that meets the branch's surface on both surfaces,
 // leaning atan((outer − inner) / THICKNESS) as at the ends. Inside the wall the chord lies
 // within the branch's surface by its sagitta, most where the hole's sides meet the tube
-// steeply. Without 3D MODE the torch stands
-// square to the tube, and COMPENSATION MODE takes at each step the inner surface's wider angle
-// round the tube and, along the tube, whichever surface's edge lies farther out, so that the
-// hole is at least its size on both surfaces.
+// steeply. Without 3D MODE the torch stands square to the tube, and COMPENSATION MODE takes at
+// each step the inner surface's wider angle round the tube and, along the tube, whichever
+// surface's edge lies farther out, so that the hole is at least its size on both surfaces.
 HoleCut ComputeHoleCut(const HoleParameters& hole, const JobParameters& job) {
   const double outer = job.mainRadius;
   const double inner = job.mainRadius - job.wallThickness;

@@ -20,7 +20,8 @@ struct ProgramHeader {
 std::optional<std::string> GcodeProgramProblem(const ComputedJob& job, double tubeDiameter);
 
 // The whole program text for the job, the left cut as object 1, the right as object 2 and the
-// holes after them in their order, lines ending in CR LF. Empty when GcodeProgramProblem names a problem.
+// holes after them in their order, lines ending in CR LF. Empty when GcodeProgramProblem names
+// a problem.
 std::string FormatGcodeProgram(const ComputedJob& job, const ProgramHeader& header);
 
 // Writes the program to path through a temporary file beside it, so that a failure leaves an
