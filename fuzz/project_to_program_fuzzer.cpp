@@ -31,7 +31,7 @@ std::vector<std::string_view> CrLfLines(std::string_view text) {
     const std::string_view line = text.substr(0, end);
     Require(line.find_first_of("\r\n") == std::string_view::npos,
             "CR and LF appear only together, as a line end");
-    Require(line.size() <= kLongestProgramLine, "every line fits what a controller reads");
+    Require(line.size() <= korvex::kLongestProgramLine, "every line fits what a controller reads");
     lines.push_back(line);
     text.remove_prefix(end + 2);
   }
