@@ -25,11 +25,11 @@ struct EndCutParameters {
   double angleDiff = 0;  // radians
   int compensation = 0;
   int mode3d = 0;
+  double lineEndPlus = 100;
+  double lineEndMinus = -100;
   // For a fitted end: how far the joining tube's axis passes beside this tube's axis, measured
   // square to both; 0 when the axes meet.
   double offset = 0;
-  double lineEndPlus = 100;
-  double lineEndMinus = -100;
 };
 
 // How a branch meets the tube a hole is cut in: standing on its outer surface, so the hole is
