@@ -16,7 +16,8 @@ std::string EndFrame(TubeEnd end) {
 }
 
 std::string FieldName(const JobProblem& problem) {
-  const std::string frame = EndFrame(problem.end);
+  const std::string frame =
+      problem.hole > 0 ? "HOLE " + std::to_string(problem.hole) : EndFrame(problem.end);
   switch (problem.field) {
     case JobField::CutSegments:
       return "CUT SEGMENTS";
@@ -38,6 +39,16 @@ std::string FieldName(const JobProblem& problem) {
       return "AT ANGLE";
     case JobField::ResultLengths:
       return "the RESULT lengths";
+    case JobField::Offset:
+      return frame + " offset";
+    case JobField::HoleAt:
+      return frame + " at";
+    case JobField::HoleTurn:
+      return frame + " turn";
+    case JobField::BranchDiameter:
+      return frame + " branch-diameter";
+    case JobField::BranchWall:
+      return frame + " branch-wall";
   }
   return "";
 }
@@ -66,6 +77,19 @@ std::string TooLargeText(const JobProblem& problem, const std::string& name) {
   }
 }
 
+std::string PastTubeSideText(const JobProblem& problem, const std::string& name) {
+  if (problem.hole > 0) {
+    return name +
+           " would hang the branch past the side of the tube: the offset and the hole's radius "
+           "together must not exceed the tube's inner radius, nor the offset and the branch's "
+           "radius its outer radius";
+  }
+  return name +
+         " would hang the tube past the side of the tube it fits onto: the offset and half the "
+         "MAIN TUBE DIAMETER together must not exceed half the " +
+         EndFrame(problem.end) + " DIAMETER";
+}
+
 }  // namespace
 
 std::string JobProblemText(const JobProblem& problem) {
@@ -85,6 +109,12 @@ std::string JobProblemText(const JobProblem& problem) {
       return name + " must not be smaller than the MAIN TUBE DIAMETER for CUT OVAL";
     case ProblemKind::TooLarge:
       return TooLargeText(problem, name);
+    case ProblemKind::PastTubeSide:
+      return PastTubeSideText(problem, name);
+    case ProblemKind::Negative:
+      return name + " must not be less than 0";
+    case ProblemKind::NoBore:
+      return name + " must be less than half the branch-diameter";
   }
   return name;
 }

@@ -2,6 +2,7 @@
 
 #include "app/notices.h"
 #include "app/panel.h"
+#include "app/part_panel.h"
 #include "app/project_panel.h"
 #include "app/prompt_folders.h"
 #include "app/prompts.h"
@@ -9,12 +10,14 @@
 #include "app/workspace.h"
 #include "base/file_helpers.h"
 #include "base/read_whole_file.h"
+#include "project/part_file.h"
 #include "project/project_file.h"
 
 namespace korvex {
 namespace {
 
 constexpr const char* kDefaultProjectName = "korvex.kvx";
+constexpr const char* kPartFileFilter = "Part file(*.kvxp)|*.kvxp|";
 
 std::string ProjectFolder() {
   return PromptFolder("Projects");
@@ -25,19 +28,43 @@ void ShowProjectPath(Panel& panel, Workspace& workspace, const std::string& path
   panel.setTitle("KVX - " + path);
 }
 
+// The file for the panel and the open part: a part file when the path ends in ".kvxp", else a
+// project, which is refused when it would lose the part's offsets or holes.
+FormattedProject FormatSavedFile(const std::string& path, const Panel& panel,
+                                 const PartExtras& part) {
+  if (IsPartFilePath(path)) {
+    FormattedPart file = FormatPartFile(PartFromPanel(panel, part));
+    return {std::move(file.bytes), std::move(file.refusal)};
+  }
+  if (part.changesTheJob()) {
+    return {{},
+            "the part has offsets or holes, which a .kvx project cannot hold; save it as a "
+            "Part file (*.kvxp)"};
+  }
+  return FormatProjectFile(ProjectFieldsFromPanel(panel));
+}
+
 }  // namespace
 
-std::optional<std::string> LoadProject(const std::string& path, Panel& panel) {
+std::optional<std::string> LoadProject(const std::string& path, Panel& panel, PartExtras& extras) {
   const FileContents contents = ReadWholeFile(path, kMaxProjectFileBytes);
   if (contents.failure) return contents.failure;
+  if (IsPartFilePath(path)) {
+    const PartReading reading =
+        ReadPartFile(contents.bytes, path, PanelDefaultPart(), DefaultPartHole());
+    if (!reading.part) return reading.refusal;
+    ApplyPart(*reading.part, panel, extras);
+    return std::nullopt;
+  }
   ApplyProjectFields(ReadProjectFields(contents.bytes), panel);
+  extras = {};
   return std::nullopt;
 }
 
 CommandOutcome OpenProjectAt(const std::string& path, Panel& panel, Prompts& prompts,
                              Workspace& workspace) {
   // A file that cannot be read leaves the panel as it is rather than emptying every field.
-  if (const auto failure = LoadProject(path, panel)) {
+  if (const auto failure = LoadProject(path, panel, workspace.part)) {
     ShowFailure(prompts, "PROJECT NOT OPENED: " + *failure);
     return CommandOutcome::Failed;
   }
@@ -47,20 +74,28 @@ CommandOutcome OpenProjectAt(const std::string& path, Panel& panel, Prompts& pro
 }
 
 CommandOutcome OpenProject(Panel& panel, Prompts& prompts, Workspace& workspace) {
-  const std::optional<std::string> path = prompts.promptOpenPath(
-      {"Open Project", workspace.projectPath, ProjectFolder(), "KVX(*.kvx)|*.kvx|", ""});
+  const std::optional<std::string> path =
+      prompts.promptOpenPath({"Open Project", workspace.projectPath, ProjectFolder(),
+                              std::string("KVX(*.kvx)|*.kvx|") + kPartFileFilter, ""});
   if (!path) return CommandOutcome::Cancelled;
   return OpenProjectAt(*path, panel, prompts, workspace);
 }
 
 CommandOutcome SaveProject(Panel& panel, Prompts& prompts, Workspace& workspace) {
   if (workspace.projectPath.empty()) workspace.projectPath = kDefaultProjectName;
-  const std::optional<std::string> path = prompts.promptSavePath(
-      {"Save Project", workspace.projectPath, ProjectFolder(), "KVX(*.KVX)|*.KVX|", "kvx"});
+  FilePrompt prompt{"Save Project", workspace.projectPath, ProjectFolder(), "", ""};
+  SetFileTypes(prompt, {{"KVX(*.KVX)", "*.KVX", "kvx"}, {"Part file(*.kvxp)", "*.kvxp", "kvxp"}});
+  if (IsPartFilePath(workspace.projectPath)) {
+    prompt.selectedType = 1;
+    prompt.defaultExtension = "kvxp";
+  }
+  const std::optional<std::string> path = prompts.promptSavePath(prompt);
   if (!path) return CommandOutcome::Cancelled;
-  ShowProjectPath(panel, workspace, *path);
-
-  const FormattedProject project = FormatProjectFile(ProjectFieldsFromPanel(panel));
+  const FormattedProject project = FormatSavedFile(*path, panel, workspace.part);
+  // A part refused as a project keeps its own name, so that SAVE offers it again.
+  if (IsPartFilePath(*path) || !workspace.part.changesTheJob()) {
+    ShowProjectPath(panel, workspace, *path);
+  }
   if (project.refusal) {
     ShowFailure(prompts, "PROJECT NOT SAVED: " + *project.refusal);
     return CommandOutcome::Refused;

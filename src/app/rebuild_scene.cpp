@@ -15,7 +15,8 @@ namespace korvex {
 
 std::vector<std::string> RebuildScene(Panel& panel, Workspace& workspace) {
   const double atAngle = ParseNumber(panel.text(kAtAngleField));
-  JobOutcome outcome = ComputeJob(ReadJobParameters(panel), atAngle);
+  JobOutcome outcome =
+      ComputeJob(WithPartExtras(ReadJobParameters(panel), workspace.part), atAngle);
   if (!outcome.job) return JobProblemTexts(outcome.problems);
 
   DrawJobScene(*outcome.job, ReadDisplayOptions(panel), workspace.nextScene);

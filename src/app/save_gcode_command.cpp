@@ -134,7 +134,7 @@ CommandOutcome SaveGcodeCommand(Prompts& prompts, Workspace& workspace) {
   const OutputType& output = types.at(choice->fileType < types.size() ? choice->fileType : 0);
   // Formatted once, before anything is asked: a refused output asks nothing and writes nothing.
   ProgramHeader header = ProgramHeaderFor(workspace);
-  header.objectCount = 2;  // what a written program announces
+  header.objectCount = 2 + static_cast<int>(workspace.job.holes.size());  // the ends, the holes
   const FormattedOutput formatted = output.format(workspace, header);
   if (formatted.problem) {
     ShowFailure(prompts, output.name + " NOT SAVED: " + *formatted.problem);

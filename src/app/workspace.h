@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/part_panel.h"
 #include "domain/computed_job.h"
 #include "gcode/gcode_writer.h"
 #include "scene/draw_list.h"
@@ -15,6 +16,7 @@ struct Workspace {
   DrawList scene;
   DrawList nextScene;       // where a rebuild draws; swapped with scene when the job is accepted
   std::string projectPath;  // the project last chosen in the open or save prompt
+  PartExtras part;          // what the open part file holds beside the panel's values
   int cutObjectCount = 0;   // objects the next G-code header announces
 };
 

@@ -74,14 +74,14 @@ std::optional<std::string> SharedOutputProblem(const CliOptions& options) {
 
 CliOutcome ConvertWith(const CliOptions& options, const MachineProfile& profile) {
   MemoryPanel panel;
+  Workspace workspace;
+  if (const auto failure = LoadProject(options.projectPath, panel, workspace.part)) {
+    return Failure("project not opened: " + *failure);
+  }
+  // The options win over what a part file says.
   if (options.axisLetter) panel.setText(kAngleLetterField, *options.axisLetter);
   if (options.atAngle) panel.setText(kAtAngleField, *options.atAngle);
 
-  if (const auto failure = LoadProject(options.projectPath, panel)) {
-    return Failure("project not opened: " + *failure);
-  }
-
-  Workspace workspace;
   workspace.projectPath = options.projectPath;
   if (const auto problems = RebuildScene(panel, workspace); !problems.empty()) {
     return Failure("job refused: " + JoinProblems(problems));
@@ -95,7 +95,7 @@ CliOutcome ConvertWith(const CliOptions& options, const MachineProfile& profile)
     if (const auto problem = AxisLetterProblem(job.axisLetter)) {
       return Failure("program not written: " + *problem);
     }
-    workspace.cutObjectCount = 2;
+    workspace.cutObjectCount = 2 + static_cast<int>(workspace.job.holes.size());
     const ProgramHeader header = ProgramHeaderFor(workspace);
     if (const auto problem = MachineProgramProblem(workspace.job, header, profile)) {
       return Failure("program not written: " + *problem);

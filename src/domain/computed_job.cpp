@@ -15,6 +15,8 @@ JobOutcome ComputeJob(const JobParameters& parameters, double atAngleDegrees) {
   job.steps.compute(n, 0);
   job.left = ComputeEndCut(-1, parameters.left, parameters, job.steps);
   job.right = ComputeEndCut(+1, parameters.right, parameters, job.steps);
+  for (const HoleParameters& hole : parameters.holes)
+    job.holes.push_back(ComputeHoleCut(hole, parameters));
   job.lengths =
       MeasureResultLengths(job.left.path, job.right.path, n, parameters.mainRadius, atAngleDegrees);
 

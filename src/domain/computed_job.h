@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "domain/end_cut.h"
+#include "domain/hole_cut.h"
 #include "domain/job_parameters.h"
 #include "domain/job_problem.h"
 #include "domain/result_lengths.h"
@@ -17,6 +18,7 @@ struct ComputedJob {
   StepAngles steps;  // the unturned step angles θ = 2·i·kPi/N, i = 0..N
   EndCut left;
   EndCut right;
+  std::vector<HoleCut> holes;  // in the order of the job's holes
   ResultLengths lengths;
 };
 
@@ -26,8 +28,8 @@ struct JobOutcome {
   std::vector<JobProblem> problems;
 };
 
-// Job in, curves out: validates the job and AT ANGLE, computes both end cuts and the result
-// lengths, and refuses a job whose points or lengths come out not finite.
+// Job in, curves out: validates the job and AT ANGLE, computes both end cuts, the holes and the
+// result lengths, and refuses a job whose points or lengths come out not finite.
 JobOutcome ComputeJob(const JobParameters& parameters, double atAngleDegrees);
 
 }  // namespace korvex

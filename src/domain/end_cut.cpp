@@ -29,7 +29,8 @@ double IntersectAtHeight(const JointLine& line, double xMin, double xMax, double
 
 // The joining tube's surface line whose points share y = r·sin θ with the main tube's surface
 // line, on the side of the joining tube that faces the middle of the main tube: the line at
-// polar angle φ on that tube, φ = asin(s) for the left end and asin(s) − kPi for the right.
+// polar angle φ on that tube, φ = asin(s) for the left end and asin(s) − kPi for the right,
+// s = (r·sin θ + e) / ρ for a joining tube whose axis passes the offset e beside this one's.
 // cos φ is taken from cos(asin s) = √(1 − s²) and, for the right end, the angle-difference
 // rule with kPi's own sine and cosine, which saves two transcendental calls per point.
 JointLine TubeJointLine(int side, const EndCutParameters& end, double sinA, double cosA, double r,
@@ -37,7 +38,7 @@ JointLine TubeJointLine(int side, const EndCutParameters& end, double sinA, doub
   static const double sinPi = std::sin(kPi), cosPi = std::cos(kPi);
   const double rho = end.joinRadius;
   // Rounding must never push equal diameters outside the arcsine's domain.
-  const double s = std::clamp(r * sinTheta / rho, -1.0, 1.0);
+  const double s = std::clamp((r * sinTheta + end.offset) / rho, -1.0, 1.0);
   const double cosAsin = std::sqrt(1 - s * s);
   const double cosPhi = side < 0 ? cosAsin : cosAsin * cosPi + s * sinPi;
   const double offset = rho * cosPhi;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "base/pi.h"
 
@@ -26,6 +27,26 @@ struct EndCutParameters {
   int mode3d = 0;
   double lineEndPlus = 100;
   double lineEndMinus = -100;
+  // For a fitted end: how far the joining tube's axis passes beside this tube's axis, measured
+  // square to both; 0 when the axes meet.
+  double offset = 0;
+};
+
+// How a branch meets the tube a hole is cut in: standing on its outer surface, so the hole is
+// the branch's bore, or passing through its wall, so the hole is the branch's outside.
+enum class HoleFit { SetOn, SetIn };
+
+// A hole where a branch meets this tube.
+struct HoleParameters {
+  double at = 0;    // along the tube (mm): where the branch's axis passes nearest the tube's axis
+  double turn = 0;  // radians round the tube; 0 puts the hole's middle at Y = 0
+  double branchRadius = 0;  // outside
+  double branchWall = 0;
+  double angle = 0;   // radians from square to the tube; positive leans the branch towards +X
+  double offset = 0;  // the branch's axis beside this tube's axis, square to both
+  HoleFit fit = HoleFit::SetOn;
+  int compensation = 0;
+  int mode3d = 0;
 };
 
 struct JobParameters {
@@ -36,6 +57,7 @@ struct JobParameters {
   std::string axisLetter;
   EndCutParameters left;
   EndCutParameters right;
+  std::vector<HoleParameters> holes;
   double referenceXMin = -5000;
   double referenceXMax = 5000;
 };

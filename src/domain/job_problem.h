@@ -2,7 +2,8 @@
 
 namespace korvex {
 
-// The value of the job that a problem is about. The end fields belong to the end in JobProblem.
+// The value of the job that a problem is about. The end and hole fields belong to the end or
+// hole in JobProblem.
 enum class JobField {
   CutSegments,
   MainDiameter,
@@ -14,6 +15,11 @@ enum class JobField {
   Points,  // the end's computed points
   AtAngle,
   ResultLengths,
+  Offset,
+  HoleAt,
+  HoleTurn,
+  BranchDiameter,
+  BranchWall,
 };
 
 enum class TubeEnd { None, Left, Right };
@@ -27,12 +33,16 @@ enum class ProblemKind {
   AngleOutOfRange,      // |angle| must stay below 90 degrees
   SmallerThanMainTube,  // a joining tube narrower than the main tube cannot take the end
   TooLarge,             // finite, but what is computed from it is not
+  PastTubeSide,         // the offset branch would hang past the side of the tube it meets
+  Negative,             // must not be less than 0
+  NoBore,               // a branch's wall must be less than its radius
 };
 
 struct JobProblem {
   JobField field;
   ProblemKind kind;
   TubeEnd end = TubeEnd::None;
+  int hole = 0;  // the hole the problem is about, counted from 1; 0 for the tube and its ends
   friend bool operator==(const JobProblem&, const JobProblem&) = default;
 };
 

@@ -21,8 +21,48 @@ void ValidateEnd(Problems& problems, const JobParameters& job, const EndCutParam
   if (!(std::fabs(end.angle) < kPi / 2)) {
     problems.push_back({JobField::Angle, ProblemKind::AngleOutOfRange, which});
   }
-  if (end.cutOval && std::isfinite(end.joinRadius) && !(end.joinRadius >= job.mainRadius)) {
+  RequireFinite(problems, end.offset, JobField::Offset, which);
+  if (!end.cutOval || !std::isfinite(end.joinRadius)) return;
+  if (!(end.joinRadius >= job.mainRadius)) {
     problems.push_back({JobField::Diameter, ProblemKind::SmallerThanMainTube, which});
+  } else if (std::isfinite(end.offset) &&
+             !(std::fabs(end.offset) + job.mainRadius <= end.joinRadius)) {
+    problems.push_back({JobField::Offset, ProblemKind::PastTubeSide, which});
+  }
+}
+
+void ValidateHole(Problems& problems, const JobParameters& job, const HoleParameters& hole,
+                  int number) {
+  const std::size_t before = problems.size();
+  auto refuse = [&](JobField field, ProblemKind kind) {
+    problems.push_back({field, kind, TubeEnd::None, number});
+  };
+  const struct {
+    double value;
+    JobField field;
+  } values[] = {{hole.at, JobField::HoleAt},
+                {hole.turn, JobField::HoleTurn},
+                {hole.branchRadius, JobField::BranchDiameter},
+                {hole.branchWall, JobField::BranchWall},
+                {hole.angle, JobField::Angle},
+                {hole.offset, JobField::Offset}};
+  for (const auto& [value, field] : values) {
+    if (!std::isfinite(value)) refuse(field, ProblemKind::NotFinite);
+  }
+  if (problems.size() != before) return;
+  if (!(hole.branchRadius > 0)) refuse(JobField::BranchDiameter, ProblemKind::NotPositive);
+  if (hole.branchWall < 0) {
+    refuse(JobField::BranchWall, ProblemKind::Negative);
+  } else if (!(hole.branchWall < hole.branchRadius)) {
+    refuse(JobField::BranchWall, ProblemKind::NoBore);
+  }
+  if (!(std::fabs(hole.angle) < kPi / 2)) refuse(JobField::Angle, ProblemKind::AngleOutOfRange);
+  if (problems.size() != before) return;
+  // The hole must close on the inner surface, and a set-on branch must stand on the outer one.
+  const double side = std::fabs(hole.offset);
+  const double innerRadius = job.mainRadius - job.wallThickness;
+  if (!(side + HoleRadius(hole) <= innerRadius) || !(side + hole.branchRadius <= job.mainRadius)) {
+    refuse(JobField::Offset, ProblemKind::PastTubeSide);
   }
 }
 
@@ -64,12 +104,19 @@ std::vector<JobProblem> ValidateJob(const JobParameters& job, double atAngleDegr
     problems.push_back({JobField::MainDiameter, ProblemKind::TooLarge});  // Y runs to ±πR
   }
   RequireFinite(problems, job.wallThickness, JobField::Thickness);
-  const bool tilted = job.left.mode3d == 1 || job.right.mode3d == 1;
+  bool tilted = job.left.mode3d == 1 || job.right.mode3d == 1;
+  for (const HoleParameters& hole : job.holes)
+    tilted = tilted || hole.mode3d == 1;
   if (tilted && !(job.wallThickness > 0)) {
     problems.push_back({JobField::Thickness, ProblemKind::NoWallFor3d});
   }
   ValidateEnd(problems, job, job.left, TubeEnd::Left);
   ValidateEnd(problems, job, job.right, TubeEnd::Right);
+  // The holes are measured against the tube's radii, so they wait until those are sound.
+  if (problems.empty()) {
+    for (std::size_t k = 0; k < job.holes.size(); ++k)
+      ValidateHole(problems, job, job.holes[k], static_cast<int>(k) + 1);
+  }
   RequireFinite(problems, atAngleDegrees, JobField::AtAngle);
   return problems;
 }
@@ -83,9 +130,21 @@ std::vector<JobProblem> ValidateResults(const ComputedJob& job) {
   if (!FinitePoints(job.right.path, n)) {
     problems.push_back({JobField::Points, ProblemKind::NotFinite, TubeEnd::Right});
   }
+  for (std::size_t k = 0; k < job.holes.size(); ++k) {
+    if (!FinitePoints(job.holes[k].path, n)) {
+      problems.push_back(
+          {JobField::Points, ProblemKind::NotFinite, TubeEnd::None, static_cast<int>(k) + 1});
+    }
+  }
   if (!problems.empty()) return problems;
   RequireProgramRange(problems, job.left.path, n, TubeEnd::Left);
   RequireProgramRange(problems, job.right.path, n, TubeEnd::Right);
+  for (std::size_t k = 0; k < job.holes.size(); ++k) {
+    if (!WithinProgramRange(job.holes[k].path, n)) {
+      problems.push_back(
+          {JobField::Points, ProblemKind::TooLarge, TubeEnd::None, static_cast<int>(k) + 1});
+    }
+  }
   if (!problems.empty()) return problems;
   const ResultLengths& lengths = job.lengths;
   if (!(std::isfinite(lengths.xLength()) && std::isfinite(lengths.yLength()))) {

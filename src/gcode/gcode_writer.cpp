@@ -69,6 +69,12 @@ std::optional<std::string> GcodeProgramProblem(const ComputedJob& job, double tu
              " is not a finite number";
     }
   }
+  for (std::size_t k = 0; k < job.holes.size(); ++k) {
+    if (const auto point = FirstNonFinitePoint(job.holes[k].path, segments)) {
+      return "the HOLE " + std::to_string(k + 1) + " point " + std::to_string(*point) +
+             " is not a finite number";
+    }
+  }
   return std::nullopt;
 }
 
@@ -80,7 +86,8 @@ std::string FormatGcodeProgram(const ComputedJob& job, const ProgramHeader& head
   std::string text;
   // Header and trailer take about 500 bytes, a point line at most about 50 plus the letter.
   text.reserve(1024 + header.projectPath.size() +
-               2 * static_cast<std::size_t>(segments + 1) * (56 + axisLetter.size()));
+               (2 + job.holes.size()) *
+                   (static_cast<std::size_t>(segments + 1) * (56 + axisLetter.size()) + 100));
 
   AppendHeaderComments(text, header);
   AppendSetupLines(text);
@@ -88,6 +95,9 @@ std::string FormatGcodeProgram(const ComputedJob& job, const ProgramHeader& head
 
   AppendObject(text, 1, segments, axisLetter, job.left.path);
   AppendObject(text, 2, segments, axisLetter, job.right.path);
+  int number = 2;
+  for (const HoleCut& hole : job.holes)
+    AppendObject(text, ++number, segments, axisLetter, hole.path);
 
   AppendLine(text, "G0 X 0.000 Y 0.000 Z 0.000");
   AppendLine(text, "M2 (Program end)");

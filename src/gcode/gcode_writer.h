@@ -19,8 +19,9 @@ struct ProgramHeader {
 // diameter not finite), or nothing when it can.
 std::optional<std::string> GcodeProgramProblem(const ComputedJob& job, double tubeDiameter);
 
-// The whole program text for the job, the left cut as object 1 and the right as object 2,
-// lines ending in CR LF. Empty when GcodeProgramProblem names a problem.
+// The whole program text for the job, the left cut as object 1, the right as object 2 and the
+// holes after them in their order, lines ending in CR LF. Empty when GcodeProgramProblem names
+// a problem.
 std::string FormatGcodeProgram(const ComputedJob& job, const ProgramHeader& header);
 
 // Writes the program to path through a temporary file beside it, so that a failure leaves an

@@ -212,6 +212,9 @@ std::optional<std::string> MachineProgramProblem(const ComputedJob& job,
                                                  const MachineProfile& profile) {
   if (auto problem = GcodeProgramProblem(job, header.tubeDiameter)) return problem;
   if (WritesDescribedProgram(profile)) return std::nullopt;
+  if (!job.holes.empty()) {
+    return "the machine " + profile.title + " does not cut holes yet; the described program does";
+  }
   const bool degrees = profile.axes == AxisForm::Degrees;
   if (degrees && !(header.tubeDiameter > 0)) {
     return std::string("the tube DIAMETER must be above 0 for a rotation in degrees");

@@ -4,15 +4,11 @@
 
 #include "domain/end_cut.h"
 #include "domain/step_angles.h"
+#include "scene/cut_colours.h"
 #include "scene/draw_list.h"
 
 namespace korvex {
 namespace {
-
-constexpr Rgba kCuttingBodyColour{0, 1, 0, 1};
-constexpr Rgba kSurfaceCurveColour{0, 1, 1, 1};
-constexpr Rgba kMachinePathColour{1, 0, 0, 1};
-constexpr Rgba kFlatPatternColour{0, 0, 0, 1};
 
 Vertex ToVertex(double x, double y, double z) {
   return {static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
@@ -27,13 +23,13 @@ struct TurnAboutX {
   }
 };
 
-// The joining tube's surface lines, one per step.
+// The joining tube's surface lines, one per step, its axis the offset beside the tube's.
 void DrawTubeJointBody(const EndCutParameters& e, int segments, const StepAngles& steps,
                        DrawList& list) {
   const double rho = e.joinRadius, sinA = std::sin(e.angle), cosA = std::cos(e.angle);
   const TurnAboutX turn(e.angleDiff);
   for (int k = 0; k <= segments; ++k) {
-    const double cosPsi = steps.cos[k], y = rho * steps.sin[k];
+    const double cosPsi = steps.cos[k], y = rho * steps.sin[k] - e.offset;
     auto point = [&](double t) {
       return turn(rho * cosPsi * cosA - t * sinA + e.distance, y, rho * cosPsi * sinA + t * cosA);
     };

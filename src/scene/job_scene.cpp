@@ -5,6 +5,7 @@
 #include "scene/draw_list.h"
 #include "scene/end_cut_drawing.h"
 #include "scene/grids.h"
+#include "scene/hole_drawing.h"
 
 namespace korvex {
 namespace {
@@ -41,6 +42,8 @@ void DrawJobScene(const ComputedJob& job, const DisplayOptions& display, DrawLis
   DrawAxes(list);
   DrawEndCut(p.left, job.left, p, job.steps, display.cuttingBodies, list);
   DrawEndCut(p.right, job.right, p, job.steps, display.cuttingBodies, list);
+  for (std::size_t k = 0; k < job.holes.size(); ++k)
+    DrawHoleCut(p.holes[k], job.holes[k], p, display.cuttingBodies, list);
   DrawMeasurementLine(job.lengths, p.mainRadius, list);
   if (display.cutToCutLines) DrawCutToCutLines(job, list);
 }

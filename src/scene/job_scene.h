@@ -13,7 +13,7 @@ struct DisplayOptions {
 };
 
 // The whole picture of a computed job, replacing what list held: the reference grids, the
-// axes, each end's curves, the measurement line and the tube between the cuts.
+// axes, each end's and hole's curves, the measurement line and the tube between the cuts.
 void DrawJobScene(const ComputedJob& job, const DisplayOptions& display, DrawList& list);
 
 }  // namespace korvex

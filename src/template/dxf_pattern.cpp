@@ -7,6 +7,7 @@
 #include "domain/computed_job.h"
 #include "template/decimal_text.h"
 #include "template/end_drawing.h"
+#include "template/hole_template.h"
 
 namespace korvex {
 namespace {
@@ -121,6 +122,33 @@ void EndPattern(DxfText& dxf, const std::string& modelSpace, const ComputedJob& 
     std::vector<Point> points;
     for (std::size_t i = 0; i <= n; ++i)
       points.push_back({curve.x[i], cut.path.y[i]});
+    Polyline(dxf, modelSpace, curve.layer, points);
+  }
+}
+
+// A hole's outer, inner and machine-path curves as an end's, and its centre lines with its name
+// on the marks layer.
+void HolePattern(DxfText& dxf, const std::string& modelSpace, const ComputedJob& job,
+                 std::size_t hole) {
+  const HoleCut& cut = job.holes[hole];
+  const auto n = static_cast<std::size_t>(job.parameters.cutSegments);
+  const HoleExtent extent = HoleExtentOf(job, hole);
+  Polyline(dxf, modelSpace, kMarksLayer,
+           {{extent.xMin - kHoleRoom, extent.yCentre}, {extent.xMax + kHoleRoom, extent.yCentre}});
+  Polyline(dxf, modelSpace, kMarksLayer,
+           {{extent.xCentre, extent.yMin - kHoleRoom}, {extent.xCentre, extent.yMax + kHoleRoom}});
+  Text(dxf, modelSpace, {extent.xMax + 2, extent.yCentre + 1}, 3, HoleLine(job, hole));
+  const struct {
+    const char* layer;
+    const double* x;
+    const double* y;
+  } curves[] = {{kOuterLayer, cut.outer.x.data(), cut.outer.y.data()},
+                {kInnerLayer, cut.inner.x.data(), cut.inner.y.data()},
+                {kMachinePathLayer, cut.path.x.data(), cut.path.y.data()}};
+  for (const auto& curve : curves) {
+    std::vector<Point> points;
+    for (std::size_t j = 0; j <= n; ++j)
+      points.push_back({curve.x[j], curve.y[j]});
     Polyline(dxf, modelSpace, curve.layer, points);
   }
 }
@@ -266,6 +294,8 @@ std::string DxfPattern(const ComputedJob& job, const std::string& projectName) {
        "KORVEX FLAT PATTERN, MM - " + TubeLine(job, projectName, 1e9));
   for (TemplateEnd end : {TemplateEnd::Left, TemplateEnd::Right})
     EndPattern(body, modelSpace, job, end);
+  for (std::size_t hole = 0; hole < job.holes.size(); ++hole)
+    HolePattern(body, modelSpace, job, hole);
   body.code(0, "ENDSEC");
   Objects(body);
   body.code(0, "EOF");

@@ -17,7 +17,9 @@ inline constexpr const char* kMarksLayer = "MARKS";
 // the computed points. Per end the machine path, the outer and the inner curve are LWPOLYLINEs of
 // steps 0..N on their own layers (open: unrolled, step N lies a whole circumference from step
 // 0); seams, quarter marks, the reference edge with its name beside it and every text are on
-// the marks layer. Handles are numbered in writing order, so the same job gives the same bytes.
+// the marks layer. Each hole follows as its outer, inner and machine-path curves (closed: step N
+// repeats step 0) with its centre lines and its values on the marks layer. Handles are numbered
+// in writing order, so the same job gives the same bytes.
 // Lines end in CR LF.
 std::string DxfPattern(const ComputedJob& job, const std::string& projectName);
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "template/band_drawing.h"
 #include "template/sheet.h"
 
 namespace korvex {
@@ -49,18 +50,18 @@ SheetSize EndDrawingSize(const ComputedJob& job, TemplateEnd end);
 // the tube to the right, round the tube downwards from the seam at 360 degrees through 270 (side
 // -Y), 180 and 90 to the seam at 0. Grid, seam and quarter marks, the reference edge and the
 // outer, inner and machine-path curves; its texts are placed for a window by textsWithin.
-class EndTemplate {
+class EndTemplate : public BandDrawing {
  public:
   EndTemplate(const ComputedJob& job, TemplateEnd end);
 
-  const Sheet& sheet() const { return sheet_; }
-  SheetRect band() const { return band_; }
+  const Sheet& sheet() const override { return sheet_; }
+  SheetRect band() const override { return band_; }
 
   // The texts a window of the sheet shows: the name of every quarter mark the window crosses,
   // and "PART" and "SCRAP" on their sides of the cut. Each lies wholly inside the window and
   // the band, clear of the cut, the reference edge, keepOut and each other.
   std::vector<SheetText> textsWithin(const SheetRect& window,
-                                     const std::vector<SheetRect>& keepOut) const;
+                                     const std::vector<SheetRect>& keepOut) const override;
 
  private:
   struct Span {

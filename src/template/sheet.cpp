@@ -26,6 +26,8 @@ StrokeLook LookOf(Stroke stroke) {
       return {0.1, 0.8, {}};
     case Stroke::Trim:
       return {0.15, 0.4, {1, 2}};
+    case Stroke::CentreLine:
+      return {0.2, 0, {8, 1.5, 1.5, 1.5}};
     case Stroke::Ruler:
     case Stroke::AlignmentMark:
       break;
@@ -55,6 +57,8 @@ const char* NameOf(Stroke stroke) {
       return "alignment-mark";
     case Stroke::Trim:
       return "trim";
+    case Stroke::CentreLine:
+      return "centre-line";
   }
   return "line";
 }

@@ -28,6 +28,7 @@ enum class Stroke {
   Ruler,
   AlignmentMark,
   Trim,
+  CentreLine,
 };
 
 // Width in mm, grey level (0 black, 1 white) and the dash pattern: lengths in mm of dash, gap,

@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
+#include <memory>
+#include <optional>
 
 #include "base/format_number.h"
 #include "domain/computed_job.h"
 #include "template/dxf_pattern.h"
 #include "template/end_drawing.h"
+#include "template/helvetica.h"
+#include "template/hole_template.h"
 #include "template/pdf_document.h"
 #include "template/svg_document.h"
 
@@ -19,6 +23,35 @@ constexpr double kSheetMargin = 10;
 constexpr double kEndGap = 10;
 constexpr double kMinimumSheetWidth = 190;
 
+// One band of the template: an end, or (hole set) a hole, with what its pages say about it.
+struct Band {
+  TemplateEnd end = TemplateEnd::Left;
+  std::optional<std::size_t> hole;
+
+  std::string title() const { return hole ? HoleTitle(*hole) : EndTitle(end); }
+  std::string line(const ComputedJob& job) const {
+    return hole ? HoleLine(job, *hole) : EndLine(job, end);
+  }
+  SheetSize size(const ComputedJob& job) const {
+    return hole ? HoleDrawingSize(job, *hole) : EndDrawingSize(job, end);
+  }
+  Sheet legend(const ComputedJob& job, double width, bool tiled) const {
+    return hole ? HoleLegendBlock(job, *hole, width, tiled) : LegendBlock(job, end, width, tiled);
+  }
+  std::unique_ptr<BandDrawing> draw(const ComputedJob& job) const {
+    if (hole) return std::make_unique<HoleTemplate>(job, *hole);
+    return std::make_unique<EndTemplate>(job, end);
+  }
+};
+
+// The ends, then the holes in their order.
+std::vector<Band> Bands(const ComputedJob& job) {
+  std::vector<Band> bands{{TemplateEnd::Left, std::nullopt}, {TemplateEnd::Right, std::nullopt}};
+  for (std::size_t k = 0; k < job.holes.size(); ++k)
+    bands.push_back({TemplateEnd::Left, k});
+  return bands;
+}
+
 bool EveryValueFinite(const ComputedJob& job) {
   const JobParameters& p = job.parameters;
   if (!std::isfinite(p.mainDiameter) || !std::isfinite(p.wallThickness)) return false;
@@ -29,6 +62,14 @@ bool EveryValueFinite(const ComputedJob& job) {
       for (double value :
            {cut.surfaces.outer[k], cut.surfaces.inner[k], cut.path.x[k], cut.path.y[k]}) {
         if (!std::isfinite(value)) return false;
+      }
+    }
+  }
+  for (const HoleCut& hole : job.holes) {
+    for (const auto* values :
+         {&hole.outer.x, &hole.outer.y, &hole.inner.x, &hole.inner.y, &hole.path.x, &hole.path.y}) {
+      for (int i = 0; i <= p.cutSegments; ++i) {
+        if (!std::isfinite((*values)[static_cast<std::size_t>(i)])) return false;
       }
     }
   }
@@ -49,8 +90,8 @@ PaperSize BodySize(const PaperSize& printable, const Sheet& legend) {
 
 std::string PdfTemplate(const ComputedJob& job, const TemplateOptions& options) {
   struct EndPages {
-    TemplateEnd end;
-    EndTemplate drawing;
+    Band end;
+    std::unique_ptr<BandDrawing> drawing;
     Sheet legend;
     TilePlan plan;
     Sheet marks;
@@ -60,12 +101,12 @@ std::string PdfTemplate(const ComputedJob& job, const TemplateOptions& options) 
   const PaperSize printable = PrintableSize(options.paper);
   std::vector<EndPages> ends;
   std::size_t pageCount = 0;
-  for (TemplateEnd end : kEnds) {
-    EndTemplate drawing(job, end);
+  for (const Band& end : Bands(job)) {
+    std::unique_ptr<BandDrawing> drawing = end.draw(job);
     // Planned with the tiled legend, the taller, so that the count never depends on itself.
-    Sheet legend = LegendBlock(job, end, printable.width, true);
+    Sheet legend = end.legend(job, printable.width, true);
     TilePlan plan =
-        TileSheet(drawing.sheet().width, drawing.sheet().height, BodySize(printable, legend));
+        TileSheet(drawing->sheet().width, drawing->sheet().height, BodySize(printable, legend));
     Sheet marks;
     std::vector<SheetRect> markBoxes;
     if (plan.tiles.size() > 1) {
@@ -77,7 +118,7 @@ std::string PdfTemplate(const ComputedJob& job, const TemplateOptions& options) 
         }
       }
     } else {
-      legend = LegendBlock(job, end, printable.width, false);
+      legend = end.legend(job, printable.width, false);
     }
     pageCount += plan.tiles.size();
     ends.push_back({end, std::move(drawing), std::move(legend), std::move(plan), std::move(marks),
@@ -92,18 +133,18 @@ std::string PdfTemplate(const ComputedJob& job, const TemplateOptions& options) 
     for (const PageTile& tile : end.plan.tiles) {
       const std::string pageLine =
           "PAGE " + std::to_string(pages.size() + 1) + " OF " + std::to_string(pageCount) + " - " +
-          EndTitle(end.end) + ", ROW " + std::to_string(tile.row + 1) + " OF " +
+          end.end.title() + ", ROW " + std::to_string(tile.row + 1) + " OF " +
           std::to_string(end.plan.rows) + ", COLUMN " + std::to_string(tile.column + 1) + " OF " +
           std::to_string(end.plan.columns) + " - " + PaperTitle(options.paper);
       const Sheet& header = pageSheets.emplace_back(
-          HeaderBlock({tubeLine, EndLine(job, end.end), pageLine}, printable.width));
+          HeaderBlock({tubeLine, end.end.line(job), pageLine}, printable.width));
       const SheetPoint body{kPageMargin, kPageMargin + kHeaderHeight};
       const SheetPoint offset{body.u - tile.u, body.v - tile.v};
       const PlacedSheet::Clip clip{body, width, height};
 
       // Texts are placed whole inside the tile, never clipped; trim lines where a page follows.
       Sheet& extra = pageSheets.emplace_back();
-      for (const SheetText& text : end.drawing.textsWithin(
+      for (const SheetText& text : end.drawing->textsWithin(
                {tile.u, tile.v, tile.u + width, tile.v + height}, end.markBoxes)) {
         extra.text({text.at.u + offset.u, text.at.v + offset.v}, text.size, text.text);
       }
@@ -116,11 +157,11 @@ std::string PdfTemplate(const ComputedJob& job, const TemplateOptions& options) 
 
       PdfPage page{paper, {}};
       page.sheets.push_back({&header, {kPageMargin, kPageMargin}, std::nullopt});
-      page.sheets.push_back({&end.drawing.sheet(), offset, clip});
+      page.sheets.push_back({&end.drawing->sheet(), offset, clip});
       page.sheets.push_back({&end.marks, offset, clip});
       page.sheets.push_back({&extra, {0, 0}, std::nullopt});
       // The legend right under what the tile shows of the sheet.
-      const double shown = std::min(height, end.drawing.sheet().height - tile.v);
+      const double shown = std::min(height, end.drawing->sheet().height - tile.v);
       page.sheets.push_back(
           {&end.legend, {kPageMargin, body.v + shown + kFooterGap}, std::nullopt});
       pages.push_back(std::move(page));
@@ -129,11 +170,12 @@ std::string PdfTemplate(const ComputedJob& job, const TemplateOptions& options) 
   return PdfDocument(pages, Title(options));
 }
 
-// The SVG sheet: the header, then per end its title, the band with its texts and the legend.
+// The SVG sheet: the header, then per end and hole its title (with a hole's values), the band
+// with its texts and the legend.
 Sheet SvgTemplate(const ComputedJob& job, const TemplateOptions& options) {
   double width = kMinimumSheetWidth;
-  for (TemplateEnd end : kEnds)
-    width = std::max(width, EndDrawingSize(job, end).width);
+  for (const Band& end : Bands(job))
+    width = std::max(width, end.size(job).width);
   Sheet sheet;
   const Sheet header =
       HeaderBlock({TubeLine(job, options.projectName, width), EndLine(job, TemplateEnd::Left),
@@ -141,15 +183,16 @@ Sheet SvgTemplate(const ComputedJob& job, const TemplateOptions& options) {
                   width);
   sheet.add(header, {kSheetMargin, kSheetMargin});
   double v = kSheetMargin + kHeaderHeight;
-  for (TemplateEnd end : kEnds) {
-    const EndTemplate drawing(job, end);
-    sheet.text({kSheetMargin, v + 4}, 3.5, EndTitle(end));
+  for (const Band& end : Bands(job)) {
+    const std::unique_ptr<BandDrawing> drawing = end.draw(job);
+    sheet.text({kSheetMargin, v + 4}, 3.5,
+               end.hole ? ShortenedInTheMiddle(end.line(job), 3.5, width) : end.title());
     const SheetPoint at{kSheetMargin - kBandMargin, v + 6};
-    sheet.add(drawing.sheet(), at);
-    for (const SheetText& text : drawing.textsWithin(drawing.band(), {}))
+    sheet.add(drawing->sheet(), at);
+    for (const SheetText& text : drawing->textsWithin(drawing->band(), {}))
       sheet.text({text.at.u + at.u, text.at.v + at.v}, text.size, text.text);
-    v += 6 + drawing.sheet().height;
-    const Sheet legend = LegendBlock(job, end, width, false);
+    v += 6 + drawing->sheet().height;
+    const Sheet legend = end.legend(job, width, false);
     sheet.add(legend, {kSheetMargin, v + kFooterGap});
     v += kFooterGap + legend.height + kEndGap;
   }
@@ -161,12 +204,12 @@ Sheet SvgTemplate(const ComputedJob& job, const TemplateOptions& options) {
 // The SVG sheet's size, found without drawing the bands.
 SheetSize SvgSheetSize(const ComputedJob& job) {
   double width = kMinimumSheetWidth;
-  for (TemplateEnd end : kEnds)
-    width = std::max(width, EndDrawingSize(job, end).width);
+  for (const Band& end : Bands(job))
+    width = std::max(width, end.size(job).width);
   double height = kSheetMargin + kHeaderHeight;
-  for (TemplateEnd end : kEnds) {
-    height += 6 + EndDrawingSize(job, end).height + kFooterGap +
-              LegendBlock(job, end, width, false).height + kEndGap;
+  for (const Band& end : Bands(job)) {
+    height +=
+        6 + end.size(job).height + kFooterGap + end.legend(job, width, false).height + kEndGap;
   }
   return {width + 2 * kSheetMargin, height + kSheetMargin - kEndGap};
 }
@@ -176,9 +219,9 @@ SheetSize SvgSheetSize(const ComputedJob& job) {
 double TemplatePageCount(const ComputedJob& job, Paper paper) {
   const PaperSize printable = PrintableSize(paper);
   double pages = 0;
-  for (TemplateEnd end : kEnds) {
-    const SheetSize size = EndDrawingSize(job, end);
-    const Sheet legend = LegendBlock(job, end, printable.width, true);
+  for (const Band& end : Bands(job)) {
+    const SheetSize size = end.size(job);
+    const Sheet legend = end.legend(job, printable.width, true);
     pages += TileCount(size.width, size.height, BodySize(printable, legend));
   }
   return pages;

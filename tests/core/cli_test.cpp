@@ -187,6 +187,27 @@ TEST_F(CliRunTest, ProgramIsTheOneOpenAndSaveGcodeWouldWrite) {
   EXPECT_THAT(ReadAll(output_), HasSubstr(" B "));
 }
 
+// A 60.3 x 3.9 header with the bore (ρ = 17.6) of a 42.4 x 3.6 branch set on 8 mm beside its
+// axis: the hole follows the ends as object 3; at φ = 0 it lies at x = ρ, and 8 mm beside
+// the axis round the tube, y = −30.15·asin(8 / 30.15) = −8.097.
+TEST_F(CliRunTest, PartFileGivesTheHoleAfterTheEnds) {
+  const std::string part = folder_.file("TEE.KVXP");
+  WriteAll(part,
+           "[tube]\ndiameter = 60.3\nwall = 3.9\n[[hole]]\nbranch-diameter = 42.4\n"
+           "branch-wall = 3.6\noffset = 8\n");
+  ASSERT_EQ(run({"--axis-letter", "B", part, output_}).exitStatus, 0);
+  const std::vector<std::string> lines = LinesOf(ReadAll(output_));
+  ASSERT_EQ(lines.size(), 17u + 3 * 98 + 3);
+  EXPECT_EQ(lines[7], "(003)");
+  EXPECT_EQ(lines[17 + 2 * 98], "(Object)");
+  EXPECT_EQ(lines[18 + 2 * 98], "(003)");
+  EXPECT_EQ(lines[20 + 2 * 98], "G0 X 17.600 Y -8.097 B 0.000");
+
+  WriteAll(part, "[tube]\nsegments = 2.5\n");
+  expectFailure(run({part, output_}), 1,
+                "korvex-cli: project not opened: " + part + ":2: 'segments' in [tube] must");
+}
+
 TEST_F(CliRunTest, HelpAndVersion) {
   const CliOutcome help = run({"--help"});
   EXPECT_EQ(help.exitStatus, 0);

@@ -131,6 +131,35 @@ INSTANTIATE_TEST_SUITE_P(
                     [](JobParameters& j, double&) { j.mainRadius = 4e8; },
                     {F::MainDiameter, K::TooLarge},
                     "MAIN TUBE DIAMETER is too large for a program line"},
+        ProblemCase{"OffsetPastTheJoiningTube",
+                    [](JobParameters& j, double&) {
+                      j.left.cutOval = true, j.left.joinRadius = 30, j.left.offset = -10.5;
+                    },
+                    {F::Offset, K::PastTubeSide, TubeEnd::Left},
+                    "LEFT CUT offset would hang the tube past the side of the tube it fits onto: "
+                    "the offset and half the MAIN TUBE DIAMETER together must not exceed half "
+                    "the LEFT CUT DIAMETER"},
+        // R = 20, T = 4: a set-on hole of bore 10 may sit 6 beside, a set-in one of 12 only 4.
+        ProblemCase{"SetInHolePastTheInnerSurface",
+                    [](JobParameters& j, double&) {
+                      j.holes = {{0, 0, 12, 2, 0, 6}, {0, 0, 12, 2, 0, -4.5, HoleFit::SetIn}};
+                    },
+                    {F::Offset, K::PastTubeSide, TubeEnd::None, 2},
+                    "HOLE 2 offset would hang the branch past the side of the tube: the offset "
+                    "and the hole's radius together must not exceed the tube's inner radius, nor "
+                    "the offset and the branch's radius its outer radius"},
+        ProblemCase{"BranchWithoutBore",
+                    [](JobParameters& j, double&) {
+                      j.holes = {{0, 0, 12, 12}};
+                    },
+                    {F::BranchWall, K::NoBore, TubeEnd::None, 1},
+                    "HOLE 1 branch-wall must be less than half the branch-diameter"},
+        ProblemCase{"HoleAlongTheTube",
+                    [](JobParameters& j, double&) {
+                      j.holes = {{0, 0, 12, 2, -kPi / 2}};
+                    },
+                    {F::Angle, K::AngleOutOfRange, TubeEnd::None, 1},
+                    "HOLE 1 ANGLE must lie between -90 and 90 degrees"},
         ProblemCase{"HugeAtAngle",
                     [](JobParameters&, double& a) { a = 1e308; },
                     {F::AtAngle, K::TooLarge},

@@ -32,8 +32,8 @@ Workspace ProjectWorkspace(const std::string& path, const std::string& shownPath
                            const char* axisLetter) {
   MemoryPanel panel;
   if (axisLetter) panel.setText(kAngleLetterField, axisLetter);
-  EXPECT_EQ(LoadProject(path, panel), std::nullopt) << path;
   Workspace workspace;
+  EXPECT_EQ(LoadProject(path, panel, workspace.part), std::nullopt) << path;
   EXPECT_TRUE(RebuildScene(panel, workspace).empty()) << path;
   workspace.projectPath = shownPath;
   workspace.cutObjectCount = 2;

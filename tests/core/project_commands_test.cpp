@@ -12,6 +12,7 @@
 #include "app/workspace.h"
 #include "base/file_helpers.h"
 #include "panel_project_lines.h"
+#include "project/part_file.h"
 #include "project/project_file.h"
 #include "recording_prompts.h"
 #include "temp_folder.h"
@@ -61,7 +62,7 @@ TEST_F(ProjectCommandsTest, SavePromptProposesTheDefaultName) {
   EXPECT_EQ(prompt.caption, "Save Project");
   EXPECT_EQ(prompt.proposedPath, "korvex.kvx");
   EXPECT_EQ(prompt.initialFolder, ProgramFolder() + "Projects");
-  EXPECT_EQ(prompt.filter, "KVX(*.KVX)|*.KVX|");
+  EXPECT_EQ(prompt.filter, "KVX(*.KVX)|*.KVX|Part file(*.kvxp)|*.kvxp|");
   EXPECT_EQ(prompt.defaultExtension, "kvx");
 }
 
@@ -85,6 +86,34 @@ TEST_F(ProjectCommandsTest, SaveWritesTheFileAndNamesItInTheTitle) {
   EXPECT_EQ(panel_.title(), "KVX - " + path);
   EXPECT_TRUE(prompts_.questions.empty());
   expectOnlyMessage("PROJECT SAVED OK", MessageIcon::Information);
+}
+
+// A part file opens into the panel and its holes; SAVE writes it back as a part file, and
+// refuses to drop its hole into a .kvx project.
+TEST_F(ProjectCommandsTest, PartFileOpensAndSavesOnlyAsAPartFile) {
+  const std::string part = pathOf("Tee.KVXP");
+  WriteAll(part, "[tube]\ndiameter = 60.3\n[[hole]]\nbranch-diameter = 30\n");
+  prompts_.openAnswer = part;
+  ASSERT_EQ(OpenProject(panel_, prompts_, workspace_), CommandOutcome::Done);
+  EXPECT_EQ(panel_.text(kMainDiameterField), "60.3");
+  EXPECT_EQ(workspace_.job.holes.size(), 1u);
+
+  const std::string project = pathOf("tee.kvx");
+  prompts_.saveAnswer = project;
+  EXPECT_EQ(SaveProject(panel_, prompts_, workspace_), CommandOutcome::Refused);
+  EXPECT_FALSE(fs::exists(project));
+  EXPECT_EQ(panel_.title(), "KVX - " + part);
+  expectOnlyError(
+      "PROJECT NOT SAVED: the part has offsets or holes, which a .kvx project cannot hold; "
+      "save it as a Part file (*.kvxp)");
+
+  const std::string copy = pathOf("copy.kvxp");
+  prompts_.saveAnswer = copy;
+  prompts_.messages.clear();
+  EXPECT_EQ(SaveProject(panel_, prompts_, workspace_), CommandOutcome::Done);
+  EXPECT_EQ(prompts_.savePrompts.back().selectedType, 1u);
+  EXPECT_EQ(ReadAll(copy), FormatPartFile(PartFromPanel(panel_, workspace_.part)).bytes);
+  EXPECT_THAT(ReadAll(copy), HasSubstr("[[hole]]\nat = 0\nturn = 0\nbranch-diameter = 30\n"));
 }
 
 TEST_F(ProjectCommandsTest, SavingAgainAsksBeforeOverwriting) {
@@ -158,7 +187,7 @@ TEST_F(ProjectCommandsTest, OpenPromptProposesTheCurrentProject) {
   EXPECT_EQ(prompt.caption, "Open Project");
   EXPECT_EQ(prompt.proposedPath, "/jobs/frame.kvx");
   EXPECT_EQ(prompt.initialFolder, ProgramFolder() + "Projects");
-  EXPECT_EQ(prompt.filter, "KVX(*.kvx)|*.kvx|");
+  EXPECT_EQ(prompt.filter, "KVX(*.kvx)|*.kvx|Part file(*.kvxp)|*.kvxp|");
   EXPECT_EQ(prompt.defaultExtension, "");
 }
 

@@ -192,6 +192,21 @@ TEST_F(SaveGcodeCommandTest, WritesTheProgramOfTheLastJob) {
   EXPECT_THAT(Entries(), ElementsAre("FRAME.ngc"));
 }
 
+// Holes are objects 3 on, announced in the header, each with its own points.
+TEST_F(SaveGcodeCommandTest, WritesTheHolesAfterTheEnds) {
+  prompts_.saveAnswer = Path("TEE.ngc");
+  Workspace workspace = JobWorkspace();
+  workspace.job.holes.resize(2);
+  workspace.job.holes[1].path.x[4] = 7.25;
+  EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), CommandOutcome::Done);
+  EXPECT_EQ(workspace.cutObjectCount, 4);
+  const std::string program = ReadAll(Path("TEE.ngc"));
+  EXPECT_THAT(program, HasSubstr("\r\n(Objects)\r\n(004)\r\n"));
+  EXPECT_THAT(program, HasSubstr("G1 X 0.000 Y 0.000 A 0.000\r\nM5\r\n(Object)\r\n(004)\r\n"
+                                 "(005)\r\nG0 X 0.000 Y 0.000 A 0.000\r\n"));
+  EXPECT_THAT(program, HasSubstr("G1 X 7.250 Y 0.000 A 0.000\r\nM5\r\nG0 X 0.000"));
+}
+
 TEST_F(SaveGcodeCommandTest, DecliningTheOverwriteKeepsTheOldFile) {
   const std::string old = std::string("OLD PROGRAM\r\n\0\xff", 15);
   std::ofstream(Path("FRAME.ngc"), std::ios::binary) << old;

@@ -8,6 +8,7 @@
 
 #include "domain/computed_job.h"
 #include "template/end_drawing.h"
+#include "template/hole_template.h"
 #include "template/paper.h"
 #include "template/template_files.h"
 
@@ -181,6 +182,29 @@ TEST(TemplateTexts, PartAndScrapLieOnTheirSidesAndEveryQuarterCrossedIsNamed) {
 
 constexpr ShopOutput kOutputs[] = {ShopOutput::PdfTemplate, ShopOutput::SvgTemplate,
                                    ShopOutput::DxfPattern};
+
+// The default job (R 20, T 4; left end flat at 45 degrees at -100: reference edge at -130) with
+// a set-on hole of bore 16 at X 30: x 22..38, round the tube to asin(8 / 16) * 20 = 10.472 each
+// side on the inner surface. Its band runs from the reference edge to 10 mm past the hole and
+// round the whole tube: 178 x 40 pi mm and 2 mm round it, one more A4 page.
+TEST(HoleTemplates, ReachFromTheReferenceEdgeAndNameTheCentre) {
+  JobParameters parameters = DefaultJob();
+  parameters.holes = {{30, 0, 10, 2}};
+  parameters.cutSegments = 360;  // a step at 90 degrees round the branch, the hole's widest
+  const ComputedJob job = Computed(parameters);
+  const SheetSize size = HoleDrawingSize(job, 0);
+  EXPECT_NEAR(size.width, 182, 1e-9);
+  EXPECT_NEAR(size.height, 4 + 40 * 3.14159265358979, 1e-9);
+  EXPECT_NEAR(HoleExtentOf(job, 0).yMax, 20 * std::asin(0.5), 1e-9);
+  EXPECT_THAT(HoleLine(job, 0), HasSubstr("SET-ON D 20.000 X 2.000, ANGLE 0.000, OFFSET 0.000 - "
+                                          "CENTRE 160.000 FROM REF. EDGE, 180.000 DEG"));
+  EXPECT_EQ(TemplatePageCount(job, Paper::A4), 3);
+  const HoleTemplate drawing(job, 0);
+  std::vector<std::string> texts;
+  for (const SheetText& text : drawing.textsWithin(drawing.band(), {}))
+    texts.push_back(text.text);
+  EXPECT_THAT(texts, testing::IsSupersetOf({"HOLE 1", "0 DEG TOP - SEAM", "180 DEG BOTTOM"}));
+}
 
 TEST(ShopOutputs, SameJobGivesTheSameBytesAndAnotherJobOthers) {
   const ComputedJob job = Computed(DefaultJob());

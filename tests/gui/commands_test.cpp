@@ -197,7 +197,8 @@ TEST_P(SampleProjectTest, GcodeMatchesTheConverter) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Projects, SampleProjectTest,
-                         ::testing::Values("default.kvx", "bevel-3d.kvx", "tube-joint.kvx"));
+                         ::testing::Values("default.kvx", "bevel-3d.kvx", "tube-joint.kvx",
+                                           "tee-header.kvxp", "lateral-header.kvxp"));
 
 TEST_F(CommandsTest, TickingAndTypingTriggerNothing) {
   const DrawList before = workspace_.scene;

@@ -125,7 +125,7 @@ class MachineProfileReading : public InterpreterTest,
     project_ = fs::path(KORVEX_PROJECTS_FOLDER) / job.project;
     MemoryPanel panel;
     panel.setText(kAngleLetterField, job.axisLetter);
-    ASSERT_EQ(LoadProject(project_.string(), panel), std::nullopt);
+    ASSERT_EQ(LoadProject(project_.string(), panel, workspace_.part), std::nullopt);
     ASSERT_TRUE(RebuildScene(panel, workspace_).empty());
   }
 
@@ -233,10 +233,11 @@ TEST_F(InterpreterTest, EveryProfileIsReadAndCutsAtItsFeed) {
   for (const auto& c : cases) {
     MemoryPanel panel;
     panel.setText(kAngleLetterField, "B");
-    ASSERT_EQ(LoadProject(KORVEX_PROJECTS_FOLDER "/bevel-3d.kvx", panel), std::nullopt);
+    Workspace workspace;
+    ASSERT_EQ(LoadProject(KORVEX_PROJECTS_FOLDER "/bevel-3d.kvx", panel, workspace.part),
+              std::nullopt);
     if (c.diameter) panel.setText(kMainDiameterField, c.diameter);
     if (c.diameter) panel.setText(kCutSegmentsField, "1000");
-    Workspace workspace;
     ASSERT_TRUE(RebuildScene(panel, workspace).empty());
     workspace.cutObjectCount = 2;
     const auto parse = ParseMachineProfile(c.profile, "bounds", "bounds.machine");
@@ -289,12 +290,13 @@ TEST_F(InterpreterTest, ToolpathsKeepTheirGeometry) {
       {"steep_too_wide", 's', "kerf = 7.2\n", 0, "the left end: the kerf 7.2 mm is too wide"}};
   for (const ToolpathCase& c : cases) {
     MemoryPanel panel;
-    ASSERT_EQ(LoadProject(KORVEX_PROJECTS_FOLDER "/default.kvx", panel), std::nullopt);
+    Workspace workspace;
+    ASSERT_EQ(LoadProject(KORVEX_PROJECTS_FOLDER "/default.kvx", panel, workspace.part),
+              std::nullopt);
     for (int id : {kLeftAngleField, kRightAngleField})
       panel.setText(id, c.shape == 't' ? "0" : c.shape == 's' ? "80" : "45");
     for (int id : {kLeftCutOvalBox, kRightCutOvalBox})
       panel.setCheckState(id, c.shape == 't');
-    Workspace workspace;
     ASSERT_TRUE(RebuildScene(panel, workspace).empty());
     workspace.cutObjectCount = 2;
     const ComputedJob& job = workspace.job;

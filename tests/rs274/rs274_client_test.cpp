@@ -159,6 +159,11 @@ INSTANTIATE_TEST_SUITE_P(
         ClientCase{"default_sample", {}, {}, nullptr, "default.kvx"},
         ClientCase{"tube_joint_sample", {}, {}, nullptr, "tube-joint.kvx"},
         ClientCase{"bevel_3d_sample", {}, {}, "C", "bevel-3d.kvx"},
+        // Both halves of a tee and of a lateral, from part files: holes are objects 3 on.
+        ClientCase{"tee_header_part", {}, {}, nullptr, "tee-header.kvxp"},
+        ClientCase{"tee_branch_part", {}, {}, nullptr, "tee-branch.kvxp"},
+        ClientCase{"lateral_header_part", {}, {}, "B", "lateral-header.kvxp"},
+        ClientCase{"lateral_branch_part", {}, {}, nullptr, "lateral-branch.kvxp"},
         ClientCase{"tube_joint_both_ends",
                    {{kLeftDiameterField, "60"},
                     {kRightDiameterField, "48"},

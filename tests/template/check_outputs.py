@@ -332,10 +332,49 @@ def test_dxf(args, folder):
         fail("a vertex is %.2e mm from the cut" % worst)
 
 
+def test_dxf_holes(args, folder):
+    """Every vertex of a hole, put back on the header's surface in 3D, lies on the branch's
+    bore (set-on) or outside (set-in): 60.3 x 3.9 header, 42.4 x 3.6 branches."""
+    import ezdxf
+    part = os.path.join(folder, "header.kvxp")
+    with open(part, "w") as f:
+        f.write('[tube]\ndiameter = 60.3\nwall = 3.9\nsegments = 120\n'
+                '[[hole]]\nat = 20\nbranch-diameter = 42.4\nbranch-wall = 3.6\noffset = 8\n'
+                '[[hole]]\nat = -40\nturn = 150\nbranch-diameter = 42.4\nbranch-wall = 3.6\n'
+                'angle = -45\noffset = -3\nfit = "set-in"\nmode-3d = true\n')
+    holes = [(20, 0.0, 0.0, 8, 17.6), (-40, 150 * KPI / 180, -45 * KPI / 180, -3, 21.2)]
+    dxf = os.path.join(folder, "h.dxf")
+    run_cli(args.cli, "--dxf", dxf, part)
+    msp = ezdxf.readfile(dxf).modelspace()
+    big, wall = 30.15, 3.9
+    worst = 0.0
+    for layer, surface in (("OUTER", big), ("INNER", big - wall), ("MACHINE_PATH", big)):
+        polylines = list(msp.query('LWPOLYLINE[layer=="%s"]' % layer))
+        if len(polylines) != 4:
+            fail("%d polylines on %s, not one per end and hole" % (len(polylines), layer))
+        for polyline, (at, turn, angle, offset, rho) in zip(polylines[2:], holes):
+            points = list(polyline.vertices())
+            if len(points) != 121 or points[0] != points[-1]:
+                fail("a hole on %s is not N + 1 points round a closed curve" % layer)
+            c = KPI - turn  # the branch's axis points out at this angle round the header
+            u, v = (0, math.sin(c), math.cos(c)), (0, math.cos(c), -math.sin(c))
+            axis = (math.sin(angle), math.cos(angle) * u[1], math.cos(angle) * u[2])
+            origin = (at, offset * v[1], offset * v[2])
+            for x, y in points:
+                theta = KPI - y / big
+                d = (x - origin[0], surface * math.sin(theta) - origin[1],
+                     surface * math.cos(theta) - origin[2])
+                along = sum(a * b for a, b in zip(d, axis))
+                worst = max(worst, abs(math.sqrt(sum(a * a for a in d) - along ** 2) - rho))
+    print("largest distance from the branch %.2e mm" % worst)
+    if worst > 0.01:
+        fail("a hole's vertex is %.4f mm off the branch's surface" % worst)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("check", choices=["pdf-a4", "pdf-letter-landscape", "pdf-tiling",
-                                          "svg", "dxf"])
+                                          "svg", "dxf", "dxf-holes"])
     parser.add_argument("--cli", required=True)
     parser.add_argument("--svg-render")
     args = parser.parse_args()
@@ -348,6 +387,8 @@ def main():
             test_pdf_tiling(args, folder)
         elif args.check == "svg":
             test_svg_scale(args, folder)
+        elif args.check == "dxf-holes":
+            test_dxf_holes(args, folder)
         else:
             test_dxf(args, folder)
     print("OK")

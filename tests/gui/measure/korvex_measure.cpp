@@ -15,15 +15,18 @@
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   if (argc < 2) {
-    std::fprintf(stderr, "usage: korvex_measure first-frame|redraw|screenshot FILE.png\n");
+    std::fprintf(stderr,
+                 "usage: korvex_measure first-frame|redraw|screenshot FILE.png [PROJECT]\n");
     return 2;
   }
   korvex::PrepareApplication(application);
   korvex::RecordingPrompts prompts;
   korvex::Workspace workspace;
-  auto window = korvex::StartKorvex(prompts, workspace);
+  // A screenshot may show a project or part file, as the program started with it.
+  const bool screenshot = std::strcmp(argv[1], "screenshot") == 0 && (argc == 3 || argc == 4);
+  auto window = korvex::StartKorvex(prompts, workspace, screenshot && argc == 4 ? argv[3] : "");
   if (!window) return 1;
-  if (std::strcmp(argv[1], "screenshot") == 0 && argc == 3) {
+  if (screenshot) {
     return korvex::SaveScreenshot(*window, window->view(), argv[2]);
   }
   return korvex::RunMeasurement(argv[1], *window, window->view(), [&] {
