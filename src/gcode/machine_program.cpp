@@ -172,12 +172,16 @@ class ProfileProgram {
 
 namespace {
 
-// The torch paths of both ends, or why the options refuse one.
+// The torch paths of both ends and the holes, or why the options refuse one.
 std::variant<std::vector<MachineCut>, std::string> PlanCuts(const ComputedJob& job,
                                                             const ToolpathOptions& options) {
   std::vector<MachineCut> cuts;
-  for (const int side : {-1, 1}) {
-    const ToolpathPlan plan = PlanEndToolpath(job, side, options);
+  std::vector<ToolpathPlan> plans;
+  for (const int side : {-1, 1})
+    plans.push_back(PlanEndToolpath(job, side, options));
+  for (std::size_t hole = 0; hole < job.holes.size(); ++hole)
+    plans.push_back(PlanHoleToolpath(job, hole, options));
+  for (const ToolpathPlan& plan : plans) {
     if (const auto* problem = std::get_if<std::string>(&plan)) return *problem;
     MachineCut& cut = cuts.emplace_back();
     for (const TorchPoint& point : std::get<Toolpath>(plan).points)
@@ -194,8 +198,11 @@ std::vector<MachineCut> MachineCuts(const ComputedJob& job, const MachineProfile
     if (auto* cuts = std::get_if<std::vector<MachineCut>>(&planned)) return std::move(*cuts);
     return {};
   }
+  std::vector<const CutPoints*> paths{&job.left.path, &job.right.path};
+  for (const HoleCut& hole : job.holes)
+    paths.push_back(&hole.path);
   std::vector<MachineCut> cuts;
-  for (const CutPoints* end : {&job.left.path, &job.right.path}) {
+  for (const CutPoints* end : paths) {
     MachineCut& cut = cuts.emplace_back();
     for (int i = 0; i <= job.parameters.cutSegments; ++i)
       cut.push_back({end->x[i], end->y[i], end->z[i]});
@@ -204,7 +211,10 @@ std::vector<MachineCut> MachineCuts(const ComputedJob& job, const MachineProfile
 }
 
 bool JobTilts(const ComputedJob& job) {
-  return job.parameters.left.mode3d == 1 || job.parameters.right.mode3d == 1;
+  bool tilts = job.parameters.left.mode3d == 1 || job.parameters.right.mode3d == 1;
+  for (const HoleParameters& hole : job.parameters.holes)
+    tilts = tilts || hole.mode3d == 1;
+  return tilts;
 }
 
 std::optional<std::string> MachineProgramProblem(const ComputedJob& job,
@@ -212,9 +222,6 @@ std::optional<std::string> MachineProgramProblem(const ComputedJob& job,
                                                  const MachineProfile& profile) {
   if (auto problem = GcodeProgramProblem(job, header.tubeDiameter)) return problem;
   if (WritesDescribedProgram(profile)) return std::nullopt;
-  if (!job.holes.empty()) {
-    return "the machine " + profile.title + " does not cut holes yet; the described program does";
-  }
   const bool degrees = profile.axes == AxisForm::Degrees;
   if (degrees && !(header.tubeDiameter > 0)) {
     return std::string("the tube DIAMETER must be above 0 for a rotation in degrees");

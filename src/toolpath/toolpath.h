@@ -31,4 +31,11 @@ using ToolpathPlan = std::variant<Toolpath, std::string>;
 // sense.
 ToolpathPlan PlanEndToolpath(const ComputedJob& job, int side, const ToolpathOptions& options);
 
+// The toolpath of the job's hole number hole (from 0): the loop round its computed steps, from
+// the step at the branch's +X side, in the sense that keeps the hole, the scrap, on the scrap
+// side, so that kerf and leads go into the hole. The hole's curve is cut at its computed steps
+// whatever the tolerance, and every hole starts at its own step 0.
+ToolpathPlan PlanHoleToolpath(const ComputedJob& job, std::size_t hole,
+                              const ToolpathOptions& options);
+
 }  // namespace korvex
