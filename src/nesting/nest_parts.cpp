@@ -1,0 +1,234 @@
+#include "nesting/nest_parts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <numeric>
+#include <unordered_map>
+
+#include "nesting/facing_ends.h"
+
+namespace korvex {
+namespace {
+
+using nesting_internal::BestJunction;
+using nesting_internal::Junction;
+using nesting_internal::Orientation;
+using nesting_internal::OrientationOf;
+using nesting_internal::SpacingAt;
+
+// Lengths this close count as equal: far below what any torch holds, far above rounding.
+constexpr double kLengthTolerance = 1e-9;
+
+// Offsets are rounded up to whole thousandths of a mm, so that the three decimals a plan
+// states place every part exactly where it was planned; rounding up only widens gaps.
+double Snapped(double offset) {
+  return std::ceil(offset * 1000 - 1e-6) / 1000;
+}
+
+int WrappedTurn(int degrees) {
+  degrees %= 360;
+  return degrees < 0 ? degrees + 360 : degrees;
+}
+
+// A part on a stick while planning: which orientation (part·2 + flipped), where, how turned.
+struct Slot {
+  std::size_t orientation = 0;
+  double offset = 0;
+  int turn = 0;
+};
+
+struct Stick {
+  std::vector<Slot> slots;
+  double end = 0;
+};
+
+class Nester {
+ public:
+  Nester(std::span<const NestPart> parts, const StockRules& stock)
+      : stock_(stock), start_(FirstPartStart(stock)) {
+    orientations_.reserve(parts.size() * 2);
+    for (const NestPart& part : parts) {
+      orientations_.push_back(OrientationOf(part.ends, false));
+      orientations_.push_back(OrientationOf(part.ends, true));
+    }
+  }
+
+  // A stick holding the part alone, as drawn, at the stick's start.
+  Stick newStick(std::size_t part) const {
+    const Orientation& o = orientations_[part * 2];
+    const Slot slot{part * 2, Snapped(start_ - o.minLeft), 0};
+    return {{slot}, slot.offset + o.maxRight};
+  }
+
+  // The part appended after the stick's last part, either way round, as short as it goes; or
+  // nothing when it does not fit.
+  std::optional<Slot> appended(const Stick& stick, std::size_t part) {
+    const Slot& last = stick.slots.back();
+    const Orientation& left = orientations_[last.orientation];
+    std::optional<Slot> best;
+    double bestEnd = INFINITY;
+    for (std::size_t flipped = 0; flipped < 2; ++flipped) {
+      const std::size_t index = part * 2 + flipped;
+      const Orientation& right = orientations_[index];
+      // No turn spaces two ends closer than their means: skip what cannot fit anyway.
+      const double shortest = last.offset + left.meanRight - right.meanLeft + stock_.kerf;
+      if (shortest + right.maxRight > stock_.length + kLengthTolerance) continue;
+      const Junction junction = junctionOf(last.orientation, index);
+      const Slot slot{index, Snapped(last.offset + junction.spacing),
+                      WrappedTurn(last.turn + junction.turn)};
+      const double end = slot.offset + right.maxRight;
+      if (end <= stock_.length + kLengthTolerance && end < bestEnd) {
+        best = slot;
+        bestEnd = end;
+      }
+    }
+    return best;
+  }
+
+  void append(Stick& stick, const Slot& slot) const {
+    stick.slots.push_back(slot);
+    stick.end = slot.offset + orientations_[slot.orientation].maxRight;
+  }
+
+  // Moves every part as far left as its neighbours allow, keeping every turn. Never longer: a
+  // part taken out leaves its neighbours at least two kerfs apart at every angle.
+  void compact(Stick& stick) const {
+    for (std::size_t i = 0; i < stick.slots.size(); ++i) {
+      Slot& slot = stick.slots[i];
+      const Orientation& o = orientations_[slot.orientation];
+      if (i == 0) {
+        slot.offset = Snapped(start_ - o.minLeft);
+      } else {
+        const Slot& before = stick.slots[i - 1];
+        slot.offset = Snapped(before.offset + SpacingAt(orientations_[before.orientation], o,
+                                                         slot.turn - before.turn, stock_.kerf));
+      }
+      stick.end = slot.offset + o.maxRight;
+    }
+  }
+
+  double extent(std::size_t part) const {
+    const Orientation& o = orientations_[part * 2];
+    return o.maxRight - o.minLeft;
+  }
+
+ private:
+  Junction junctionOf(std::size_t left, std::size_t right) {
+    const std::uint64_t key = static_cast<std::uint64_t>(left) * orientations_.size() + right;
+    const auto found = junctions_.find(key);
+    if (found != junctions_.end()) return found->second;
+    const Junction junction = BestJunction(orientations_[left], orientations_[right], stock_.kerf);
+    junctions_.emplace(key, junction);
+    return junction;
+  }
+
+  StockRules stock_;
+  double start_;
+  std::vector<Orientation> orientations_;
+  std::unordered_map<std::uint64_t, Junction> junctions_;
+};
+
+// First fit, longest parts first: each part goes after the last part of the first stick it fits.
+std::vector<Stick> FirstFit(Nester& nester, std::vector<std::size_t> items,
+                            const NestProgress& progress) {
+  std::stable_sort(items.begin(), items.end(), [&](std::size_t a, std::size_t b) {
+    return nester.extent(a) > nester.extent(b);
+  });
+  std::vector<Stick> sticks;
+  for (std::size_t placed = 0; placed < items.size(); ++placed) {
+    const std::size_t part = items[placed];
+    bool done = false;
+    for (Stick& stick : sticks) {
+      if (const auto slot = nester.appended(stick, part)) {
+        nester.append(stick, *slot);
+        done = true;
+        break;
+      }
+    }
+    if (!done) sticks.push_back(nester.newStick(part));
+    if (progress) progress(placed + 1, items.size());
+  }
+  return sticks;
+}
+
+// Empties the emptiest stick into the others, best fit, part by part: a stick emptied is one
+// stick fewer; one that cannot be emptied keeps the longest remnant.
+void GatherRemnant(Nester& nester, std::vector<Stick>& sticks) {
+  while (sticks.size() > 1) {
+    const auto emptiest = std::min_element(sticks.begin(), sticks.end(),
+                                           [](const Stick& a, const Stick& b) { return a.end < b.end; });
+    Stick source = *emptiest;
+    sticks.erase(emptiest);
+    std::vector<std::size_t> order(source.slots.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+      return nester.extent(source.slots[a].orientation / 2) >
+             nester.extent(source.slots[b].orientation / 2);
+    });
+    std::vector<bool> moved(source.slots.size(), false);
+    for (std::size_t i : order) {
+      const std::size_t part = source.slots[i].orientation / 2;
+      Stick* target = nullptr;
+      Slot best;
+      for (Stick& stick : sticks) {
+        const auto slot = nester.appended(stick, part);
+        if (!slot) continue;
+        if (target == nullptr || slot->offset - stick.end < best.offset - target->end) {
+          target = &stick;
+          best = *slot;
+        }
+      }
+      if (target == nullptr) continue;
+      nester.append(*target, best);
+      moved[i] = true;
+    }
+    Stick rest;
+    for (std::size_t i = 0; i < source.slots.size(); ++i) {
+      if (!moved[i]) rest.slots.push_back(source.slots[i]);
+    }
+    if (rest.slots.empty()) continue;
+    nester.compact(rest);
+    sticks.push_back(std::move(rest));
+    return;
+  }
+}
+
+}  // namespace
+
+double FirstPartStart(const StockRules& stock) {
+  return stock.trim ? *stock.trim + stock.kerf : 0.0;
+}
+
+int LowerBound(std::span<const NestPart> parts, const StockRules& stock) {
+  double needed = 0;
+  for (const NestPart& part : parts) needed += part.quantity * (OwnLength(part.ends) + stock.kerf);
+  const double perStick = stock.length - FirstPartStart(stock) + stock.kerf;
+  return static_cast<int>(std::ceil(needed / perStick - kLengthTolerance));
+}
+
+NestPlan NestParts(std::span<const NestPart> parts, const StockRules& stock,
+                   const NestProgress& progress) {
+  Nester nester(parts, stock);
+  std::vector<std::size_t> items;
+  for (std::size_t i = 0; i < parts.size(); ++i) items.insert(items.end(), static_cast<std::size_t>(std::max(parts[i].quantity, 0)), i);
+
+  std::vector<Stick> sticks = FirstFit(nester, std::move(items), progress);
+  GatherRemnant(nester, sticks);
+
+  NestPlan plan;
+  plan.lowerBound = LowerBound(parts, stock);
+  for (const Stick& stick : sticks) {
+    NestedStick& nested = plan.sticks.emplace_back();
+    for (const Slot& slot : stick.slots) {
+      nested.parts.push_back({slot.orientation / 2, slot.offset, slot.orientation % 2 == 1, slot.turn});
+    }
+    nested.end = stick.end;
+    nested.remnant = std::max(0.0, stock.length - stick.end - stock.kerf);
+  }
+  std::stable_sort(plan.sticks.begin(), plan.sticks.end(),
+                   [](const NestedStick& a, const NestedStick& b) { return a.remnant < b.remnant; });
+  return plan;
+}
+
+}  // namespace korvex
