@@ -41,7 +41,12 @@ struct Slot {
 struct Stick {
   std::vector<Slot> slots;
   double end = 0;
+  double own = 0;  // the parts' own lengths, summed
 };
+
+// A stick whose parts the first fit could not take one more is laid out again at most this many
+// times for each part: enough to find room, few enough to keep thousands of parts fast.
+constexpr int kRechainsPerPart = 8;
 
 class Nester {
  public:
@@ -57,8 +62,72 @@ class Nester {
   // A stick holding the part alone, as drawn, at the stick's start.
   Stick newStick(std::size_t part) const {
     const Orientation& o = orientations_[part * 2];
-    const Slot slot{part * 2, Snapped(start_ - o.minLeft), 0};
-    return {{slot}, slot.offset + o.maxRight};
+    Stick stick;
+    append(stick, {part * 2, Snapped(start_ - o.minLeft), 0});
+    return stick;
+  }
+
+  double ownOf(std::size_t part) const {
+    const Orientation& o = orientations_[part * 2];
+    return o.meanRight - o.meanLeft;
+  }
+
+  // Whether the parts' own lengths and kerfs alone leave room for one more part.
+  bool mightTake(const Stick& stick, std::size_t part) const {
+    return start_ + stick.own + ownOf(part) +
+               static_cast<double>(stick.slots.size()) * stock_.kerf <=
+           stock_.length + kLengthTolerance;
+  }
+
+  // The stick's parts, and part when given, laid out afresh: first the end that overhangs
+  // least, then each time the part, either way round, whose facing end comes closest. Nothing
+  // when they do not fit.
+  std::optional<Stick> rechained(const Stick& stick, std::optional<std::size_t> part) {
+    std::vector<std::size_t> parts;
+    for (const Slot& slot : stick.slots) parts.push_back(slot.orientation / 2);
+    if (part) parts.push_back(*part);
+    std::sort(parts.begin(), parts.end());
+    Stick chain;
+    while (!parts.empty()) {
+      std::size_t bestPart = 0;
+      Slot best;
+      double bestLoss = INFINITY;
+      for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0 && parts[i] == parts[i - 1]) continue;
+        for (std::size_t flipped = 0; flipped < 2; ++flipped) {
+          const std::size_t index = parts[i] * 2 + flipped;
+          const Orientation& o = orientations_[index];
+          Slot slot{index, 0, 0};
+          double loss = 0;
+          if (chain.slots.empty()) {
+            loss = o.meanLeft - o.minLeft;
+          } else {
+            const Slot& last = chain.slots.back();
+            const Orientation& left = orientations_[last.orientation];
+            const Junction junction = junctionOf(last.orientation, index);
+            loss = junction.spacing - (left.meanRight - o.meanLeft);
+            slot.turn = junction.turn;
+          }
+          if (loss < bestLoss) {
+            bestLoss = loss;
+            bestPart = i;
+            best = slot;
+          }
+        }
+      }
+      const Orientation& o = orientations_[best.orientation];
+      if (chain.slots.empty()) {
+        best.offset = Snapped(start_ - o.minLeft);
+      } else {
+        const Slot& last = chain.slots.back();
+        best.offset = Snapped(last.offset + junctionOf(last.orientation, best.orientation).spacing);
+        best.turn = WrappedTurn(last.turn + best.turn);
+      }
+      append(chain, best);
+      if (chain.end > stock_.length + kLengthTolerance) return std::nullopt;
+      parts.erase(parts.begin() + static_cast<std::ptrdiff_t>(bestPart));
+    }
+    return chain;
   }
 
   // The part appended after the stick's last part, either way round, as short as it goes; or
@@ -87,6 +156,7 @@ class Nester {
   }
 
   void append(Stick& stick, const Slot& slot) const {
+    stick.own += ownOf(slot.orientation / 2);
     stick.slots.push_back(slot);
     stick.end = slot.offset + orientations_[slot.orientation].maxRight;
   }
@@ -129,7 +199,8 @@ class Nester {
   std::unordered_map<std::uint64_t, Junction> junctions_;
 };
 
-// First fit, longest parts first: each part goes after the last part of the first stick it fits.
+// First fit, longest parts first: each part goes after the last part of the first stick it
+// fits, or else into the first stick that takes it when its parts are laid out afresh.
 std::vector<Stick> FirstFit(Nester& nester, std::vector<std::size_t> items,
                             const NestProgress& progress) {
   std::stable_sort(items.begin(), items.end(), [&](std::size_t a, std::size_t b) {
@@ -146,18 +217,35 @@ std::vector<Stick> FirstFit(Nester& nester, std::vector<std::size_t> items,
         break;
       }
     }
+    int rechains = 0;
+    for (auto stick = sticks.begin(); !done && stick != sticks.end() && rechains < kRechainsPerPart;
+         ++stick) {
+      if (!nester.mightTake(*stick, part)) continue;
+      ++rechains;
+      if (auto chain = nester.rechained(*stick, part)) {
+        *stick = std::move(*chain);
+        done = true;
+      }
+    }
     if (!done) sticks.push_back(nester.newStick(part));
     if (progress) progress(placed + 1, items.size());
+  }
+  // A stick laid out afresh may come out shorter, leaving more room below.
+  for (Stick& stick : sticks) {
+    if (auto chain = nester.rechained(stick, std::nullopt); chain && chain->end < stick.end) {
+      stick = std::move(*chain);
+    }
   }
   return sticks;
 }
 
-// Empties the emptiest stick into the others, best fit, part by part: a stick emptied is one
-// stick fewer; one that cannot be emptied keeps the longest remnant.
+// Empties the emptiest stick into the others, part by part, each where it leaves the least
+// room: a stick emptied is one stick fewer; one that cannot be emptied keeps the longest
+// remnant.
 void GatherRemnant(Nester& nester, std::vector<Stick>& sticks) {
   while (sticks.size() > 1) {
-    const auto emptiest = std::min_element(sticks.begin(), sticks.end(),
-                                           [](const Stick& a, const Stick& b) { return a.end < b.end; });
+    const auto emptiest = std::min_element(
+        sticks.begin(), sticks.end(), [](const Stick& a, const Stick& b) { return a.end < b.end; });
     Stick source = *emptiest;
     sticks.erase(emptiest);
     std::vector<std::size_t> order(source.slots.size());
@@ -170,25 +258,34 @@ void GatherRemnant(Nester& nester, std::vector<Stick>& sticks) {
     for (std::size_t i : order) {
       const std::size_t part = source.slots[i].orientation / 2;
       Stick* target = nullptr;
-      Slot best;
+      std::optional<Stick> best;
       for (Stick& stick : sticks) {
-        const auto slot = nester.appended(stick, part);
-        if (!slot) continue;
-        if (target == nullptr || slot->offset - stick.end < best.offset - target->end) {
+        if (!nester.mightTake(stick, part)) continue;
+        std::optional<Stick> grown;
+        if (const auto slot = nester.appended(stick, part)) {
+          grown = stick;
+          nester.append(*grown, *slot);
+        } else {
+          grown = nester.rechained(stick, part);
+        }
+        if (grown && (!best || grown->end - stick.end < best->end - target->end)) {
           target = &stick;
-          best = *slot;
+          best = std::move(grown);
         }
       }
       if (target == nullptr) continue;
-      nester.append(*target, best);
+      *target = std::move(*best);
       moved[i] = true;
     }
     Stick rest;
     for (std::size_t i = 0; i < source.slots.size(); ++i) {
-      if (!moved[i]) rest.slots.push_back(source.slots[i]);
+      if (!moved[i]) nester.append(rest, source.slots[i]);
     }
     if (rest.slots.empty()) continue;
     nester.compact(rest);
+    if (auto chain = nester.rechained(rest, std::nullopt); chain && chain->end < rest.end) {
+      rest = std::move(*chain);
+    }
     sticks.push_back(std::move(rest));
     return;
   }

@@ -57,6 +57,12 @@ const Project kProjects[] = {
     {"square.kvx", "40", "3", "90", {"-500", "40", "0", "0", false}, {"500", "40", "0", "0", false}},
     {"leg.kvx", "48.3", "3.2", "72", {"-350", "48.3", "0", "0", false}, {"350", "60.3", "30", "0", true}},
     {"turned.kvx", "40", "3", "120", {"-150", "40", "30", "45", false}, {"150", "50", "-20", "0", true}},
+    // Odd mixes, whose first fit has to lay a stick out afresh to take one more part.
+    {"m1.kvx", "40", "3", "72", {"-247.09", "40", "45", "90", false}, {"247.09", "40", "-34.36", "0", false}},
+    {"m2.kvx", "48.3", "3.2", "90", {"-619.52", "88.9", "45", "0", true}, {"619.52", "48.3", "0", "0", true}},
+    {"m3.kvx", "40", "3", "180", {"-347.03", "40", "30", "0", false}, {"347.03", "60", "0", "90", true}},
+    {"m4.kvx", "48.3", "3.2", "120", {"-309.44", "48.3", "30", "90", false}, {"309.44", "48.3", "-45", "0", false}},
+    {"m5.kvx", "48.3", "3.2", "100", {"-131.17", "48.3", "22.5", "180", false}, {"131.17", "48.3", "22.5", "0", false}},
 };
 
 // Just enough JSON for plan.json: objects, arrays, strings, numbers, true and false.
@@ -259,9 +265,11 @@ INSTANTIATE_TEST_SUITE_P(
         // 12 x 1002 / 6002 -> 3, is met.
         ListCase{"square_bars", {"square.kvx,12,bar"}, {"--stock", "6000", "--kerf", "2"}, 2, 0, 3, 3, 0},
         ListCase{"trimmed_mixed",
-                 {"rail.kvx,3,rail", "brace.kvx,2,brace", "bar.kvx,4,bar", "turned.kvx,5,turned",
-                  "square.kvx,1,square"},
+                 {"rail.kvx,4,rail", "brace.kvx,6,brace", "bar.kvx,9,bar", "turned.kvx,11,turned",
+                  "square.kvx,3,square"},
                  {"--stock", "3000", "--kerf", "3", "--trim", "10"}, 3, 13, 0, 0, 0},
+        ListCase{"laid_out_afresh", {"m1.kvx,2,m1", "m2.kvx,6,m2", "m3.kvx,3,m3", "m4.kvx,5,m4", "m5.kvx,5,m5"},
+                 {"--stock", "2000", "--kerf", "2"}, 2, 0, 0, 0, 0},
         ListCase{"two_tubes",
                  {"leg.kvx,5,leg", "bar.kvx,3,bar", "turned.kvx,4,turned"},
                  {"--stock", "2500", "--stock", "48.3x3.2=1600", "--kerf", "1.5"}, 1.5, 0, 0, 0, 0}),
