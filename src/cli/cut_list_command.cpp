@@ -244,7 +244,7 @@ CliOutcome RunCutListCommand(std::span<const std::string_view> arguments) {
   if (const auto error = ReadArguments(arguments, options)) {
     return {2, {}, "korvex-cli: " + *error + " (see korvex-cli --help)\n"};
   }
-  if (options.help) return {0, CutListUsageText(), {}};
+  if (options.help) return {0, CutListUsageText().substr(1), {}};
 
   CutListRequest request;
   request.listPath = options.listPath;
@@ -276,16 +276,17 @@ CliOutcome RunCutListCommand(std::span<const std::string_view> arguments) {
 }
 
 std::string CutListUsageText() {
-  return "       korvex-cli --cut-list LIST.csv --stock LENGTH|DxT=LENGTH [--stock ...]\n"
+  return "\n"
+         "Cut lists: korvex-cli --cut-list LIST.csv --stock LENGTH|DxT=LENGTH [--stock ...]\n"
          "                  [--kerf MM] [--trim [MM]] [--machine NAME|FILE]\n"
          "                  [--template [pdf|svg]] [--paper PAPER] --out-dir FOLDER\n"
          "\n"
-         "With --cut-list, nests every part of the list (a CSV file with the columns file,\n"
-         "quantity and name) along the stock and writes into FOLDER each part's program and,\n"
-         "with --template, its template, plan.json and cut-sheet.pdf.\n"
+         "Nests every part of the list (CSV with the columns file, quantity and name) along\n"
+         "the stock and writes into FOLDER each part's program and, with --template, its\n"
+         "template, plan.json and cut-sheet.pdf; nothing when anything fails.\n"
          "\n"
          "  --stock LENGTH        the stock length of every tube, mm\n"
-         "  --stock DxT=LENGTH    the stock length of the tube of outside diameter D and wall T\n"
+         "  --stock DxT=LENGTH    the stock length of the tube of outside diameter D, wall T\n"
          "  --kerf MM             the width the torch cuts away (default 0)\n"
          "  --trim [MM]           a square cut MM (default 0) from each stick's start\n"
          "  --out-dir FOLDER      where the outputs go, created when missing\n";
