@@ -22,7 +22,20 @@ bool EndsWith(const std::string& text, std::string_view end) {
 }
 
 MachineEntry BuiltInEntry(const MachineProfile& profile) {
-  return {profile.name, {}, profile, {}};
+  return {profile.name, {}, profile, {}, {}};
+}
+
+// "described, rotary-degrees, plasma": the names kept for the built-in profiles.
+std::string BuiltInNames() {
+  std::string names;
+  for (const BuiltInProfile& builtIn : BuiltInProfiles())
+    names += (names.empty() ? "" : ", ") + builtIn.profile.name;
+  return names;
+}
+
+std::string ShadowedFileProblem(const std::string& path, const std::string& name) {
+  return path + ": a built-in profile is named \"" + name +
+         "\"; give the copy a name of its own (kept for the built-in ones: " + BuiltInNames() + ")";
 }
 
 }  // namespace
@@ -59,7 +72,8 @@ MachineEntry ReadMachineFile(const std::string& path) {
   return entry;
 }
 
-std::vector<MachineEntry> LoadMachineEntries(const std::string& folder) {
+std::vector<MachineEntry> LoadMachineEntries(const std::string& folder,
+                                             std::string* folderProblem) {
   std::vector<MachineEntry> entries;
   for (const BuiltInProfile& builtIn : BuiltInProfiles())
     entries.push_back(BuiltInEntry(builtIn.profile));
@@ -70,13 +84,16 @@ std::vector<MachineEntry> LoadMachineEntries(const std::string& folder) {
     const std::string path = it->path().string();
     if (EndsWith(path, kMachineFileExtension)) files.push_back(path);
   }
+  // No folder means no profiles of the user's; one that cannot be read hides them.
+  if (error && error != std::errc::no_such_file_or_directory && folderProblem) {
+    *folderProblem = folder + ": the machines folder cannot be read: " + error.message();
+  }
   std::sort(files.begin(), files.end());
   for (const std::string& path : files) {
     MachineEntry entry = ReadMachineFile(path);
     if (FindBuiltInProfile(entry.name)) {
       entry.profile.reset();
-      entry.problems = {path + ": a built-in profile is named \"" + entry.name +
-                        "\"; give the copy a name of its own"};
+      entry.problems = {ShadowedFileProblem(path, entry.name)};
     }
     entries.push_back(std::move(entry));
   }
@@ -87,12 +104,22 @@ MachineEntry FindMachine(const std::string& nameOrFile, const std::string& folde
   if (nameOrFile.find('/') != std::string::npos || EndsWith(nameOrFile, kMachineFileExtension)) {
     return ReadMachineFile(nameOrFile);
   }
-  if (const auto builtIn = FindBuiltInProfile(nameOrFile)) return BuiltInEntry(*builtIn);
   const std::string path = folder + "/" + nameOrFile + std::string(kMachineFileExtension);
-  if (!folder.empty() && fs::exists(path)) return ReadMachineFile(path);
+  std::error_code error;
+  const bool found = !folder.empty() && fs::exists(path, error);
+  if (const auto builtIn = FindBuiltInProfile(nameOrFile)) {
+    MachineEntry entry = BuiltInEntry(*builtIn);
+    if (found) entry.warnings.push_back(ShadowedFileProblem(path, nameOrFile) + "; it is not used");
+    return entry;
+  }
+  if (found) return ReadMachineFile(path);
   MachineEntry unknown;
   unknown.name = nameOrFile;
-  unknown.problems.push_back("no machine profile is named \"" + nameOrFile + "\"");
+  unknown.problems.push_back("no machine profile is named \"" + EscapedText(nameOrFile) + "\"");
+  if (error) {
+    unknown.problems.back() +=
+        " (" + EscapedText(folder) + " cannot be searched for it: " + error.message() + ")";
+  }
   return unknown;
 }
 

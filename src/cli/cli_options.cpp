@@ -56,7 +56,7 @@ std::optional<std::string> ReadShopOptions(CliOptions& options) {
     return "--dxf needs a file name ending in .dxf";
   }
   if (options.paper) {
-    const std::optional<Paper> paper = PaperNamed(Lowered(*options.paper));
+    const std::optional<Paper> paper = PaperNamed(*options.paper);
     if (!paper) return "--paper must be a4, letter, a4-landscape or letter-landscape";
     if (!options.templatePath || options.templateKind != ShopOutput::PdfTemplate) {
       return "--paper sets the pages of a PDF template: give --template FILE.pdf with it";

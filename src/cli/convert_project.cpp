@@ -72,24 +72,7 @@ std::optional<std::string> SharedOutputProblem(const CliOptions& options) {
   return std::nullopt;
 }
 
-}  // namespace
-
-CliOutcome MachineFailure(const MachineEntry& machine) {
-  CliOutcome outcome{1, {}, {}};
-  for (const std::string& problem : machine.problems)
-    outcome.error += "korvex-cli: machine profile not used: " + problem + "\n";
-  return outcome;
-}
-
-CliOutcome ConvertProject(const CliOptions& options) {
-  if (const auto problem = SharedOutputProblem(options)) {
-    return {2, {}, "korvex-cli: " + *problem + "\n"};
-  }
-  // A profile with mistakes is reported before anything is read or written.
-  const MachineEntry machine =
-      FindMachine(options.machine.value_or(std::string("described")), UserMachinesFolder());
-  if (!machine.profile) return MachineFailure(machine);
-
+CliOutcome ConvertWith(const CliOptions& options, const MachineProfile& profile) {
   MemoryPanel panel;
   if (options.axisLetter) panel.setText(kAngleLetterField, *options.axisLetter);
   if (options.atAngle) panel.setText(kAtAngleField, *options.atAngle);
@@ -106,6 +89,7 @@ CliOutcome ConvertProject(const CliOptions& options) {
 
   // Everything is formatted before anything is written: a refused output writes none.
   std::vector<PendingFile> files;
+  std::string cutTime;  // a profile program's estimate; the described program's run prints none
   if (!options.outputPath.empty()) {
     const JobParameters& job = workspace.job.parameters;
     if (const auto problem = AxisLetterProblem(job.axisLetter)) {
@@ -113,11 +97,15 @@ CliOutcome ConvertProject(const CliOptions& options) {
     }
     workspace.cutObjectCount = 2;
     const ProgramHeader header = ProgramHeaderFor(workspace);
-    if (const auto problem = MachineProgramProblem(workspace.job, header, *machine.profile)) {
+    if (const auto problem = MachineProgramProblem(workspace.job, header, profile)) {
       return Failure("program not written: " + *problem);
     }
-    files.push_back({options.outputPath,
-                     FormatMachineProgram(workspace.job, header, *machine.profile), "program"});
+    files.push_back(
+        {options.outputPath, FormatMachineProgram(workspace.job, header, profile), "program"});
+    if (!WritesDescribedProgram(profile)) {
+      if (const auto seconds = EstimateCutTime(MachineCuts(workspace.job), profile))
+        cutTime = "CUT TIME " + FormatCutTime(*seconds) + "\n";
+    }
   }
   const Paper paper = options.templatePaper;
   if (options.templatePath) {
@@ -138,10 +126,34 @@ CliOutcome ConvertProject(const CliOptions& options) {
   }
   if (const auto failure = WriteAll(files)) return Failure(*failure);
 
-  return {
-      0,
-      "X LENGTH " + panel.text(kXLengthField) + "\nY LENGTH " + panel.text(kYLengthField) + "\n",
-      {}};
+  return {0,
+          "X LENGTH " + panel.text(kXLengthField) + "\nY LENGTH " + panel.text(kYLengthField) +
+              "\n" + cutTime,
+          {}};
+}
+
+}  // namespace
+
+CliOutcome MachineFailure(const MachineEntry& machine) {
+  CliOutcome outcome{1, {}, {}};
+  for (const std::string& problem : machine.problems)
+    outcome.error += "korvex-cli: machine profile not used: " + problem + "\n";
+  return outcome;
+}
+
+CliOutcome ConvertProject(const CliOptions& options) {
+  if (const auto problem = SharedOutputProblem(options)) {
+    return {2, {}, "korvex-cli: " + *problem + "\n"};
+  }
+  // A profile with mistakes is reported before anything is read or written.
+  const MachineEntry machine =
+      FindMachine(options.machine.value_or(std::string("described")), UserMachinesFolder());
+  if (!machine.profile) return MachineFailure(machine);
+  // The warnings come first, also when the conversion then fails.
+  CliOutcome outcome = ConvertWith(options, *machine.profile);
+  for (auto warning = machine.warnings.rbegin(); warning != machine.warnings.rend(); ++warning)
+    outcome.error.insert(0, "korvex-cli: warning: " + *warning + "\n");
+  return outcome;
 }
 
 }  // namespace korvex

@@ -7,12 +7,14 @@
 namespace korvex {
 
 CliOutcome ListMachines(const std::string& folder) {
-  const std::vector<MachineEntry> entries = LoadMachineEntries(folder);
+  std::string folderProblem;
+  const std::vector<MachineEntry> entries = LoadMachineEntries(folder, &folderProblem);
   std::size_t width = 0;
   for (const MachineEntry& entry : entries)
     width = std::max(width, entry.name.size());
 
   CliOutcome outcome;
+  if (!folderProblem.empty()) outcome = {1, {}, "korvex-cli: " + folderProblem + "\n"};
   for (const MachineEntry& entry : entries) {
     if (!entry.profile) {
       outcome.exitStatus = 1;

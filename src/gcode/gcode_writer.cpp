@@ -6,39 +6,10 @@
 #include "base/file_helpers.h"
 #include "base/format_number.h"
 #include "domain/computed_job.h"
-#include "gcode/comment_text.h"
+#include "gcode/program_lines.h"
 
 namespace korvex {
 namespace {
-
-constexpr std::size_t kZoneWidth = 14;
-// The "(Begin" line is "(Begin", the path, each padded to the next 14-column zone, then ")":
-// a path of up to 223 characters gives at most 17 zones and 239 characters.
-constexpr std::size_t kLongestBeginPath = 223;
-static_assert(14 * ((kZoneWidth + kLongestBeginPath) / kZoneWidth + 1) + 1 <= kLongestProgramLine);
-
-void AppendLine(std::string& text, std::string_view line) {
-  text += line;
-  text += "\r\n";
-}
-
-// Blanks from the end of the line (its last line, for a growing text) up to the next print zone;
-// a line that already stands at a zone boundary gets a whole zone of blanks.
-void PadToNextZone(std::string& text, std::size_t lineStart) {
-  const std::size_t column = text.size() - lineStart;
-  text.append(kZoneWidth - column % kZoneWidth, ' ');
-}
-
-// A header line of print zones: the items, each followed by the blanks up to the next zone,
-// then ")".
-void AppendZonedLine(std::string& text, std::initializer_list<std::string_view> items) {
-  const std::size_t lineStart = text.size();
-  for (const std::string_view item : items) {
-    text += item;
-    PadToNextZone(text, lineStart);
-  }
-  AppendLine(text, ")");
-}
 
 // "G0 X ..." / "G1 X ...": the point's X and Y words and the third word named by the letter.
 void AppendPointLine(std::string& text, std::string_view move, std::string_view axisLetter,
@@ -111,22 +82,8 @@ std::string FormatGcodeProgram(const ComputedJob& job, const ProgramHeader& head
   text.reserve(1024 + header.projectPath.size() +
                2 * static_cast<std::size_t>(segments + 1) * (56 + axisLetter.size()));
 
-  AppendZonedLine(text, {"(Version", " 4 "});
-  AppendZonedLine(text, {"(Begin", CommentPath(header.projectPath, kLongestBeginPath)});
-  AppendZonedLine(text, {"(Units", "mm"});
-  AppendZonedLine(text, {"(ToolOfset", " 0 "});
-  AppendLine(text, "(TUBE DIAMETER)");
-  AppendLine(text, "(" + FormatNumber(header.tubeDiameter, "000.0") + ")");
-  AppendLine(text, "(Objects)");
-  AppendLine(text, "(" + FormatNumber(header.objectCount, "000") + ")");
-  AppendLine(text, "G21 (Unit IN mm)");
-  AppendLine(text, "G90 (Absolute distance MODE)");
-  AppendLine(text, "G64 P0.1 (exact path mode)");
-  AppendLine(text, "G17 ");
-  AppendLine(text, "G40 (CANCEL diameter comp.) ");
-  AppendLine(text, "G49 (CANCEL length comp.) ");
-  AppendLine(text, "G10 L1 P2 R0.75");
-  AppendLine(text, "T1M6 (Tool change TO T1) ");
+  AppendHeaderComments(text, header);
+  AppendSetupLines(text);
   AppendLine(text, "F2000");
 
   AppendObject(text, 1, segments, axisLetter, job.left.path);

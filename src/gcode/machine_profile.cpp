@@ -19,7 +19,9 @@ constexpr std::string_view kDescribedText =
     "rapid-feed = 2000\n"
     "pierce-delay = 2.0\n"
     "torch-on = S5000M03 (Spindle 5000rpm cw)\n"
-    "torch-off = M5\n";
+    "torch-off = M5\n"
+    "before-cut =\n"
+    "after-cut =\n";
 
 constexpr std::string_view kRotaryDegreesText =
     "# The tube's rotation on an angular axis in degrees, so one machine configuration\n"
@@ -32,7 +34,9 @@ constexpr std::string_view kRotaryDegreesText =
     "rapid-feed = 2000\n"
     "pierce-delay = 2.0\n"
     "torch-on = S5000M03 (Spindle 5000rpm cw)\n"
-    "torch-off = M5\n";
+    "torch-off = M5\n"
+    "before-cut =\n"
+    "after-cut =\n";
 
 constexpr std::string_view kPlasmaText =
     "# A plasma controller that fires the torch on spindle 0 and takes the pierce delay,\n"
@@ -43,7 +47,9 @@ constexpr std::string_view kPlasmaText =
     "rapid-feed = 2000\n"
     "pierce-delay = 0\n"
     "torch-on = M3 $0 S1\n"
-    "torch-off = M5 $0\n";
+    "torch-off = M5 $0\n"
+    "before-cut =\n"
+    "after-cut =\n";
 
 BuiltInProfile BuiltIn(const char* name, std::string_view text) {
   // The texts are part of the program and tested; a mistake in one is a build's fault.
@@ -65,7 +71,9 @@ bool WritesDescribedProgram(const MachineProfile& profile) {
   const MachineProfile described;
   return profile.axes == AxisForm::Millimetres && profile.cuttingFeed == described.cuttingFeed &&
          profile.rapidFeed == described.rapidFeed && profile.pierceDelay == described.pierceDelay &&
-         profile.torchOn == described.torchOn && profile.torchOff == described.torchOff;
+         !profile.materialFeed && profile.torchOn == described.torchOn &&
+         profile.torchOff == described.torchOff && profile.beforeCut.empty() &&
+         profile.afterCut.empty();
 }
 
 std::optional<MachineProfile> FindBuiltInProfile(std::string_view name) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,11 +22,28 @@ struct MachineProfile {
   AxisForm axes = AxisForm::Millimetres;
   char rotationLetter = 'A';  // the angular axis of the degrees form
   double cuttingFeed = 1000;  // mm/min along the tube's outer surface
+  bool materialFeed = false;  // the controller's material table gives the cutting feed
   double rapidFeed = 2000;    // the feed the program's header sets before any cut
   double pierceDelay = 2.0;   // seconds at a cut's first point; 0 writes no dwell
   std::string torchOn = "S5000M03 (Spindle 5000rpm cw)";
   std::string torchOff = "M5";
+  std::string beforeCut;  // a line after the rapid to a cut's pierce point; none when empty
+  std::string afterCut;   // a line after the torch stops
 };
+
+// The ranges a profile's numbers are kept in, so that every program line stays short and every
+// F and P word is one a controller reads as written.
+struct NumberRange {
+  double low;
+  double high;
+};
+inline constexpr NumberRange kFeedRange{1, 100000};      // mm/min
+inline constexpr NumberRange kPierceDelayRange{0, 100};  // seconds
+inline constexpr std::size_t kMaxCodeTextLength = 200;   // well within a program line
+inline constexpr std::size_t kMaxTitleLength = 100;
+
+// The feed word of QtPlasmaC's material table, for feed = material.
+inline constexpr std::string_view kMaterialFeedParameter = "#<_hal[plasmac.cut-feed-rate]>";
 
 // The file name ending of profile files.
 inline constexpr std::string_view kMachineFileExtension = ".machine";

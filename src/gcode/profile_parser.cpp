@@ -5,8 +5,12 @@
 #include <cmath>
 #include <map>
 
+#include "base/format_number.h"
+
 namespace korvex {
 namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view Trimmed(std::string_view text) {
   const std::size_t first = text.find_first_not_of(" \t");
@@ -14,24 +18,25 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+// Lines ended by CR LF, LF or a lone CR, as editors on every system write them.
 std::vector<std::string_view> Lines(std::string_view text) {
   std::vector<std::string_view> lines;
   while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
+    const std::size_t end = text.find_first_of("\r\n");
+    lines.push_back(text.substr(0, end));
     if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
+    const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+    text.remove_prefix(end + (crLf ? 2 : 1));
   }
   return lines;
 }
 
-bool HasControlCharacter(std::string_view text) {
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) < 32 || c == 127) return true;
-  }
-  return false;
+bool IsPrintableAscii(char c) {
+  return c >= 32 && c < 127;
+}
+
+std::string Quoted(std::string_view key, std::string_view value) {
+  return std::string(key) + " \"" + EscapedText(value) + "\"";
 }
 
 // Reads one line's value into the profile; the problem's kind and wording when it cannot.
@@ -39,35 +44,85 @@ using Problem = std::pair<ProfileError::Kind, std::string>;
 using Setter = std::optional<Problem> (*)(std::string_view key, std::string_view value,
                                           MachineProfile& profile);
 
+std::string RangeText(NumberRange range) {
+  return FormatNumber(range.low, "#") + " to " + FormatNumber(range.high, "#");
+}
+
 std::optional<Problem> ReadNumber(std::string_view key, std::string_view value, double& target,
-                                  bool zeroAllowed) {
+                                  NumberRange range, std::string_view unit) {
   double number = 0;
   const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
   if (error != std::errc() || end != value.data() + value.size() || !std::isfinite(number)) {
-    return Problem{ProfileError::Kind::BadNumber,
-                   std::string(key) + " \"" + std::string(value) + "\" is not a number"};
+    return Problem{ProfileError::Kind::BadNumber, Quoted(key, value) + " is not a number"};
   }
-  if (number < 0 || (number == 0 && !zeroAllowed)) {
-    return Problem{ProfileError::Kind::NegativeNumber, std::string(key) + " " + std::string(value) +
-                                                           " must be " +
-                                                           (zeroAllowed ? "0 or more" : "above 0")};
+  if (!(number >= range.low && number <= range.high)) {
+    return Problem{ProfileError::Kind::OutOfRange, std::string(key) + " " + std::string(value) +
+                                                       " must be from " + RangeText(range) + " " +
+                                                       std::string(unit)};
   }
   target = number;
   return std::nullopt;
 }
 
-// A text that becomes one program line or a label: no control characters; a title also no
-// brackets or bars, which would end the comment or the file type it is shown in.
-std::optional<Problem> ReadText(std::string_view key, std::string_view value, std::string& target,
-                                std::string_view forbidden) {
-  if (HasControlCharacter(value) || value.find_first_of(forbidden) != std::string_view::npos) {
-    return Problem{
-        ProfileError::Kind::BadText,
-        std::string(key) + " \"" + std::string(value) + "\" may not hold " +
-            (forbidden.empty() ? "control characters"
-                               : "control characters or any of " + std::string(forbidden))};
+// Where a line of G-code goes wrong for a controller: a byte outside printable ASCII, a "(" not
+// closed or opened inside a comment, a ")" outside one, or "%" (the program's delimiter) first.
+std::optional<std::string> CodeLineProblem(std::string_view text) {
+  if (text.front() == '%') return "may not begin with %";
+  bool inComment = false;
+  for (const char c : text) {
+    if (!IsPrintableAscii(c)) return "may hold only printable ASCII characters";
+    if (inComment) {
+      if (c == '(') return "may not open a comment inside a comment";
+      inComment = c != ')';
+    } else if (c == ';') {
+      return std::nullopt;  // the rest of the line is a comment
+    } else if (c == '(') {
+      inComment = true;
+    } else if (c == ')') {
+      return "closes a comment it did not open";
+    }
   }
-  target = value;
+  if (inComment) return "leaves a comment open";
+  return std::nullopt;
+}
+
+// A text that becomes one program line. Empty only where the key allows no line at all.
+std::optional<Problem> ReadCodeLine(std::string_view key, std::string_view value,
+                                    std::string& target) {
+  if (value.empty()) {
+    target.clear();
+    return std::nullopt;
+  }
+  std::optional<std::string> problem;
+  if (value.size() > kMaxCodeTextLength) {
+    problem = "is longer than " + std::to_string(kMaxCodeTextLength) + " characters";
+  } else {
+    problem = CodeLineProblem(value);
+  }
+  if (!problem) {
+    target = value;
+    return std::nullopt;
+  }
+  return Problem{
+      ProfileError::Kind::BadText,
+      Quoted(key, value.substr(0, 60)) + (value.size() > 60 ? "..." : "") + " " + *problem};
+}
+
+// The title is a label and a comment's text: UTF-8 letters are welcome, but no control bytes
+// and no brackets or bars, which would end the comment or the file type it is shown in.
+std::optional<Problem> ReadTitle(std::string_view key, std::string_view value,
+                                 MachineProfile& profile) {
+  bool control = false;
+  for (const char c : value) {
+    control = control || static_cast<unsigned char>(c) < 32 || c == 127;
+  }
+  if (control || value.find_first_of("()|") != std::string_view::npos ||
+      value.size() > kMaxTitleLength) {
+    return Problem{ProfileError::Kind::BadText,
+                   Quoted(key, value) + " may hold at most " + std::to_string(kMaxTitleLength) +
+                       " characters and no control characters or any of ()|"};
+  }
+  profile.title = value;
   return std::nullopt;
 }
 
@@ -77,10 +132,16 @@ std::optional<Problem> ReadAxes(std::string_view, std::string_view value, Machin
   } else if (value == "degrees") {
     p.axes = AxisForm::Degrees;
   } else {
-    return Problem{ProfileError::Kind::BadChoice,
-                   "axes \"" + std::string(value) + "\" must be mm or degrees"};
+    return Problem{ProfileError::Kind::BadChoice, Quoted("axes", value) + " must be mm or degrees"};
   }
   return std::nullopt;
+}
+
+// A number, or "material": the controller's material table sets the feed.
+std::optional<Problem> ReadFeed(std::string_view key, std::string_view value, MachineProfile& p) {
+  p.materialFeed = value == "material";
+  if (p.materialFeed) return std::nullopt;
+  return ReadNumber(key, value, p.cuttingFeed, kFeedRange, "mm/min or material");
 }
 
 // The tube turns on an angular axis; X runs along the tube and Y, Z, U, V, W are linear.
@@ -91,36 +152,68 @@ std::optional<Problem> ReadRotationLetter(std::string_view key, std::string_view
     p.rotationLetter = letter;
     return std::nullopt;
   }
-  const std::string quoted = std::string(key) + " \"" + std::string(value) + "\"";
   if (letter == 'X') {
     return Problem{ProfileError::Kind::CollidingLetter,
-                   quoted + " collides with X, the axis along the tube"};
+                   Quoted(key, value) + " collides with X, the axis along the tube"};
   }
   return Problem{ProfileError::Kind::CollidingLetter,
-                 quoted + " must be one of the angular axes A, B, C"};
+                 Quoted(key, value) + " must be one of the angular axes A, B, C"};
 }
 
-const std::map<std::string_view, Setter>& Setters() {
-  static const std::map<std::string_view, Setter> setters = {
-      {"title", [](std::string_view k, std::string_view v,
-                   MachineProfile& p) { return ReadText(k, v, p.title, "()|"); }},
-      {"axes", ReadAxes},
-      {"rotation-letter", ReadRotationLetter},
-      {"feed", [](std::string_view k, std::string_view v,
-                  MachineProfile& p) { return ReadNumber(k, v, p.cuttingFeed, false); }},
-      {"rapid-feed", [](std::string_view k, std::string_view v,
-                        MachineProfile& p) { return ReadNumber(k, v, p.rapidFeed, false); }},
-      {"pierce-delay", [](std::string_view k, std::string_view v,
-                          MachineProfile& p) { return ReadNumber(k, v, p.pierceDelay, true); }},
-      {"torch-on", [](std::string_view k, std::string_view v,
-                      MachineProfile& p) { return ReadText(k, v, p.torchOn, ""); }},
-      {"torch-off", [](std::string_view k, std::string_view v,
-                       MachineProfile& p) { return ReadText(k, v, p.torchOff, ""); }},
+struct Key {
+  Setter setter;
+  bool emptyAllowed = false;  // an empty value writes no line
+};
+
+const std::map<std::string_view, Key>& Keys() {
+  static const std::map<std::string_view, Key> keys = {
+      {"title", {ReadTitle}},
+      {"axes", {ReadAxes}},
+      {"rotation-letter", {ReadRotationLetter}},
+      {"feed", {ReadFeed}},
+      {"rapid-feed", {[](std::string_view k, std::string_view v, MachineProfile& p) {
+         return ReadNumber(k, v, p.rapidFeed, kFeedRange, "mm/min");
+       }}},
+      {"pierce-delay", {[](std::string_view k, std::string_view v, MachineProfile& p) {
+         return ReadNumber(k, v, p.pierceDelay, kPierceDelayRange, "seconds");
+       }}},
+      {"torch-on", {[](std::string_view k, std::string_view v, MachineProfile& p) {
+         return ReadCodeLine(k, v, p.torchOn);
+       }}},
+      {"torch-off", {[](std::string_view k, std::string_view v, MachineProfile& p) {
+         return ReadCodeLine(k, v, p.torchOff);
+       }}},
+      {"before-cut",
+       {[](std::string_view k, std::string_view v, MachineProfile& p) {
+          return ReadCodeLine(k, v, p.beforeCut);
+        },
+        true}},
+      {"after-cut",
+       {[](std::string_view k, std::string_view v, MachineProfile& p) {
+          return ReadCodeLine(k, v, p.afterCut);
+        },
+        true}},
   };
-  return setters;
+  return keys;
 }
 
 }  // namespace
+
+std::string EscapedText(std::string_view text) {
+  std::string escaped;
+  for (const char c : text) {
+    if (IsPrintableAscii(c)) {
+      escaped += c;
+      continue;
+    }
+    constexpr char kHex[] = "0123456789ABCDEF";
+    const auto byte = static_cast<unsigned char>(c);
+    escaped += "\\x";
+    escaped += kHex[byte >> 4];
+    escaped += kHex[byte & 15];
+  }
+  return escaped;
+}
 
 std::string ProfileError::message() const {
   return source + ":" + std::to_string(line) + ": " + detail;
@@ -134,6 +227,7 @@ ProfileParse ParseMachineProfile(std::string_view text, const std::string& name,
   std::vector<ProfileError> errors;
   std::map<std::string, int> seen;  // key -> the line that gave it
 
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   int number = 0;
   for (const std::string_view rawLine : Lines(text)) {
     ++number;
@@ -144,14 +238,14 @@ ProfileParse ParseMachineProfile(std::string_view text, const std::string& name,
     };
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) {
-      fail(ProfileError::Kind::NotKeyValue, "\"" + std::string(line) + "\" is not key = value");
+      fail(ProfileError::Kind::NotKeyValue, "\"" + EscapedText(line) + "\" is not key = value");
       continue;
     }
     const std::string key(Trimmed(line.substr(0, equals)));
     const std::string_view value = Trimmed(line.substr(equals + 1));
-    const auto setter = Setters().find(key);
-    if (setter == Setters().end()) {
-      fail(ProfileError::Kind::UnknownKey, "unknown key \"" + key + "\"");
+    const auto found = Keys().find(key);
+    if (found == Keys().end()) {
+      fail(ProfileError::Kind::UnknownKey, "unknown key \"" + EscapedText(key) + "\"");
       continue;
     }
     if (const auto first = seen.find(key); first != seen.end()) {
@@ -160,11 +254,11 @@ ProfileParse ParseMachineProfile(std::string_view text, const std::string& name,
       continue;
     }
     seen.emplace(key, number);
-    if (value.empty()) {
+    if (value.empty() && !found->second.emptyAllowed) {
       fail(ProfileError::Kind::MissingValue, key + " has no value");
       continue;
     }
-    if (const auto problem = setter->second(key, value, profile)) {
+    if (const auto problem = found->second.setter(key, value, profile)) {
       fail(problem->first, problem->second);
     }
   }

@@ -17,7 +17,7 @@ struct ProfileError {
     RepeatedKey,
     MissingValue,
     BadNumber,        // not a plain decimal number
-    NegativeNumber,   // a feed not above 0, a delay below 0
+    OutOfRange,       // a number outside its key's range
     BadChoice,        // axes other than mm or degrees
     CollidingLetter,  // a rotation letter that is not an angular axis
     BadText,          // a text value that no controller line can hold
@@ -33,8 +33,13 @@ struct ProfileError {
 
 using ProfileParse = std::variant<MachineProfile, std::vector<ProfileError>>;
 
-// Reads a profile file's text. name becomes the profile's name (and title, unless the text
-// gives one); source names the file in the messages. Every line with a mistake is reported.
+// The text with every byte outside printable ASCII shown as \xHH, so that a message never
+// carries a raw control byte to the terminal.
+std::string EscapedText(std::string_view text);
+
+// Reads a profile file's text (a UTF-8 byte order mark is skipped; CR, LF and CR LF end lines).
+// name becomes the profile's name (and title, unless the text gives one); source names the file in
+// the messages. Every line with a mistake is reported.
 ProfileParse ParseMachineProfile(std::string_view text, const std::string& name,
                                  const std::string& source);
 

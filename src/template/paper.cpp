@@ -1,5 +1,6 @@
 #include "template/paper.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace korvex {
@@ -39,8 +40,14 @@ PaperSize SizeOf(Paper paper) {
 }
 
 std::optional<Paper> PaperNamed(std::string_view name) {
+  // Without regard to case: "A4" is the paper everyone writes.
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
   for (const PaperEntry& entry : kPapers) {
-    if (entry.name == name) return entry.paper;
+    if (std::equal(entry.name.begin(), entry.name.end(), name.begin(), name.end(),
+                   [&](char a, char b) { return a == lower(b); }))
+      return entry.paper;
   }
   return std::nullopt;
 }
@@ -49,18 +56,16 @@ std::string PaperTitle(Paper paper) {
   return std::string(EntryOf(paper).title);
 }
 
-PaperSize ContentSize(Paper paper) {
+PaperSize PrintableSize(Paper paper) {
   const PaperSize size = SizeOf(paper);
-  return {size.width - 2 * kPageMargin, size.height - 2 * kPageMargin - kHeaderHeight};
+  return {size.width - 2 * kPageMargin, size.height - 2 * kPageMargin};
 }
 
-double PageCount(double sheetWidth, double sheetHeight, Paper paper) {
-  const PaperSize content = ContentSize(paper);
-  return TilesAlong(sheetWidth, content.width) * TilesAlong(sheetHeight, content.height);
+double TileCount(double sheetWidth, double sheetHeight, PaperSize tile) {
+  return TilesAlong(sheetWidth, tile.width) * TilesAlong(sheetHeight, tile.height);
 }
 
-TilePlan TileSheet(double sheetWidth, double sheetHeight, Paper paper) {
-  const PaperSize content = ContentSize(paper);
+TilePlan TileSheet(double sheetWidth, double sheetHeight, PaperSize content) {
   TilePlan plan;
   plan.contentWidth = content.width;
   plan.contentHeight = content.height;

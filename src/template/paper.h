@@ -16,16 +16,16 @@ struct PaperSize {
 
 PaperSize SizeOf(Paper paper);
 
-// "a4", "letter", "a4-landscape", "letter-landscape" as the command line names them.
+// "a4", "letter", "a4-landscape", "letter-landscape" as the command line names them, in any case.
 std::optional<Paper> PaperNamed(std::string_view name);
 
 // "A4 PORTRAIT", "LETTER LANDSCAPE", ... as a page names its paper.
 std::string PaperTitle(Paper paper);
 
 // A page: 10 mm margins that printers cannot reach, a header band with the job's values and the
-// ruler, and below it the content area that shows one tile of the template.
+// ruler, below it the body that shows one tile of the template, and at the foot the legend.
 inline constexpr double kPageMargin = 10;
-inline constexpr double kHeaderHeight = 32;
+inline constexpr double kHeaderHeight = 28;
 // Neighbouring tiles share this much, so pages can be overlapped and taped.
 inline constexpr double kTileOverlap = 10;
 
@@ -36,7 +36,7 @@ struct PageTile {
   double v = 0;
 };
 
-// How a sheet is cut into pages of one paper, row by row, never scaled.
+// How a sheet is cut into tiles of one size, row by row, never scaled.
 struct TilePlan {
   double contentWidth = 0;
   double contentHeight = 0;
@@ -45,14 +45,14 @@ struct TilePlan {
   std::vector<PageTile> tiles;  // filled only by TileSheet
 };
 
-// The content area of a page of this paper.
-PaperSize ContentSize(Paper paper);
+// The printable area of a page of this paper: the paper less its margins.
+PaperSize PrintableSize(Paper paper);
 
-// The page count for a sheet without building the tiles; huge for an absurd sheet.
-double PageCount(double sheetWidth, double sheetHeight, Paper paper);
+// The tile count for a sheet without building the tiles; huge for an absurd sheet.
+double TileCount(double sheetWidth, double sheetHeight, PaperSize tile);
 
-// The tiles of a sheet whose PageCount is reasonable.
-TilePlan TileSheet(double sheetWidth, double sheetHeight, Paper paper);
+// The tiles of a sheet whose TileCount is reasonable.
+TilePlan TileSheet(double sheetWidth, double sheetHeight, PaperSize tile);
 
 // Where the alignment marks of a tiled sheet lie: the middle of every overlap strip and of the
 // sheet's outer border strips, crossed. Every page holds the four round its corners.

@@ -31,10 +31,9 @@ void AppendSheet(std::string& out, const Sheet& sheet) {
     out += " w ";
     Number(out, look.gray);
     out += " G [";
-    if (look.dash > 0) {
-      Number(out, look.dash);
-      out += ' ';
-      Number(out, look.gap);
+    for (std::size_t i = 0; i < look.dashes.size(); ++i) {
+      if (i > 0) out += ' ';
+      Number(out, look.dashes[i]);
     }
     out += "] 0 d\n";
     for (std::size_t i = 0; i < line.points.size(); ++i) {

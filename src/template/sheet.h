@@ -27,17 +27,32 @@ enum class Stroke {
   Grid,
   Ruler,
   AlignmentMark,
+  Trim,
 };
 
-// Width in mm, grey level (0 black, 1 white), dash and gap lengths in mm (dash 0: solid).
+// Width in mm, grey level (0 black, 1 white) and the dash pattern: lengths in mm of dash, gap,
+// dash, gap... (empty: solid).
 struct StrokeLook {
   double width;
   double gray;
-  double dash;
-  double gap;
+  std::vector<double> dashes;
 };
 
 StrokeLook LookOf(Stroke stroke);
+
+// A name for the kind of line, for formats that can carry one ("machine-path", ...).
+const char* NameOf(Stroke stroke);
+
+// A rectangle of a sheet: u from left to right, v from top to bottom.
+struct SheetRect {
+  double left = 0;
+  double top = 0;
+  double right = 0;
+  double bottom = 0;
+
+  bool contains(const SheetRect& other) const;
+  bool overlaps(const SheetRect& other) const;
+};
 
 struct SheetLine {
   Stroke stroke;
@@ -64,7 +79,11 @@ struct Sheet {
   void add(const Sheet& other, SheetPoint offset);
 };
 
-// An alignment mark: a cross with a small square round its centre.
+// Where a text of the sheet lies: its baseline and height, its advance in Helvetica.
+SheetRect BoxOf(const SheetText& text);
+
+// An alignment mark: a cross with a small square round its centre; kMarkArm mm each way.
+inline constexpr double kMarkArm = 4;
 void AddAlignmentMark(Sheet& sheet, SheetPoint centre);
 
 }  // namespace korvex

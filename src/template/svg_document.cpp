@@ -60,14 +60,16 @@ std::string SvgDocument(const Sheet& sheet, const std::string& title) {
   out += "<g fill=\"none\" stroke-linejoin=\"round\">\n";
   for (const SheetLine& line : sheet.lines) {
     const StrokeLook look = LookOf(line.stroke);
-    out += "<polyline stroke=\"" + Gray(look.gray) + "\" stroke-width=\"";
+    out += "<polyline class=\"" + std::string(NameOf(line.stroke)) + "\" stroke=\"" +
+           Gray(look.gray) + "\" stroke-width=\"";
     Number(out, look.width);
     out += '"';
-    if (look.dash > 0) {
+    if (!look.dashes.empty()) {
       out += " stroke-dasharray=\"";
-      Number(out, look.dash);
-      out += ' ';
-      Number(out, look.gap);
+      for (std::size_t i = 0; i < look.dashes.size(); ++i) {
+        if (i > 0) out += ' ';
+        Number(out, look.dashes[i]);
+      }
       out += '"';
     }
     out += " points=\"";

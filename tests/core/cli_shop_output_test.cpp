@@ -141,12 +141,13 @@ TEST_F(CliShopRun, TheSameJobWritesTheSameBytes) {
 
 TEST_F(CliShopRun, AnAbsurdTemplateWritesNothing) {
   ProjectFields fields = ProjectFieldsFromPanel(MemoryPanel());
-  fields[2] = "2000";  // main tube DIAMETER: hundreds of pages
+  // main tube DIAMETER: per end a band of 2044 x 6287 mm, 12 x 30 pages of A4
+  fields[2] = "2000";
   useProject(fields);
   const CliOutcome outcome = run({"--dxf", dxf_, "--template", pdf_, project_, program_});
   EXPECT_EQ(outcome.exitStatus, 1);
   EXPECT_THAT(outcome.error, StartsWith("korvex-cli: template not written: the template would "
-                                        "need 648 pages of A4 PORTRAIT (at most 200)\n"));
+                                        "need 720 pages of A4 PORTRAIT (at most 200)\n"));
   EXPECT_FALSE(fs::exists(program_));
   EXPECT_FALSE(fs::exists(pdf_));
   EXPECT_FALSE(fs::exists(dxf_));

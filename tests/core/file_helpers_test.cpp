@@ -163,5 +163,23 @@ TEST_F(FileHelpersTest, RepeatedWritesLeaveOnlyTheTarget) {
   EXPECT_THAT(EntriesOf(folder_), testing::ElementsAre("out.ngc"));
 }
 
+// The second target turns into a folder after staging: its replacement fails, and the first
+// file, already replaced, is put back; a file that was not there is not left behind.
+TEST_F(FileHelpersTest, AFailedReplacementPutsBackTheFilesReplacedBeforeIt) {
+  WriteAll(Path("a.ngc"), "old a");
+  {
+    FileTransaction transaction;
+    ASSERT_EQ(transaction.stage(Path("new.ngc"), "new"), std::nullopt);
+    ASSERT_EQ(transaction.stage(Path("a.ngc"), "new a"), std::nullopt);
+    ASSERT_EQ(transaction.stage(Path("b.ngc"), "new b"), std::nullopt);
+    fs::create_directories(Path("b.ngc/inside"));
+    const auto failure = transaction.commit();
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_THAT(*failure, HasSubstr("b.ngc"));
+  }
+  EXPECT_EQ(ReadAll(Path("a.ngc")), "old a");
+  EXPECT_EQ(EntriesOf(folder_.path()), (std::vector<std::string>{"a.ngc", "b.ngc"}));
+}
+
 }  // namespace
 }  // namespace korvex

@@ -60,6 +60,9 @@ TEST_P(DescribedProfileTest, WritesTodaysProgramByteForByte) {
   const std::string program =
       FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("described"));
   EXPECT_EQ(program, ReadAll(std::string(KORVEX_TEST_DATA_DIR "/programs/") + c.golden));
+  // The profile writer with the described values writes it too.
+  EXPECT_EQ(FormatProfileProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("described")),
+            program);
 }
 
 const std::string kSamples = KORVEX_PROJECTS_FOLDER "/";
@@ -133,10 +136,8 @@ TEST(ProfileParser, AnEmptyProfileIsTheDescribedOneUnderItsFileName) {
 
 struct BadProfileCase {
   const char* name;
-  const char* text;
-  ProfileError::Kind kind;
-  int line;
-  const char* message;  // the whole message, file and line first
+  std::string text;
+  std::string message;  // after "FILE:"
 };
 
 void PrintTo(const BadProfileCase& c, std::ostream* out) {
@@ -146,51 +147,59 @@ void PrintTo(const BadProfileCase& c, std::ostream* out) {
 class BadProfileTest : public testing::TestWithParam<BadProfileCase> {};
 
 TEST_P(BadProfileTest, IsReportedWithFileAndLine) {
-  const BadProfileCase& c = GetParam();
-  const auto parse = ParseMachineProfile(c.text, "shop", "/cfg/shop.machine");
+  const auto parse = ParseMachineProfile(GetParam().text, "shop", "/cfg/shop.machine");
   ASSERT_TRUE(std::holds_alternative<std::vector<ProfileError>>(parse));
   const auto& errors = std::get<std::vector<ProfileError>>(parse);
   ASSERT_EQ(errors.size(), 1u);
-  EXPECT_EQ(errors[0].kind, c.kind);
-  EXPECT_EQ(errors[0].line, c.line);
-  EXPECT_EQ(errors[0].message(), c.message);
+  EXPECT_EQ(errors[0].message(), "/cfg/shop.machine:" + GetParam().message);
 }
 
-using Kind = ProfileError::Kind;
+const std::string kLong(400, 'M');
+const std::string kFeedRange = " must be from 1 to 100000 mm/min or material";
+const std::string kTitleRule =
+    "may hold at most 100 characters and no control characters or any of ()|";
 
 INSTANTIATE_TEST_SUITE_P(
     Mistakes, BadProfileTest,
     testing::Values(
-        BadProfileCase{"unknown_key", "title = a\nspeed = 10\n", Kind::UnknownKey, 2,
-                       "/cfg/shop.machine:2: unknown key \"speed\""},
+        BadProfileCase{"unknown_key", "title = a\nspeed = 10\n", "2: unknown key \"speed\""},
+        // A byte order mark is skipped; CR, LF and CR LF end lines.
+        BadProfileCase{"after_bom_and_every_line_end",
+                       "\xEF\xBB\xBFtitle = a\rfeed = 9\r\nbefore-cut = M65 P2 (THC)\rspeed = 1",
+                       "4: unknown key \"speed\""},
         BadProfileCase{"rotation_on_x", "axes = degrees\n\nrotation-letter = X",
-                       Kind::CollidingLetter, 3,
-                       "/cfg/shop.machine:3: rotation-letter \"X\" collides with X, the axis "
-                       "along the tube"},
-        BadProfileCase{"rotation_on_linear_axis", "rotation-letter = Y\n", Kind::CollidingLetter, 1,
-                       "/cfg/shop.machine:1: rotation-letter \"Y\" must be one of the angular "
-                       "axes A, B, C"},
-        BadProfileCase{"negative_feed", "# x\nfeed = -5\n", Kind::NegativeNumber, 2,
-                       "/cfg/shop.machine:2: feed -5 must be above 0"},
-        BadProfileCase{"zero_rapid_feed", "rapid-feed = 0\n", Kind::NegativeNumber, 1,
-                       "/cfg/shop.machine:1: rapid-feed 0 must be above 0"},
-        BadProfileCase{"negative_delay", "pierce-delay = -0.5\n", Kind::NegativeNumber, 1,
-                       "/cfg/shop.machine:1: pierce-delay -0.5 must be 0 or more"},
-        BadProfileCase{"bad_number", "feed = 12O0\n", Kind::BadNumber, 1,
-                       "/cfg/shop.machine:1: feed \"12O0\" is not a number"},
-        BadProfileCase{"infinite_number", "feed = inf\n", Kind::BadNumber, 1,
-                       "/cfg/shop.machine:1: feed \"inf\" is not a number"},
-        BadProfileCase{"missing_value", "torch-on =   \n", Kind::MissingValue, 1,
-                       "/cfg/shop.machine:1: torch-on has no value"},
-        BadProfileCase{"no_equals", "\n\nfeed 1000\n", Kind::NotKeyValue, 3,
-                       "/cfg/shop.machine:3: \"feed 1000\" is not key = value"},
-        BadProfileCase{"repeated_key", "feed = 1\nfeed = 2\n", Kind::RepeatedKey, 2,
-                       "/cfg/shop.machine:2: feed is given again (first on line 1)"},
-        BadProfileCase{"bad_axes", "axes = inch\n", Kind::BadChoice, 1,
-                       "/cfg/shop.machine:1: axes \"inch\" must be mm or degrees"},
-        BadProfileCase{"title_with_brackets", "title = big (new)\n", Kind::BadText, 1,
-                       "/cfg/shop.machine:1: title \"big (new)\" may not hold control "
-                       "characters or any of ()|"}),
+                       "3: rotation-letter \"X\" collides with X, the axis along the tube"},
+        BadProfileCase{"rotation_on_linear_axis", "rotation-letter = Y\n",
+                       "1: rotation-letter \"Y\" must be one of the angular axes A, B, C"},
+        BadProfileCase{"negative_feed", "# x\nfeed = -5\n", "2: feed -5" + kFeedRange},
+        BadProfileCase{"feed_writing_inf", "feed = 1e308\n", "1: feed 1e308" + kFeedRange},
+        BadProfileCase{"feed_writing_f0", "\n\rfeed = 0.00001\n", "3: feed 0.00001" + kFeedRange},
+        BadProfileCase{"zero_rapid_feed", "rapid-feed = 0\n",
+                       "1: rapid-feed 0 must be from 1 to 100000 mm/min"},
+        BadProfileCase{"bad_number", "feed = 12O0\n", "1: feed \"12O0\" is not a number"},
+        BadProfileCase{"infinite_number", "feed = inf\n", "1: feed \"inf\" is not a number"},
+        BadProfileCase{"missing_value", "torch-on =   \n", "1: torch-on has no value"},
+        BadProfileCase{"no_equals", "\n\nfeed 1000\n", "3: \"feed 1000\" is not key = value"},
+        BadProfileCase{"repeated_key", "feed = 1\nfeed = 2\n",
+                       "2: feed is given again (first on line 1)"},
+        BadProfileCase{"bad_axes", "axes = inch\n", "1: axes \"inch\" must be mm or degrees"},
+        BadProfileCase{"title_with_brackets", "title = big (new)\n",
+                       "1: title \"big (new)\" " + kTitleRule},
+        BadProfileCase{"control_bytes_shown_escaped", "title = a\x1b[2Jb\n",
+                       "1: title \"a\\x1B[2Jb\" " + kTitleRule},
+        BadProfileCase{
+            "long_torch_on", "torch-on = " + kLong,
+            "1: torch-on \"" + kLong.substr(0, 60) + "\"... is longer than 200 characters"},
+        BadProfileCase{"non_ascii_torch_on", "torch-on = M3 \xC3\xA9\n",
+                       "1: torch-on \"M3 \\xC3\\xA9\" may hold only printable ASCII characters"},
+        BadProfileCase{"line_break_in_torch_off", "torch-off = M5\vM2\n",
+                       "1: torch-off \"M5\\x0BM2\" may hold only printable ASCII characters"},
+        BadProfileCase{"unclosed_comment", "before-cut = M65 P2 (THC off\n",
+                       "1: before-cut \"M65 P2 (THC off\" leaves a comment open"},
+        BadProfileCase{"nested_comment", "after-cut = M64 (a (b) c)\n",
+                       "1: after-cut \"M64 (a (b) c)\" may not open a comment inside a comment"},
+        BadProfileCase{"program_delimiter", "torch-off = %\n",
+                       "1: torch-off \"%\" may not begin with %"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ProfileParser, ReportsEveryLineWithAMistake) {
@@ -202,33 +211,6 @@ TEST(ProfileParser, ReportsEveryLineWithAMistake) {
   EXPECT_EQ(lines, (std::vector<int>{1, 2, 3}));
 }
 
-struct TiltCase {
-  const char* letter;
-  bool refused;
-};
-
-class RotaryTiltLetterTest : public testing::TestWithParam<TiltCase> {};
-
-TEST_P(RotaryTiltLetterTest, TiltMayNotShareTheRotationAxisOrX) {
-  Workspace workspace = ProjectWorkspace(kSamples + "default.kvx", "default.kvx", nullptr);
-  workspace.job.parameters.axisLetter = GetParam().letter;
-  const auto problem =
-      MachineProgramProblem(workspace.job, ProgramHeaderFor(workspace), BuiltIn("rotary-degrees"));
-  EXPECT_EQ(problem.has_value(), GetParam().refused) << problem.value_or("");
-  if (GetParam().refused) {
-    EXPECT_THAT(*problem, HasSubstr("ANGLE LETTER \"" + std::string(GetParam().letter) + "\""));
-    EXPECT_THAT(*problem, HasSubstr("rotary A in degrees"));
-    EXPECT_EQ(
-        FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("rotary-degrees")),
-        "");
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Letters, RotaryTiltLetterTest,
-                         testing::Values(TiltCase{"A", true}, TiltCase{" a ", true},
-                                         TiltCase{"X", true}, TiltCase{"B", false},
-                                         TiltCase{"Z", false}));
-
 // The example job of the program writer's tests, by hand: 4 segments on a tube of 40 mm, so
 // point i is y = 20 pi (1 - i/2) and turns the tube 180 (1 - i/2) degrees.
 TEST(RotaryProgram, HandCalculatedExample) {
@@ -239,6 +221,7 @@ TEST(RotaryProgram, HandCalculatedExample) {
   job.cutSegments = 4;
   job.mainDiameter = 40;
   job.axisLetter = "B";
+  job.right.mode3d = 1;
   const double x[] = {-120.5, -110.25, -100, -110.25, -120.5};
   for (int i = 0; i <= 4; ++i) {
     workspace.job.left.path.x[i] = x[i];
@@ -249,12 +232,14 @@ TEST(RotaryProgram, HandCalculatedExample) {
   }
   const std::string program =
       FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("rotary-degrees"));
-  // Every step: dx 10.25, dy 10 pi = 31.41593; surface length 33.04578; F = 1000 / 33.04578.
-  EXPECT_THAT(program, HasSubstr("G93 (inverse time feed)\r\n"
-                                 "(Object 001, 005 points)\r\n"
+  // Every step: dx 10.25, dy 10 pi = 31.41593; surface length 33.04577; F = 1000 / 33.04577.
+  EXPECT_THAT(program, HasSubstr("(Machine rotary A in degrees)\r\nG21 (Unit IN mm)\r\n"));
+  EXPECT_THAT(program, HasSubstr("T1M6 (Tool change TO T1) \r\nF2000\r\n"
+                                 "G93 (inverse time feed)\r\n"
+                                 "(Object)\r\n(001)\r\n(005)\r\n"
                                  "G0 X -120.500 A 180.000 B 0.000\r\n"
                                  "S5000M03 (Spindle 5000rpm cw)\r\n"
-                                 "G4 P2\r\n"
+                                 "G4 P2.0\r\n"
                                  "G1 X -110.250 A 90.000 B 0.000 F30.2611\r\n"
                                  "G1 X -100.000 A 0.000 B 0.000 F30.2611\r\n"
                                  "G1 X -110.250 A -90.000 B 0.000 F30.2611\r\n"
@@ -263,17 +248,38 @@ TEST(RotaryProgram, HandCalculatedExample) {
   EXPECT_THAT(program, HasSubstr("G1 X 120.500 A -180.000 B 0.500 F30.2611\r\nM5\r\n"
                                  "G94 (units per minute feed)\r\n"
                                  "G0 X 0.000 A 0.000 B 0.000\r\n"
-                                 "M2 (Program end)\r\n"));
+                                 "M2 (Program end)\r\n(Finish)\r\n"));
+}
+
+// A profile differs from the described program in its keys' lines and names its machine.
+TEST(ProfileProgram, DiffersFromTheDescribedOnlyWhereItsKeysSay) {
+  const Workspace workspace = ProjectWorkspace(kSamples + "default.kvx", "default.kvx", nullptr);
+  std::string expected = ReadAll(std::string(KORVEX_TEST_DATA_DIR "/programs/default.ngc"));
+  const std::pair<std::string_view, std::string_view> changes[] = {
+      {"(Objects)\r\n(002)\r\n", "(Objects)\r\n(002)\r\n(Machine shop)\r\n"},
+      {"S5000M03 (Spindle 5000rpm cw)\r\nG4 P2.0\r\n",
+       "M65 P2\r\nS5000M03 (Spindle 5000rpm cw)\r\nG4 P0.75\r\n"},
+      {" A 0.000\r\n", "\r\n"},  // the job does not tilt
+      {" Z 0.000\r\n", "\r\n"},
+  };
+  for (const auto& [from, to] : changes)
+    for (std::size_t at = 0; (at = expected.find(from, at)) != std::string::npos; at += to.size())
+      expected.replace(at, from.size(), to);
+  const auto parse = ParseMachineProfile("pierce-delay = 0.75\nbefore-cut = M65 P2\n", "shop", "s");
+  ASSERT_TRUE(std::holds_alternative<MachineProfile>(parse));
+  const std::string program = FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace),
+                                                   std::get<MachineProfile>(parse));
+  EXPECT_EQ(program, expected);
 }
 
 TEST(PlasmaProgram, FiresOnSpindleZeroWithoutDwell) {
   const Workspace workspace = ProjectWorkspace(kSamples + "default.kvx", "default.kvx", nullptr);
   const std::string program =
       FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("plasma"));
-  EXPECT_THAT(program, HasSubstr("G0 X -120.000 Y 62.832 A 0.000\r\nF1000\r\nM3 $0 S1\r\n"
-                                 "G1 X -119.951 Y 61.436 A 0.000\r\n"));
+  EXPECT_THAT(program, HasSubstr("G0 X -120.000 Y 62.832\r\nF1000\r\nM3 $0 S1\r\n"
+                                 "G1 X -119.951 Y 61.436\r\n"));
   EXPECT_THAT(program, testing::Not(HasSubstr("\r\nG4 ")));
-  EXPECT_THAT(program, HasSubstr("\r\nM5 $0\r\n(Object 002, 091 points)\r\n"));
+  EXPECT_THAT(program, HasSubstr("\r\nM5 $0\r\n(Object)\r\n(002)\r\n(091)\r\n"));
 }
 
 }  // namespace

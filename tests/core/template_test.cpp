@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
 #include <string>
 
 #include "domain/computed_job.h"
@@ -38,33 +39,31 @@ struct TilingCase {
 
 class TemplateTiling : public testing::TestWithParam<TilingCase> {};
 
-// Per end the sheet is 10 mm margin + 300 mm of cut + 10 mm to the reference edge + 45 mm of
-// labels = 365 mm wide, and 10 mm + pi * 300 (942.478) + 28 mm = 980.478 mm tall. A page shows
-// its paper less 10 mm margins and the 32 mm header; tiles step by that less 10 mm overlap.
-TEST_P(TemplateTiling, ABigTubeGivesTheCountedPages) {
+// Per end the band is 10 mm to the reference edge + 300 mm of cut + 30 mm on the part's side,
+// 2 mm round it: 344 x (pi * 300 + 4 = 946.478) mm. A page's body is its paper less 10 mm
+// margins, the 28 mm header, 2 mm and the legend: (lines of notes + rows of entries) * 3.8 + 1,
+// 3 + 4 rows on portrait, 2 + 2 on landscape (27.6 and 16.2 mm). Tiles step by the body less
+// the 10 mm overlap. The default job's band, 84 x 129.664 mm, fits one page of each.
+TEST_P(TemplateTiling, TheDefaultJobTakesAPagePerEndAndABigTubeTheCountedPages) {
   const TilingCase& c = GetParam();
   const ComputedJob job = BigTube();
-  const Sheet drawing = EndDrawing(job, TemplateEnd::Left);
-  EXPECT_NEAR(drawing.width, 365, 1e-6);
-  EXPECT_NEAR(drawing.height, 38 + 300 * 3.14159265358979, 1e-6);
-
-  const TilePlan plan = TileSheet(drawing.width, drawing.height, c.paper);
-  EXPECT_EQ(plan.columns, c.columns);
-  EXPECT_EQ(plan.rows, c.rows);
-  EXPECT_EQ(plan.tiles.size(), static_cast<std::size_t>(c.columns * c.rows));
+  const SheetSize size = EndDrawingSize(job, TemplateEnd::Left);
+  EXPECT_NEAR(size.width, 344, 1e-6);
+  EXPECT_NEAR(size.height, 4 + 300 * 3.14159265358979, 1e-6);
   EXPECT_EQ(TemplatePageCount(job, c.paper), 2 * c.columns * c.rows);
+  EXPECT_EQ(TemplatePageCount(Computed(DefaultJob()), c.paper), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Papers, TemplateTiling,
     testing::Values(
-        // 190 x 245: 1 + ceil(175 / 180) = 2 columns, 1 + ceil(735.478 / 235) = 5 rows.
+        // 190 x 219.4: 1 + ceil(154 / 180) = 2 columns, 1 + ceil(727.078 / 209.4) = 5 rows.
         TilingCase{"a4", Paper::A4, 2, 5},
-        // 277 x 158: 1 + ceil(88 / 267) = 2, 1 + ceil(822.478 / 148) = 7.
+        // 277 x 143.8: 1 + ceil(67 / 267) = 2, 1 + ceil(802.678 / 133.8) = 7.
         TilingCase{"a4_landscape", Paper::A4Landscape, 2, 7},
-        // 195.9 x 227.4: 1 + ceil(169.1 / 185.9) = 2, 1 + ceil(753.078 / 217.4) = 5.
+        // 195.9 x 201.8: 1 + ceil(148.1 / 185.9) = 2, 1 + ceil(744.678 / 191.8) = 5.
         TilingCase{"letter", Paper::Letter, 2, 5},
-        // 259.4 x 163.9: 1 + ceil(105.6 / 249.4) = 2, 1 + ceil(816.578 / 153.9) = 7.
+        // 259.4 x 149.7: 1 + ceil(84.6 / 249.4) = 2, 1 + ceil(796.778 / 139.7) = 7.
         TilingCase{"letter_landscape", Paper::LetterLandscape, 2, 7}),
     [](const testing::TestParamInfo<TilingCase>& info) { return info.param.name; });
 
@@ -73,14 +72,17 @@ bool Inside(const PageTile& tile, const TilePlan& plan, SheetPoint p) {
          p.v <= tile.v + plan.contentHeight;
 }
 
+// The A4 body of the tiling above.
+constexpr PaperSize kA4Body{190, 219.4};
+
 TEST(TemplateTiles, EveryCurvePointIsOnAPageAndNeighboursOverlapWithMarks) {
   const ComputedJob job = BigTube();
   for (TemplateEnd end : {TemplateEnd::Left, TemplateEnd::Right}) {
-    const Sheet drawing = EndDrawing(job, end);
-    const TilePlan plan = TileSheet(drawing.width, drawing.height, Paper::A4);
+    const EndTemplate drawing(job, end);
+    const TilePlan plan = TileSheet(drawing.sheet().width, drawing.sheet().height, kA4Body);
     int curvePoints = 0;
-    for (const SheetLine& line : drawing.lines) {
-      if (line.stroke != Stroke::MachinePath || line.points.size() < 20) continue;
+    for (const SheetLine& line : drawing.sheet().lines) {
+      if (line.stroke != Stroke::MachinePath) continue;
       for (const SheetPoint& p : line.points) {
         ++curvePoints;
         bool shown = false;
@@ -110,6 +112,69 @@ TEST(TemplateTiles, EveryCurvePointIsOnAPageAndNeighboursOverlapWithMarks) {
           marks += Inside(tile, plan, {u, v}) ? 1 : 0;
       }
       EXPECT_EQ(marks, 4) << "row " << tile.row << " column " << tile.column;
+    }
+  }
+}
+
+// Square cuts of a 40 mm tube: the cut is the line at the end's distance, the reference edge
+// 10 mm beyond it on the stock's side, away from the middle of the part.
+TEST(TemplateTexts, PartAndScrapLieOnTheirSidesAndEveryQuarterCrossedIsNamed) {
+  const struct {
+    const char* name;
+    double left, right;
+    double leftStockSide;  // -1: the left end's stock lies towards lower x
+  } cases[] = {{"centred", -100, 100, -1}, {"off centre", 100, 400, -1}, {"reversed", 400, 100, 1}};
+  for (const auto& c : cases) {
+    JobParameters parameters = DefaultJob();
+    parameters.left.distance = c.left;
+    parameters.right.distance = c.right;
+    parameters.left.angle = parameters.right.angle = 0;
+    const ComputedJob job = Computed(parameters);
+    for (TemplateEnd end : {TemplateEnd::Left, TemplateEnd::Right}) {
+      const EndTemplate drawing(job, end);
+      double reference = 0, cut = 0;
+      for (const SheetLine& line : drawing.sheet().lines) {
+        if (line.stroke == Stroke::ReferenceEdge) reference = line.points.front().u;
+        if (line.stroke == Stroke::MachinePath) cut = line.points.front().u;
+      }
+      const double stockSide = end == TemplateEnd::Left ? c.leftStockSide : -c.leftStockSide;
+      EXPECT_DOUBLE_EQ(reference - cut, 10 * stockSide) << c.name;
+
+      // Windows as pages would show them: the whole band, and strips round the tube.
+      const SheetRect band = drawing.band();
+      std::vector<SheetRect> windows = {band};
+      for (double top = 0; top < band.bottom; top += 30)
+        windows.push_back({0, top, band.right + 2, top + 40});
+      for (const SheetRect& window : windows) {
+        // An alignment cross's box at the window's top-left corner.
+        const SheetRect cross{window.left, window.top, window.left + 11, window.top + 11};
+        const std::vector<SheetText> texts = drawing.textsWithin(window, {cross});
+        std::set<std::string> names;
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+          const SheetRect box = BoxOf(texts[i]);
+          EXPECT_TRUE(window.contains(box) && band.contains(box)) << texts[i].text;
+          EXPECT_FALSE(box.overlaps(cross)) << texts[i].text;
+          for (std::size_t j = 0; j < i; ++j)
+            EXPECT_FALSE(box.overlaps(BoxOf(texts[j]))) << texts[i].text << texts[j].text;
+          const double side = (box.left + box.right) / 2 - cut;
+          if (texts[i].text == "PART") {
+            EXPECT_LT(side * stockSide, 0) << c.name;
+          } else if (texts[i].text == "SCRAP") {
+            EXPECT_GT(side * stockSide, 0) << c.name;
+          }
+          names.insert(texts[i].text);
+        }
+        for (int quarter = 0; quarter <= 4; ++quarter) {
+          const double v = band.bottom - (band.bottom - band.top) * quarter / 4;
+          if (v > cross.bottom + 4 && v < window.bottom - 4) {
+            EXPECT_EQ(names.count(QuarterName(quarter)), 1U) << c.name << " " << quarter;
+          }
+        }
+        if (window.bottom - window.top > 100) {
+          EXPECT_EQ(names.count("PART"), 1U) << c.name;
+          EXPECT_EQ(names.count("SCRAP"), 1U) << c.name;
+        }
+      }
     }
   }
 }
@@ -148,19 +213,16 @@ TEST(ShopOutputs, EachFormatStartsAsItsReadersExpect) {
   }
 }
 
-TEST(ShopOutputs, SvgIsSizedInMillimetres) {
-  // 190 mm of header between 10 mm margins. Down: 10 mm margin and the 32 mm header, per end a
-  // 6 mm title and a drawing of 10 + 125.664 + 28 mm, 10 mm between the ends, 10 mm margin.
-  const std::string svg =
-      FormatShopOutput(Computed(DefaultJob()), ShopOutput::SvgTemplate, {}).bytes;
-  EXPECT_THAT(svg, HasSubstr("width=\"210mm\" height=\"401.327mm\" viewBox=\"0 0 210 401.327\""));
-}
-
-TEST(ShopOutputs, AbsurdTemplatesAreRefused) {
-  JobParameters huge = DefaultJob();
-  huge.mainDiameter = 2000;
-  huge.mainRadius = 1000;
-  const ComputedJob hugeJob = Computed(huge);
+TEST(ShopOutputs, EachFormatIsLimitedByWhatItIs) {
+  // A 1200 mm tube: per end a band of 1244 x 3774 mm, 7 x 18 pages of A4 (252 in all, above
+  // 200), yet one SVG sheet of about 1264 x 7700 mm. A 2000 mm tube's sheet is some 12.7 m long.
+  auto tube = [](double diameter) {
+    JobParameters job = DefaultJob();
+    job.mainDiameter = diameter;
+    job.mainRadius = diameter / 2;
+    return Computed(job);
+  };
+  const ComputedJob large = tube(1200), huge = tube(2000);
   ComputedJob broken = Computed(DefaultJob());
   broken.right.path.x[17] = std::numeric_limits<double>::quiet_NaN();
 
@@ -170,9 +232,10 @@ TEST(ShopOutputs, AbsurdTemplatesAreRefused) {
     ShopOutput output;
     const char* problem;  // nullptr: accepted
   } cases[] = {
-      {"huge pdf", &hugeJob, ShopOutput::PdfTemplate, "pages of A4 PORTRAIT (at most 200)"},
-      {"huge svg", &hugeJob, ShopOutput::SvgTemplate, "pages of A4 PORTRAIT (at most 200)"},
-      {"huge dxf", &hugeJob, ShopOutput::DxfPattern, nullptr},
+      {"large pdf", &large, ShopOutput::PdfTemplate, "pages of A4 PORTRAIT (at most 200)"},
+      {"large svg", &large, ShopOutput::SvgTemplate, nullptr},
+      {"huge svg", &huge, ShopOutput::SvgTemplate, "mm (at most 10000 mm each way)"},
+      {"huge dxf", &huge, ShopOutput::DxfPattern, nullptr},
       {"nan pdf", &broken, ShopOutput::PdfTemplate, "not finite"},
       {"nan svg", &broken, ShopOutput::SvgTemplate, "not finite"},
       {"nan dxf", &broken, ShopOutput::DxfPattern, "not finite"},
@@ -195,7 +258,10 @@ TEST(ShopOutputs, PaperNamesOfTheCommandLine) {
   EXPECT_EQ(PaperNamed("letter"), Paper::Letter);
   EXPECT_EQ(PaperNamed("a4-landscape"), Paper::A4Landscape);
   EXPECT_EQ(PaperNamed("letter-landscape"), Paper::LetterLandscape);
+  EXPECT_EQ(PaperNamed("A4"), Paper::A4);
+  EXPECT_EQ(PaperNamed("Letter-Landscape"), Paper::LetterLandscape);
   EXPECT_EQ(PaperNamed("A3"), std::nullopt);
+  EXPECT_EQ(PaperNamed("a4-"), std::nullopt);
 }
 
 }  // namespace

@@ -98,15 +98,21 @@ def measure_ruler(image):
 
 
 def measure_circumference(image):
-    """Round the tube from seam to seam, centre to centre, in mm, 3 mm beside the leftmost
-    reference edge (the longest vertical line), inside the left end's band."""
-    _, column, y0, y1 = longest_run(image, False)
-    margin = image.px(2)
-    seams = runs(image.column(column + image.px(3), y0 - margin, y1 + margin))
+    """Round the tube from seam to seam, centre to centre, in mm: the seams are the first two
+    solid lines below the ruler at least 60 mm long (the left end's band is 80 mm wide)."""
+    _, ruler, _, _ = longest_run(image, True)
+    rows = [y for y in range(ruler + image.px(5), image.height)
+            if any(end - start >= image.px(60) for start, end in runs(image.row(y)))]
+    seams = []
+    for y in rows:
+        if seams and y - seams[-1][-1] <= 1:
+            seams[-1].append(y)
+        else:
+            seams.append([y])
     if len(seams) < 2:
-        fail("no seam lines beside the reference edge")
-    centre = lambda run: (run[0] + run[1] - 1) / 2
-    return (centre(seams[-1]) - centre(seams[0])) * image.mm
+        fail("no two seam lines below the ruler")
+    centre = lambda rows: (rows[0] + rows[-1]) / 2
+    return (centre(seams[1]) - centre(seams[0])) * image.mm
 
 
 def expect_near(what, measured, expected, tolerance):
@@ -146,36 +152,87 @@ def test_pdf_scale(args, folder, paper, size_pt):
     check_scale(Image(os.path.join(folder, page), DPI))
 
 
+QUARTERS = ("0 DEG TOP - SEAM", "90 DEG SIDE +Y", "180 DEG BOTTOM", "270 DEG SIDE -Y",
+            "360 DEG TOP - SEAM")
+MARGIN_PT = 10 * 72 / 25.4
+
+
+def page_words(pdf):
+    """Per page: its size in pt and its lines, each a list of (word, xMin, yMin, xMax, yMax),
+    as poppler lays the text out with its own Helvetica metrics."""
+    import xml.etree.ElementTree as ET
+    xhtml = subprocess.run(["pdftotext", "-bbox-layout", pdf, "-"], capture_output=True,
+                           text=True, check=True).stdout
+    ns = "{http://www.w3.org/1999/xhtml}"
+    pages = []
+    for page in ET.fromstring(xhtml).iter(ns + "page"):
+        lines = [[(w.text, *(float(w.get(k)) for k in ("xMin", "yMin", "xMax", "yMax")))
+                  for w in line.iter(ns + "word")] for line in page.iter(ns + "line")]
+        pages.append((float(page.get("width")), float(page.get("height")), lines))
+    return pages
+
+
+def check_page_layout(number, width, height, lines):
+    words = [w for line in lines for w in line]
+    for text, x0, y0, x1, y1 in words:
+        if x0 < MARGIN_PT - 0.5 or y0 < MARGIN_PT - 0.5 or x1 > width - MARGIN_PT + 0.5 or \
+                y1 > height - MARGIN_PT + 0.5:
+            fail("page %d: %r at %.1f,%.1f-%.1f,%.1f pt leaves the printable area"
+                 % (number, text, x0, y0, x1, y1))
+    for i, a in enumerate(words):
+        for b in words[i + 1:]:
+            # Glyph boxes share their top and bottom with the next line's, hence the 0.3 pt.
+            if a[1] < b[3] - 0.3 and b[1] < a[3] - 0.3 and a[2] < b[4] - 0.3 and b[2] < a[4] - 0.3:
+                fail("page %d: %r and %r overlap" % (number, a[0], b[0]))
+    # A quarter mark's name is whole: its words in a row, from the number to the side.
+    for line in lines:
+        texts = [w[0] for w in line]
+        for i, word in enumerate(texts):
+            if word == "DEG" and i + 1 < len(texts) and texts[i + 1] in ("TOP", "SIDE", "BOTTOM"):
+                name = next((q for q in QUARTERS
+                             if texts[i - 1:i - 1 + len(q.split())] == q.split()), None)
+                if i == 0 or name is None:
+                    fail("page %d: a quarter mark's name is cut: %s" % (number, " ".join(texts)))
+            if word == "SEAM" and texts[max(0, i - 3):i] not in (["DEG", "TOP", "-"],):
+                fail("page %d: a seam's name is cut: %s" % (number, " ".join(texts)))
+    # No page of labels or legend alone: each shows the band, where only PART and SCRAP go.
+    if not {"PART", "SCRAP"} & {w[0] for w in words}:
+        fail("page %d shows no part of the band" % number)
+
+
 def test_pdf_tiling(args, folder):
-    # A 300 mm tube cut at 45 degrees: per end the band along the tube is 300 mm of cut plus
-    # 10 mm to the reference edge, with 10 mm margin and 45 mm of labels: 365 mm wide; round
-    # the tube pi * 300 = 942.478 mm with 10 mm above and 28 mm below: 980.478 mm tall.
-    # A4 portrait shows 190 x 245 mm under its header (10 mm margins, 32 mm header), tiles
-    # step by that less the 10 mm overlap: 1 + ceil(175 / 180) = 2 columns,
-    # 1 + ceil(735.478 / 235) = 5 rows, 10 pages per end, 20 in all.
-    kvx = os.path.join(folder, "big.kvx")
+    """A 300 mm tube (pages counted in template_test.cpp) under a project name far longer than
+    a page: each page read back by poppler is laid out whole."""
+    name = "A-TUBE-FRAME-FOR-THE-NORTH-GATE" * 6 + "-END.kvx"
+    kvx = os.path.join(folder, name)
     project(kvx, diameter="300")
-    pdf = os.path.join(folder, "big.pdf")
-    run_cli(args.cli, "--template", pdf, kvx)
-    if page_count(pdf_info(pdf)) != 20:
-        fail("a 300 mm tube on A4 is not 20 pages:\n" + pdf_info(pdf))
-    text = subprocess.run(["pdftotext", "-layout", pdf, "-"], capture_output=True, text=True,
-                          check=True).stdout
-    pages = text.split("\f")[:20]
-    seen = set()
-    for number, page in enumerate(pages, 1):
-        label = re.search(r"PAGE (\d+) OF 20 - (LEFT|RIGHT) END, ROW (\d) OF 5, COLUMN (\d) OF 2",
-                          page)
-        if not label or int(label.group(1)) != number:
-            fail("page %d has no page label" % number)
-        seen.add(label.group(2, 3, 4))
-        for needed in ("PRINT AT 100 %, NO SCALING", "TUBE D 300.000 WALL 4.000",
-                       "ANGLE 45.000 DEG", "CHECK: 0 TO 100 MUST MEASURE 100 MM"):
-            if needed not in page:
-                fail("page %d lacks %r" % (number, needed))
-    if len(seen) != 20:
-        fail("rows and columns repeat: %s" % sorted(seen))
-    print("20 pages, each row and column of each end once")
+    for paper in ("a4", "a4-landscape", "letter"):
+        pdf = os.path.join(folder, "big-%s.pdf" % paper)
+        run_cli(args.cli, "--template", pdf, "--paper", paper, kvx)
+        pages = page_words(pdf)
+        text = subprocess.run(["pdftotext", "-layout", pdf, "-"], capture_output=True, text=True,
+                              check=True).stdout.split("\f")
+        seen = set()
+        for number, (width, height, lines) in enumerate(pages, 1):
+            label = re.search(r"PAGE (\d+) OF (\d+) - (LEFT|RIGHT) END, ROW (\d+) OF \d+, "
+                              r"COLUMN (\d+) OF \d+", text[number - 1])
+            if not label or int(label.group(1)) != number or int(label.group(2)) != len(pages):
+                fail("%s page %d has no page label" % (paper, number))
+            seen.add(label.group(3, 4, 5))
+            # The name too long for the page keeps its start and its end round "...".
+            shortened = re.search(r"PROJECT (\S+)\.\.\.(\S+) - TUBE D 300.000 WALL 4.000",
+                                  text[number - 1])
+            if not shortened or not name.startswith(shortened.group(1)) or \
+                    not name.endswith(shortened.group(2)) or min(map(len, shortened.groups())) < 20:
+                fail("%s page %d: the project name is not shortened in its middle" % (paper, number))
+            for needed in ("PRINT AT 100 %, NO SCALING", "ANGLE 45.000 DEG", "CHECK: 0 TO 100 MUST MEASURE 100 MM",
+                           "PRINTED FACE OUTWARD", "MACHINE PATH (TORCH)"):
+                if needed not in text[number - 1]:
+                    fail("%s page %d lacks %r" % (paper, number, needed))
+            check_page_layout(number, width, height, lines)
+        if len(seen) != len(pages):
+            fail("rows and columns repeat: %s" % sorted(seen))
+        print("%s: %d pages, each laid out whole" % (paper, len(pages)))
 
 
 def test_svg_scale(args, folder):
@@ -192,6 +249,17 @@ def test_svg_scale(args, folder):
     pgm = os.path.join(folder, "svg.pgm")
     subprocess.run([args.svg_render, svg, str(DPI), pgm], check=True)
     check_scale(Image(pgm, DPI))
+    # Each kind of line of the band is told apart by its look alone.
+    with open(svg, encoding="utf-8") as f:
+        looks = {}
+        for match in re.finditer(r'<polyline class="([a-z-]+)"([^>]*?) points=', f.read()):
+            looks.setdefault(match.group(1), set()).add(match.group(2))
+    kinds = ("machine-path", "outer", "inner", "seam", "quarter-mark", "reference-edge")
+    for kind in kinds:
+        if len(looks.get(kind, ())) != 1:
+            fail("%s drawn with %d looks" % (kind, len(looks.get(kind, ()))))
+    if len({next(iter(looks[kind])) for kind in kinds}) != len(kinds):
+        fail("two kinds of line look the same: %s" % looks)
 
 
 def expected_x(end, steps, i, radius):
@@ -214,6 +282,9 @@ def test_dxf(args, folder):
     dxf = os.path.join(folder, "p.dxf")
     run_cli(args.cli, "--dxf", dxf, kvx)
     doc = ezdxf.readfile(dxf)
+    if doc.dxfversion != "AC1015" or doc.header.get("$INSUNITS") != 4:
+        fail("DXF %s, $INSUNITS %s: not R2000 in mm" % (doc.dxfversion,
+                                                       doc.header.get("$INSUNITS")))
     auditor = doc.audit()
     if auditor.has_errors or auditor.has_fixes:
         fail("ezdxf audit: %s %s" % ([str(e) for e in auditor.errors],
@@ -232,19 +303,30 @@ def test_dxf(args, folder):
     steps, radius, wall = 72, 20, 4
     worst = 0.0
     for layer, surface in (("OUTER", radius), ("INNER", radius - wall), ("MACHINE_PATH", radius)):
-        polylines = list(msp.query('POLYLINE[layer=="%s"]' % layer))
+        polylines = list(msp.query('LWPOLYLINE[layer=="%s"]' % layer))
         if len(polylines) != 2:
             fail("%d polylines on %s, not one per end" % (len(polylines), layer))
         for polyline, end in zip(polylines, ends):
             if polyline.is_closed:
                 fail("an unrolled curve is closed on " + layer)
-            points = [v.dxf.location for v in polyline.vertices]
+            points = list(polyline.vertices())
             if len(points) != steps + 1:
                 fail("%d points on %s, not N + 1" % (len(points), layer))
             for i, p in enumerate(points):
                 x = expected_x(end, steps, i, surface)
                 y = radius * (steps / 2 - i) * 2 * KPI / steps
                 worst = max(worst, abs(p[0] - x), abs(p[1] - y))
+    # Each end's reference edge, the one vertical line on the marks layer, has its name beside it.
+    edges = [p for p in msp.query('LWPOLYLINE[layer=="MARKS"]')
+             if len(p) == 2 and p[0][0] == p[1][0]]
+    names = [t for t in msp.query("TEXT") if "REFERENCE EDGE" in t.dxf.text]
+    if len(edges) != 2 or len(names) != 2:
+        fail("%d reference edges and %d names, not one per end" % (len(edges), len(names)))
+    for edge, name in zip(edges, names):
+        x, y = edge[0][0], sorted((edge[0][1], edge[1][1]))
+        at = name.dxf.align_point if name.dxf.halign else name.dxf.insert
+        if abs(at[0] - x) > 2 or not y[0] < at[1] < y[1]:
+            fail("%r at %s, not beside the edge at x %.3f" % (name.dxf.text, at, x))
     print("largest vertex difference %.2e mm" % worst)
     if worst > POINT_TOLERANCE_MM:
         fail("a vertex is %.2e mm from the cut" % worst)
