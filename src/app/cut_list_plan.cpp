@@ -42,6 +42,7 @@ struct Part {
   CutListRow row;
   PartEnds ends;
   std::size_t tube = 0;
+  std::optional<double> cutSeconds;  // the part's program, when the profile gives its feeds
 };
 
 struct Tube {
@@ -149,7 +150,8 @@ class Planner {
                              [&](const Tube& t) { return SameTube(t.size, size); });
     if (tube == tubes_.end()) tube = tubes_.insert(tubes_.end(), Tube{size, row.line, {}, {}});
     tube->parts.push_back(parts_.size());
-    parts_.push_back({row, std::move(ends), static_cast<std::size_t>(tube - tubes_.begin())});
+    parts_.push_back({row, std::move(ends), static_cast<std::size_t>(tube - tubes_.begin()),
+                      EstimateCutTime(MachineCuts(workspace.job), *request_.machine)});
   }
 
   StockRules rulesFor(const Tube& tube) const {
@@ -242,9 +244,17 @@ class Planner {
                        " WASTE " + Decimal(100 * (1 - drawn.ownLength / stock), 1) +
                        " % LONGEST REMNANT " + Decimal(longest, 1) + "\n";
     }
+    // Each placement runs its part's program once.
+    std::optional<double> seconds = 0.0;
+    for (const Part& part : parts_) {
+      if (seconds && part.cutSeconds) *seconds += part.row.quantity * *part.cutSeconds;
+      else seconds.reset();
+    }
+    if (seconds) sheet.cutTime = FormatCutTime(*seconds);
     plan_.summary += "STICKS " + std::to_string(allSticks) + " LOWER BOUND " +
                      std::to_string(lowerBound) + " STOCK " + Decimal(allStock, 3) + " WASTE " +
-                     Decimal(100 * (1 - allOwn / allStock), 1) + " %\n";
+                     Decimal(100 * (1 - allOwn / allStock), 1) + " %\n" +
+                     (sheet.cutTime ? "CUT TIME " + *sheet.cutTime + "\n" : "");
     plan_.files.push_back({"plan.json", FormatPlanJson(lowerBound, json)});
     plan_.files.push_back({std::string(kCutSheetStem) + ".pdf", CutSheetPdf(sheet)});
   }

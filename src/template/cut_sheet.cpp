@@ -5,6 +5,7 @@
 
 #include "base/pi.h"
 #include "template/decimal_text.h"
+#include "template/helvetica.h"
 #include "template/paper.h"
 #include "template/pdf_document.h"
 #include "template/sheet.h"
@@ -20,8 +21,6 @@ constexpr double kNameRowHeight = 2.6;
 constexpr int kNameRows = 3;
 constexpr double kMinBand = 5;
 constexpr double kMaxBand = 25;
-// Helvetica's glyphs average about this much of the text size in width.
-constexpr double kCharWidth = 0.56;
 
 std::string Decimal(double value, int decimals) {
   std::string text;
@@ -35,10 +34,6 @@ std::string Printable(const std::string& text) {
     if (c < 32 || c > 126) c = '?';
   }
   return out;
-}
-
-double TextWidth(const std::string& text, double size) {
-  return static_cast<double>(text.size()) * size * kCharWidth;
 }
 
 class SheetPages {
@@ -55,7 +50,7 @@ class SheetPages {
     fresh_ = false;
     return v_;
   }
-  static PaperSize content() { return ContentSize(Paper::A4Landscape); }
+  static PaperSize content() { return PrintableSize(Paper::A4Landscape); }
 
   std::string pdf() {
     std::vector<PdfPage> pages;
@@ -136,7 +131,7 @@ void DrawStick(SheetPages& pages, const CutSheetTube& tube, const CutSheetStick&
   const double top = v + kLabelSize + 2;
   Sheet drawing;
   drawing.line(Stroke::Seam, {{0, top}, {width, top}, {width, top + band}, {0, top + band}, {0, top}});
-  if (tube.trim) drawing.line(Stroke::QuarterMark, {{*tube.trim * scale, top}, {*tube.trim * scale, top + band}});
+  if (tube.trim) drawing.line(Stroke::Trim, {{*tube.trim * scale, top}, {*tube.trim * scale, top + band}});
   std::vector<double> rowEnds(kNameRows, -INFINITY);
   double lastEnd = 0;
   for (const CutSheetPart& part : stick.parts) {
@@ -145,7 +140,7 @@ void DrawStick(SheetPages& pages, const CutSheetTube& tube, const CutSheetStick&
     const double right = *std::max_element(part.right.begin(), part.right.end()) * scale;
     lastEnd = std::max(lastEnd, right);
     const std::string name = Printable(part.name);
-    const double nameWidth = TextWidth(name, kNameSize);
+    const double nameWidth = HelveticaWidth(name, kNameSize);
     const double start = (left + right) / 2 - nameWidth / 2;
     // The first row where the name clears the one before it, else the least crowded row.
     std::size_t row = 0;
@@ -161,7 +156,7 @@ void DrawStick(SheetPages& pages, const CutSheetTube& tube, const CutSheetStick&
                  kNameSize, name);
   }
   const std::string remnant = "REMNANT " + Decimal(stick.remnant, 1);
-  if (stick.remnant > 0 && (width - lastEnd) > TextWidth(remnant, kLabelSize) + 2) {
+  if (stick.remnant > 0 && (width - lastEnd) > HelveticaWidth(remnant, kLabelSize) + 2) {
     drawing.text({lastEnd + 2, top + band / 2 + kLabelSize / 2}, kLabelSize, remnant);
   }
   page.add(drawing, {u0, 0});
@@ -198,11 +193,8 @@ void DrawTotals(SheetPages& pages, const CutSheet& sheet) {
             "ALL: " + std::to_string(sticks) + " STICKS, " + Decimal(stock, 3) +
                 " MM OF STOCK, WASTE " + WastePercent(own, stock) + " (REMNANTS COUNTED AS WASTE)");
   v += lineHeight;
-  if (sheet.cutSeconds) {
-    const auto seconds = static_cast<long>(std::ceil(*sheet.cutSeconds));
-    page.text({kPageMargin, v + kLabelSize}, kLabelSize,
-              "CUT TIME " + std::to_string(seconds / 60) + ":" + (seconds % 60 < 10 ? "0" : "") +
-                  std::to_string(seconds % 60));
+  if (sheet.cutTime) {
+    page.text({kPageMargin, v + kLabelSize}, kLabelSize, "CUT TIME " + *sheet.cutTime);
     v += lineHeight;
   }
 }

@@ -33,7 +33,7 @@ struct CutSheetTube {
 struct CutSheet {
   std::string listName;
   std::vector<CutSheetTube> tubes;
-  std::optional<double> cutSeconds;  // the whole plan's cutting time, when it is known
+  std::optional<std::string> cutTime;  // "m:ss", every part cut once per placement, when known
 };
 
 // The cut sheet as a PDF on A4 landscape pages: for each tube its sticks to scale along the

@@ -3,6 +3,7 @@
 pdftoppm): its page, its texts against plan.json and totals by hand, and its scale."""
 import json
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -38,8 +39,9 @@ def check_texts(folder):
             right=("320", "40", "45", "30"))
     project(os.path.join(folder, "bar.kvx"), left=("-500", "40", "0", "0"),
             right=("500", "40", "0", "0"))
-    plan, pdf = cut_list(folder, ["rail.kvx,3,top rail", "brace.kvx,4,", "bar.kvx,2,"],
-                         "--stock", "3000", "--kerf", "2")
+    rows = [("rail.kvx", 3, "top rail"), ("brace.kvx", 4, ""), ("bar.kvx", 2, "")]
+    plan, pdf = cut_list(folder, ["%s,%d,%s" % row for row in rows],
+                         "--stock", "3000", "--kerf", "2", "--machine", "plasma")
     info = pdf_info(pdf)
     if "841.89 x 595.276" not in info:
         fail("the cut sheet is not A4 landscape:\n" + info)
@@ -54,6 +56,17 @@ def check_texts(folder):
     own = 3 * 800 + 4 * 640 + 2 * 1000
     stock = 3000 * len(sticks)
     expected.append("PARTS %d MM, WASTE %s %%" % (own, decimal(100 * (1 - own / stock))))
+    # The converter's CUT TIME of each part, once per placement, each rounded to the second.
+    seconds = 0
+    for file, quantity, _ in rows:
+        out = subprocess.run([sys.argv[2], "--machine", "plasma", os.path.join(folder, file),
+                              os.path.join(folder, "one.ngc")], capture_output=True, text=True,
+                             check=True).stdout
+        minutes, rest = re.search(r"CUT TIME (\d+):(\d\d)", out).groups()
+        seconds += quantity * (60 * int(minutes) + int(rest))
+    shown = re.search(r"CUT TIME (\d+):(\d\d)", text)
+    if not shown or abs(60 * int(shown.group(1)) + int(shown.group(2)) - seconds) > sum(q for _, q, _ in rows) / 2:
+        fail("the cut sheet's cut time is not the parts' %d s:\n%s" % (seconds, text))
     for line in expected:
         if line not in text:
             fail("the cut sheet lacks %r:\n%s" % (line, text))
