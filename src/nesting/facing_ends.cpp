@@ -90,14 +90,33 @@ Orientation OrientationOf(const PartEnds& ends, bool flipped) {
   return o;
 }
 
-double SpacingAt(const Orientation& left, const Orientation& right, int turn, double kerf) {
+namespace {
+
+// The spacing at a relative turn, or any value not below cutoff as soon as it is clear that the
+// spacing reaches it: most turns tried lose, and the loss shows early.
+double SpacingBelow(const Orientation& left, const Orientation& right, int turn, double kerf,
+                    double cutoff) {
   // The right part turned by turn: its left end at angle j is its own at j − turn.
   const auto k = static_cast<std::size_t>(Wrapped(turn));
   const auto n = static_cast<std::size_t>(kGridAngles);
+  const double limit = cutoff - left.rightStray - right.leftStray - kerf;
+  constexpr std::size_t kChunk = 24;  // divides 360
   double reach = -INFINITY;
-  for (std::size_t j = 0; j < k; ++j) reach = std::max(reach, left.right[j] - right.left[j + n - k]);
-  for (std::size_t j = k; j < n; ++j) reach = std::max(reach, left.right[j] - right.left[j - k]);
+  for (std::size_t start = 0; start < n; start += kChunk) {
+    for (std::size_t j = start; j < start + kChunk; ++j) {
+      const std::size_t i = j >= k ? j - k : j + n - k;
+      const double gap = left.right[j] - right.left[i];
+      reach = gap > reach ? gap : reach;
+    }
+    if (reach >= limit) break;
+  }
   return reach + left.rightStray + right.leftStray + kerf;
+}
+
+}  // namespace
+
+double SpacingAt(const Orientation& left, const Orientation& right, int turn, double kerf) {
+  return SpacingBelow(left, right, turn, kerf, INFINITY);
 }
 
 Junction BestJunction(const Orientation& left, const Orientation& right, double kerf) {
@@ -106,16 +125,26 @@ Junction BestJunction(const Orientation& left, const Orientation& right, double 
     AddAligningTurns(left.rightHarmonics[static_cast<std::size_t>(m - 1)],
                      right.leftHarmonics[static_cast<std::size_t>(m - 1)], m, turns);
   }
-  Junction best{SpacingAt(left, right, 0, kerf), 0};
+  // Each turn is measured once; a measure cut short stands for "no better than the best".
+  std::array<double, kGridAngles> measured;
+  measured.fill(NAN);
+  Junction best{INFINITY, 0};
+  const auto spacing = [&](int turn) {
+    double& m = measured[static_cast<std::size_t>(Wrapped(turn))];
+    if (std::isnan(m)) m = SpacingBelow(left, right, turn, kerf, best.spacing);
+    if (m < best.spacing) best = {m, Wrapped(turn)};
+    return m;
+  };
   for (int start : turns) {
-    Junction here{SpacingAt(left, right, start, kerf), start};
+    int here = start;
+    double value = spacing(here);
     for (int step = 0; step < kGridAngles / 2; ++step) {
-      const double down = SpacingAt(left, right, here.turn - 1, kerf);
-      const double up = SpacingAt(left, right, here.turn + 1, kerf);
-      if (std::min(down, up) >= here.spacing) break;
-      here = down < up ? Junction{down, Wrapped(here.turn - 1)} : Junction{up, Wrapped(here.turn + 1)};
+      const double down = spacing(here - 1);
+      const double up = spacing(here + 1);
+      if (std::min(down, up) >= value) break;
+      here = down < up ? here - 1 : here + 1;
+      value = std::min(down, up);
     }
-    if (here.spacing < best.spacing) best = here;
   }
   return best;
 }
