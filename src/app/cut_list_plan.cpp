@@ -79,7 +79,8 @@ class Planner {
 
   CutListPlan run() {
     const FileContents contents = ReadWholeFile(request_.listPath, kMaxProjectFileBytes);
-    if (contents.failure) return failed("cut list " + request_.listPath + " not read: " + *contents.failure);
+    if (contents.failure)
+      return failed("cut list " + request_.listPath + " not read: " + *contents.failure);
     const CutList list = ParseCutList(contents.bytes);
     for (const CutListProblem& problem : list.problems) {
       plan_.problems.push_back(where(problem.line) + problem.what);
@@ -124,7 +125,8 @@ class Planner {
     Workspace& workspace = *loaded.workspace;
     PartEnds ends = PartEndsOf(workspace.job);
     if (NarrowestWidth(ends) <= 0) {
-      return problem(row, row.file + ": the end cuts cross, leaving no tube at some angle round it");
+      return problem(row,
+                     row.file + ": the end cuts cross, leaving no tube at some angle round it");
     }
     if (const auto failure = AxisLetterProblem(workspace.job.parameters.axisLetter)) {
       return problem(row, row.file + ": program not made: " + *failure);
@@ -137,15 +139,18 @@ class Planner {
     plan_.files.push_back(
         {row.name + ".ngc", FormatMachineProgram(workspace.job, header, *request_.machine)});
     if (request_.templates) {
-      FormattedOutput output = FormatWorkspaceOutput(workspace, *request_.templates, request_.paper);
+      FormattedOutput output =
+          FormatWorkspaceOutput(workspace, *request_.templates, request_.paper);
       if (output.problem) return problem(row, row.file + ": template not made: " + *output.problem);
       const bool svg = *request_.templates == ShopOutput::SvgTemplate;
       if (!svg && row.name == kCutSheetStem) {
-        return problem(row, "the name \"" + row.name + "\" would put its template over the cut sheet");
+        return problem(row,
+                       "the name \"" + row.name + "\" would put its template over the cut sheet");
       }
       plan_.files.push_back({row.name + (svg ? ".svg" : ".pdf"), std::move(output.bytes)});
     }
-    const TubeSize size{workspace.job.parameters.mainDiameter, workspace.job.parameters.wallThickness};
+    const TubeSize size{workspace.job.parameters.mainDiameter,
+                        workspace.job.parameters.wallThickness};
     auto tube = std::find_if(tubes_.begin(), tubes_.end(),
                              [&](const Tube& t) { return SameTube(t.size, size); });
     if (tube == tubes_.end()) tube = tubes_.insert(tubes_.end(), Tube{size, row.line, {}, {}});
@@ -182,8 +187,7 @@ class Planner {
         if (extent > room) {
           problem(part.row, "part " + part.row.name + " is " + Decimal(extent, 3) +
                                 " mm long, longer than the " + Decimal(room, 3) + " mm a " +
-                                Decimal(rules.length, 3) + " mm stick of tube " + label +
-                                " holds");
+                                Decimal(rules.length, 3) + " mm stick of tube " + label + " holds");
         }
       }
     }
@@ -194,12 +198,14 @@ class Planner {
     CutSheet sheet{listName_, {}, std::nullopt};
     int lowerBound = 0;
     std::size_t totalParts = 0, placed = 0;
-    for (const Part& part : parts_) totalParts += static_cast<std::size_t>(part.row.quantity);
+    for (const Part& part : parts_)
+      totalParts += static_cast<std::size_t>(part.row.quantity);
     double allOwn = 0, allStock = 0;
     std::size_t allSticks = 0;
     for (const Tube& tube : tubes_) {
       std::vector<NestPart> parts;
-      for (std::size_t index : tube.parts) parts.push_back({parts_[index].ends, parts_[index].row.quantity});
+      for (std::size_t index : tube.parts)
+        parts.push_back({parts_[index].ends, parts_[index].row.quantity});
       const StockRules rules = rulesFor(tube);
       const std::size_t before = placed;
       const NestPlan plan = NestParts(parts, rules, [&](std::size_t done, std::size_t) {
@@ -216,7 +222,8 @@ class Planner {
       drawn.kerf = rules.kerf;
       drawn.trim = rules.trim;
       drawn.lowerBound = plan.lowerBound;
-      for (const NestPart& part : parts) drawn.ownLength += part.quantity * OwnLength(part.ends);
+      for (const NestPart& part : parts)
+        drawn.ownLength += part.quantity * OwnLength(part.ends);
       double longest = 0;
       for (const NestedStick& stick : plan.sticks) {
         PlanJsonStick& listed = json.emplace_back();
@@ -237,18 +244,20 @@ class Planner {
       allOwn += drawn.ownLength;
       allStock += stock;
       allSticks += plan.sticks.size();
-      plan_.summary += "TUBE " + label + " STICKS " + std::to_string(plan.sticks.size()) +
-                       " OF " + Decimal(rules.length, 3) + " LOWER BOUND " +
-                       std::to_string(plan.lowerBound) +
-                       (static_cast<int>(plan.sticks.size()) <= plan.lowerBound ? " MET" : " NOT MET") +
-                       " WASTE " + Decimal(100 * (1 - drawn.ownLength / stock), 1) +
-                       " % LONGEST REMNANT " + Decimal(longest, 1) + "\n";
+      plan_.summary +=
+          "TUBE " + label + " STICKS " + std::to_string(plan.sticks.size()) + " OF " +
+          Decimal(rules.length, 3) + " LOWER BOUND " + std::to_string(plan.lowerBound) +
+          (static_cast<int>(plan.sticks.size()) <= plan.lowerBound ? " MET" : " NOT MET") +
+          " WASTE " + Decimal(100 * (1 - drawn.ownLength / stock), 1) + " % LONGEST REMNANT " +
+          Decimal(longest, 1) + "\n";
     }
     // Each placement runs its part's program once.
     std::optional<double> seconds = 0.0;
     for (const Part& part : parts_) {
-      if (seconds && part.cutSeconds) *seconds += part.row.quantity * *part.cutSeconds;
-      else seconds.reset();
+      if (seconds && part.cutSeconds)
+        *seconds += part.row.quantity * *part.cutSeconds;
+      else
+        seconds.reset();
     }
     if (seconds) sheet.cutTime = FormatCutTime(*seconds);
     plan_.summary += "STICKS " + std::to_string(allSticks) + " LOWER BOUND " +

@@ -14,7 +14,8 @@ LoadedPart LoadPart(const std::string& path) {
   workspace->projectPath = path;
   if (const auto problems = RebuildScene(panel, *workspace); !problems.empty()) {
     std::string joined;
-    for (const std::string& problem : problems) joined += (joined.empty() ? "" : "; ") + problem;
+    for (const std::string& problem : problems)
+      joined += (joined.empty() ? "" : "; ") + problem;
     return {nullptr, "job refused: " + joined};
   }
   return {std::move(workspace), std::nullopt};

@@ -61,7 +61,8 @@ std::optional<std::string> ReadStock(std::string_view text, std::vector<StockLen
   if (const auto equals = text.find('='); equals != std::string_view::npos) {
     const std::string_view tube = text.substr(0, equals);
     const auto x = tube.find_first_of("xX");
-    const auto diameter = x == std::string_view::npos ? std::nullopt : StrictNumber(tube.substr(0, x));
+    const auto diameter =
+        x == std::string_view::npos ? std::nullopt : StrictNumber(tube.substr(0, x));
     const auto wall = x == std::string_view::npos ? std::nullopt : StrictNumber(tube.substr(x + 1));
     if (!diameter || !wall || *diameter <= 0 || *wall <= 0) {
       return "--stock " + std::string(text) + ": the tube must be DIAMETERxWALL, such as 60.3x3.9";
@@ -75,10 +76,9 @@ std::optional<std::string> ReadStock(std::string_view text, std::vector<StockLen
   }
   entry.length = *value;
   for (const StockLength& other : stock) {
-    const bool same = other.tube && entry.tube
-                          ? other.tube->diameter == entry.tube->diameter &&
-                                other.tube->wall == entry.tube->wall
-                          : !other.tube && !entry.tube;
+    const bool same = other.tube && entry.tube ? other.tube->diameter == entry.tube->diameter &&
+                                                     other.tube->wall == entry.tube->wall
+                                               : !other.tube && !entry.tube;
     if (same) return "--stock " + std::string(text) + ": that tube's stock is already given";
   }
   stock.push_back(entry);
@@ -95,7 +95,8 @@ std::optional<std::string> ReadArguments(std::span<const std::string_view> argum
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     std::string_view argument = arguments[i];
     std::optional<std::string_view> attached;
-    if (const auto equals = argument.find('='); argument.starts_with("--") && equals != std::string_view::npos) {
+    if (const auto equals = argument.find('=');
+        argument.starts_with("--") && equals != std::string_view::npos) {
       attached = argument.substr(equals + 1);
       argument = argument.substr(0, equals);
     }
@@ -120,8 +121,10 @@ std::optional<std::string> ReadArguments(std::span<const std::string_view> argum
     } else if (argument == "--kerf") {
       if (const auto v = value()) {
         const auto kerf = StrictNumber(*v);
-        if (!kerf || *kerf < 0 || *kerf > kMaxKerf) fail("--kerf must be a number of mm from 0 to 100");
-        else options.kerf = *kerf;
+        if (!kerf || *kerf < 0 || *kerf > kMaxKerf)
+          fail("--kerf must be a number of mm from 0 to 100");
+        else
+          options.kerf = *kerf;
       }
     } else if (argument == "--trim") {
       // A bare --trim cuts the stick's end square right at its start.
@@ -129,8 +132,10 @@ std::optional<std::string> ReadArguments(std::span<const std::string_view> argum
       if (attached || nextIsValue) {
         const auto v = value();
         const auto trim = v ? StrictNumber(*v) : std::nullopt;
-        if (!trim || *trim < 0) fail("--trim must be a number of mm, 0 or more");
-        else options.trim = *trim;
+        if (!trim || *trim < 0)
+          fail("--trim must be a number of mm, 0 or more");
+        else
+          options.trim = *trim;
       }
     } else if (argument == "--machine") {
       if (const auto v = value()) options.machine = *v;
@@ -139,8 +144,10 @@ std::optional<std::string> ReadArguments(std::span<const std::string_view> argum
       if (attached || nextIsValue) {
         const auto v = value();
         const std::string kind = v ? Lowered(*v) : "";
-        if (kind == "svg") options.templates = ShopOutput::SvgTemplate;
-        else if (kind != "pdf") fail("--template takes pdf or svg with a cut list");
+        if (kind == "svg")
+          options.templates = ShopOutput::SvgTemplate;
+        else if (kind != "pdf")
+          fail("--template takes pdf or svg with a cut list");
       }
     } else if (argument == "--paper") {
       if (const auto v = value()) options.paper = *v;
@@ -154,7 +161,8 @@ std::optional<std::string> ReadArguments(std::span<const std::string_view> argum
   if (options.help) return std::nullopt;
   if (!error && options.listPath.empty()) fail("--cut-list needs a file name");
   if (!error && (!outDirGiven || options.outDir.empty())) fail("a cut list needs --out-dir FOLDER");
-  if (!error && options.stock.empty()) fail("a cut list needs --stock LENGTH or --stock DxT=LENGTH");
+  if (!error && options.stock.empty())
+    fail("a cut list needs --stock LENGTH or --stock DxT=LENGTH");
   if (!error && options.paper && options.templates != ShopOutput::PdfTemplate) {
     fail("--paper sets the pages of PDF templates: give --template pdf with it");
   }
@@ -200,12 +208,14 @@ class ProgressBar {
 
 CliOutcome Failures(const std::vector<std::string>& problems) {
   CliOutcome outcome{1, {}, {}};
-  for (const std::string& problem : problems) outcome.error += "korvex-cli: " + problem + "\n";
+  for (const std::string& problem : problems)
+    outcome.error += "korvex-cli: " + problem + "\n";
   return outcome;
 }
 
 // Writes every file into the folder, creating it if needed; all or nothing.
-std::optional<std::string> WriteInto(const std::string& folder, const std::vector<PlannedFile>& files) {
+std::optional<std::string> WriteInto(const std::string& folder,
+                                     const std::vector<PlannedFile>& files) {
   namespace fs = std::filesystem;
   std::error_code error;
   const fs::path dir(folder);

@@ -25,7 +25,8 @@ double Resample(const std::vector<double>& end, bool flipped, GridCurve& grid) {
   const auto value = [&](double degrees) {
     return flipped ? -EndXAt(end, -degrees) : EndXAt(end, degrees);
   };
-  for (int j = 0; j < kGridAngles; ++j) grid[static_cast<std::size_t>(j)] = value(j);
+  for (int j = 0; j < kGridAngles; ++j)
+    grid[static_cast<std::size_t>(j)] = value(j);
   double stray = 0;
   const double n = static_cast<double>(end.size());
   for (std::size_t i = 0; i < end.size(); ++i) {
@@ -50,13 +51,15 @@ std::array<std::complex<double>, 2> Harmonics(const GridCurve& curve) {
           curve[static_cast<std::size_t>(j)] * std::polar(1.0, -m * GridAngle(j));
     }
   }
-  for (auto& h : harmonics) h /= kGridAngles;
+  for (auto& h : harmonics)
+    h /= kGridAngles;
   return harmonics;
 }
 
 double Mean(const GridCurve& curve) {
   double sum = 0;
-  for (double x : curve) sum += x;
+  for (double x : curve)
+    sum += x;
   return sum / kGridAngles;
 }
 

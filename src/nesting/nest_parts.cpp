@@ -84,7 +84,8 @@ class Nester {
   // when they do not fit.
   std::optional<Stick> rechained(const Stick& stick, std::optional<std::size_t> part) {
     std::vector<std::size_t> parts;
-    for (const Slot& slot : stick.slots) parts.push_back(slot.orientation / 2);
+    for (const Slot& slot : stick.slots)
+      parts.push_back(slot.orientation / 2);
     if (part) parts.push_back(*part);
     std::sort(parts.begin(), parts.end());
     Stick chain;
@@ -172,7 +173,7 @@ class Nester {
       } else {
         const Slot& before = stick.slots[i - 1];
         slot.offset = Snapped(before.offset + SpacingAt(orientations_[before.orientation], o,
-                                                         slot.turn - before.turn, stock_.kerf));
+                                                        slot.turn - before.turn, stock_.kerf));
       }
       stick.end = slot.offset + o.maxRight;
     }
@@ -299,7 +300,8 @@ double FirstPartStart(const StockRules& stock) {
 
 int LowerBound(std::span<const NestPart> parts, const StockRules& stock) {
   double needed = 0;
-  for (const NestPart& part : parts) needed += part.quantity * (OwnLength(part.ends) + stock.kerf);
+  for (const NestPart& part : parts)
+    needed += part.quantity * (OwnLength(part.ends) + stock.kerf);
   const double perStick = stock.length - FirstPartStart(stock) + stock.kerf;
   return static_cast<int>(std::ceil(needed / perStick - kLengthTolerance));
 }
@@ -308,7 +310,8 @@ NestPlan NestParts(std::span<const NestPart> parts, const StockRules& stock,
                    const NestProgress& progress) {
   Nester nester(parts, stock);
   std::vector<std::size_t> items;
-  for (std::size_t i = 0; i < parts.size(); ++i) items.insert(items.end(), static_cast<std::size_t>(std::max(parts[i].quantity, 0)), i);
+  for (std::size_t i = 0; i < parts.size(); ++i)
+    items.insert(items.end(), static_cast<std::size_t>(std::max(parts[i].quantity, 0)), i);
 
   std::vector<Stick> sticks = FirstFit(nester, std::move(items), progress);
   GatherRemnant(nester, sticks);
@@ -318,13 +321,15 @@ NestPlan NestParts(std::span<const NestPart> parts, const StockRules& stock,
   for (const Stick& stick : sticks) {
     NestedStick& nested = plan.sticks.emplace_back();
     for (const Slot& slot : stick.slots) {
-      nested.parts.push_back({slot.orientation / 2, slot.offset, slot.orientation % 2 == 1, slot.turn});
+      nested.parts.push_back(
+          {slot.orientation / 2, slot.offset, slot.orientation % 2 == 1, slot.turn});
     }
     nested.end = stick.end;
     nested.remnant = std::max(0.0, stock.length - stick.end - stock.kerf);
   }
-  std::stable_sort(plan.sticks.begin(), plan.sticks.end(),
-                   [](const NestedStick& a, const NestedStick& b) { return a.remnant < b.remnant; });
+  std::stable_sort(
+      plan.sticks.begin(), plan.sticks.end(),
+      [](const NestedStick& a, const NestedStick& b) { return a.remnant < b.remnant; });
   return plan;
 }
 

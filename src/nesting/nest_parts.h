@@ -38,8 +38,8 @@ struct Placement {
 
 struct NestedStick {
   std::vector<Placement> parts;  // in order along the stick
-  double end = 0;      // the rightmost point of the last part
-  double remnant = 0;  // stock left beyond the last part's cut and its kerf
+  double end = 0;                // the rightmost point of the last part
+  double remnant = 0;            // stock left beyond the last part's cut and its kerf
 };
 
 struct NestPlan {

@@ -28,7 +28,8 @@ double EndXAt(const std::vector<double>& end, double degrees) {
 double OwnLength(const PartEnds& ends) {
   // Straight pieces between samples: the mean of the samples is the exact mean over the turn.
   double sum = 0;
-  for (std::size_t i = 0; i < ends.left.size(); ++i) sum += ends.right[i] - ends.left[i];
+  for (std::size_t i = 0; i < ends.left.size(); ++i)
+    sum += ends.right[i] - ends.left[i];
   return sum / static_cast<double>(ends.left.size());
 }
 

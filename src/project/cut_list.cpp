@@ -50,8 +50,9 @@ class CsvReader {
       const char c = data_[position_++];
       if (c == '"') {
         if (!Trimmed(field).empty() || quoted) {
-          problem = CutListProblem{record.line, "a double quote inside a field that does not "
-                                                "start with one"};
+          problem = CutListProblem{record.line,
+                                   "a double quote inside a field that does not "
+                                   "start with one"};
           skipRecord();
           return std::nullopt;
         }
@@ -106,7 +107,8 @@ class CsvReader {
   }
 
   void skipBlanks() {
-    while (!atEnd() && (data_[position_] == ' ' || data_[position_] == '\t')) ++position_;
+    while (!atEnd() && (data_[position_] == ' ' || data_[position_] == '\t'))
+      ++position_;
   }
 
   // Past the end of the current line.
@@ -202,7 +204,8 @@ CutList ParseCutList(std::string_view bytes) {
     }
     const Record& r = *record;
     if (r.fields.size() != width) {
-      list.problems.push_back({r.line, std::to_string(r.fields.size()) + " fields where the header has " +
+      list.problems.push_back({r.line, std::to_string(r.fields.size()) +
+                                           " fields where the header has " +
                                            std::to_string(width)});
       continue;
     }
@@ -215,12 +218,13 @@ CutList ParseCutList(std::string_view bytes) {
     if (const auto value = QuantityOf(quantity)) {
       row.quantity = *value;
     } else {
-      list.problems.push_back({r.line, "quantity \"" + quantity + "\" is not a whole number from 1 to " +
+      list.problems.push_back({r.line, "quantity \"" + quantity +
+                                           "\" is not a whole number from 1 to " +
                                            std::to_string(kMaxCutListQuantity)});
       continue;
     }
     row.name = columns->name && !r.fields[*columns->name].empty() ? r.fields[*columns->name]
-                                                                   : StemOf(row.file);
+                                                                  : StemOf(row.file);
     if (!UsableAsFileName(row.name)) {
       list.problems.push_back({r.line, "the name \"" + row.name + "\" cannot name a file"});
       continue;
@@ -232,7 +236,8 @@ CutList ParseCutList(std::string_view bytes) {
     }
     list.rows.push_back(std::move(row));
   }
-  if (headerLine == 0) list.problems.push_back({0, "the list is empty: no header row"});
+  if (headerLine == 0)
+    list.problems.push_back({0, "the list is empty: no header row"});
   else if (list.rows.empty() && list.problems.empty())
     list.problems.push_back({0, "the list names no parts"});
   return list;

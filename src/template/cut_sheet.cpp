@@ -56,9 +56,9 @@ class SheetPages {
     std::vector<PdfPage> pages;
     const std::string count = std::to_string(pages_.size());
     for (std::size_t i = 0; i < pages_.size(); ++i) {
-      pages_[i].text({kPageMargin, kPageMargin + kTitleSize}, kTitleSize,
-                     "KORVEX CUT SHEET - " + title_ + " - PAGE " + std::to_string(i + 1) + " OF " +
-                         count);
+      pages_[i].text(
+          {kPageMargin, kPageMargin + kTitleSize}, kTitleSize,
+          "KORVEX CUT SHEET - " + title_ + " - PAGE " + std::to_string(i + 1) + " OF " + count);
     }
     for (const Sheet& page : pages_)
       pages.push_back({SizeOf(Paper::A4Landscape), {{&page, {0, 0}, std::nullopt}}});
@@ -98,8 +98,10 @@ std::vector<SheetPoint> Outline(const CutSheetPart& part, double scale, double t
     return SheetPoint{end[i % n] * scale,
                       top + band * static_cast<double>(i) / static_cast<double>(n)};
   };
-  for (std::size_t i = 0; i <= n; ++i) points.push_back(at(part.left, i));
-  for (std::size_t i = n + 1; i-- > 0;) points.push_back(at(part.right, i));
+  for (std::size_t i = 0; i <= n; ++i)
+    points.push_back(at(part.left, i));
+  for (std::size_t i = n + 1; i-- > 0;)
+    points.push_back(at(part.right, i));
   points.push_back(points.front());
   return points;
 }
@@ -130,8 +132,10 @@ void DrawStick(SheetPages& pages, const CutSheetTube& tube, const CutSheetStick&
                 Decimal(stick.remnant, 1) + " MM");
   const double top = v + kLabelSize + 2;
   Sheet drawing;
-  drawing.line(Stroke::Seam, {{0, top}, {width, top}, {width, top + band}, {0, top + band}, {0, top}});
-  if (tube.trim) drawing.line(Stroke::Trim, {{*tube.trim * scale, top}, {*tube.trim * scale, top + band}});
+  drawing.line(Stroke::Seam,
+               {{0, top}, {width, top}, {width, top + band}, {0, top + band}, {0, top}});
+  if (tube.trim)
+    drawing.line(Stroke::Trim, {{*tube.trim * scale, top}, {*tube.trim * scale, top + band}});
   std::vector<double> rowEnds(kNameRows, -INFINITY);
   double lastEnd = 0;
   for (const CutSheetPart& part : stick.parts) {

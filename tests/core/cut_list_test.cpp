@@ -19,50 +19,41 @@ namespace korvex {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::HasSubstr;
 using test::ReadAll;
 using test::WriteAll;
+using testing::HasSubstr;
 
-// A project: tube, segments, then per end distance, joining diameter, angle, Angle DIFF, CUT OVAL.
-struct End {
-  const char* distance;
-  const char* join;
-  const char* angle;
-  const char* turn;
-  bool oval;
-};
+// A project: its lines after the reserved first one, comma-separated: CUT SEGMENTS, DIAMETER,
+// THICKNESS, left DISTANCE, DIAMETER, ANGLE, Angle DIFF, the same for the right end, then the
+// check states 3D MODE, CUT OVAL, COMPENSATION MODE left and right, and the reserved one.
 struct Project {
   const char* file;
-  const char* diameter;
-  const char* wall;
-  const char* segments;
-  End left, right;
+  const char* lines;
 };
 
 std::string ProjectBytes(const Project& p) {
-  std::string bytes = "\r\n" + std::string(p.segments) + "\r\n" + p.diameter + "\r\n" + p.wall + "\r\n";
-  for (const End& e : {p.left, p.right})
-    bytes += std::string(e.distance) + "\r\n" + e.join + "\r\n" + e.angle + "\r\n" + e.turn + "\r\n";
-  return bytes + " 0\r\n" + (p.left.oval ? " 1" : " 0") + "\r\n 0\r\n 0\r\n" +
-         (p.right.oval ? " 1" : " 0") + "\r\n 0\r\n 0\r\n";
+  std::string bytes = "\r\n" + std::string(p.lines) + "\r\n";
+  for (std::size_t at = bytes.find(','); at != std::string::npos; at = bytes.find(',', at))
+    bytes.replace(at, 1, "\r\n");
+  return bytes;
 }
 
 // 40 x 3 tube unless said: mitred rails 800 mm between their 45-degree ends (trapezoids),
-// braces with parallel 45-degree ends, bars fitted onto 40 mm tubes, bars cut square, and a
+// braces with parallel 45-degree ends, bars fitted onto 40 mm tubes, bars cut square, a
 // 48.3 x 3.2 leg cut square at one end and fitted at 30 degrees onto a 60.3 tube at the other.
 const Project kProjects[] = {
-    {"rail.kvx", "40", "3", "90", {"-400", "40", "45", "0", false}, {"400", "40", "-45", "0", false}},
-    {"brace.kvx", "40", "3", "90", {"-320", "40", "45", "0", false}, {"320", "40", "45", "0", false}},
-    {"bar.kvx", "40", "3", "100", {"-230", "40", "0", "0", true}, {"230", "40", "0", "30", true}},
-    {"square.kvx", "40", "3", "90", {"-500", "40", "0", "0", false}, {"500", "40", "0", "0", false}},
-    {"leg.kvx", "48.3", "3.2", "72", {"-350", "48.3", "0", "0", false}, {"350", "60.3", "30", "0", true}},
-    {"turned.kvx", "40", "3", "120", {"-150", "40", "30", "45", false}, {"150", "50", "-20", "0", true}},
+    {"rail.kvx", "90,40,3,-400,40,45,0,400,40,-45,0, 0, 0, 0, 0, 0, 0, 0"},
+    {"brace.kvx", "90,40,3,-320,40,45,0,320,40,45,0, 0, 0, 0, 0, 0, 0, 0"},
+    {"bar.kvx", "100,40,3,-230,40,0,0,230,40,0,30, 0, 1, 0, 0, 1, 0, 0"},
+    {"square.kvx", "90,40,3,-500,40,0,0,500,40,0,0, 0, 0, 0, 0, 0, 0, 0"},
+    {"leg.kvx", "72,48.3,3.2,-350,48.3,0,0,350,60.3,30,0, 0, 0, 0, 0, 1, 0, 0"},
+    {"turned.kvx", "120,40,3,-150,40,30,45,150,50,-20,0, 0, 0, 0, 0, 1, 0, 0"},
     // Odd mixes, whose first fit has to lay a stick out afresh to take one more part.
-    {"m1.kvx", "40", "3", "72", {"-247.09", "40", "45", "90", false}, {"247.09", "40", "-34.36", "0", false}},
-    {"m2.kvx", "48.3", "3.2", "90", {"-619.52", "88.9", "45", "0", true}, {"619.52", "48.3", "0", "0", true}},
-    {"m3.kvx", "40", "3", "180", {"-347.03", "40", "30", "0", false}, {"347.03", "60", "0", "90", true}},
-    {"m4.kvx", "48.3", "3.2", "120", {"-309.44", "48.3", "30", "90", false}, {"309.44", "48.3", "-45", "0", false}},
-    {"m5.kvx", "48.3", "3.2", "100", {"-131.17", "48.3", "22.5", "180", false}, {"131.17", "48.3", "22.5", "0", false}},
+    {"m1.kvx", "72,40,3,-247.09,40,45,90,247.09,40,-34.36,0, 0, 0, 0, 0, 0, 0, 0"},
+    {"m2.kvx", "90,48.3,3.2,-619.52,88.9,45,0,619.52,48.3,0,0, 0, 1, 0, 0, 1, 0, 0"},
+    {"m3.kvx", "180,40,3,-347.03,40,30,0,347.03,60,0,90, 0, 0, 0, 0, 1, 0, 0"},
+    {"m4.kvx", "120,48.3,3.2,-309.44,48.3,30,90,309.44,48.3,-45,0, 0, 0, 0, 0, 0, 0, 0"},
+    {"m5.kvx", "100,48.3,3.2,-131.17,48.3,22.5,180,131.17,48.3,22.5,0, 0, 0, 0, 0, 0, 0, 0"},
 };
 
 // Just enough JSON for plan.json: objects, arrays, strings, numbers, true and false.
@@ -98,7 +89,8 @@ class JsonReader {
       }
       ++i_;
     } else if (s_[i_] == '"') {
-      for (++i_; s_[i_] != '"'; ++i_) v.text += s_[i_] == '\\' ? s_[++i_] : s_[i_];
+      for (++i_; s_[i_] != '"'; ++i_)
+        v.text += s_[i_] == '\\' ? s_[++i_] : s_[i_];
       ++i_;
     } else {
       const std::size_t end = s_.find_first_of(",}] \n", i_);
@@ -111,7 +103,8 @@ class JsonReader {
 
  private:
   void skip() {
-    while (i_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[i_]))) ++i_;
+    while (i_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[i_])))
+      ++i_;
   }
   const std::string& s_;
   std::size_t i_ = 0;
@@ -136,7 +129,8 @@ Curves DomainCurves(const std::string& path) {
   const auto n = static_cast<std::size_t>(workspace.job.parameters.cutSegments) + 1;
   const auto& l = workspace.job.left.surfaces.outer;
   const auto& r = workspace.job.right.surfaces.outer;
-  return {{l.begin(), l.begin() + static_cast<long>(n)}, {r.begin(), r.begin() + static_cast<long>(n)}};
+  return {{l.begin(), l.begin() + static_cast<long>(n)},
+          {r.begin(), r.begin() + static_cast<long>(n)}};
 }
 
 // A part placed as plan.json states it: flipped (x -> -x, angle -> -angle), then turned, then
@@ -147,7 +141,8 @@ struct Placed {
   bool flipped;
   double turn;
   double x(bool stickRightEnd, double angle) const {
-    if (!flipped) return offset + curves.at(stickRightEnd ? curves.right : curves.left, angle - turn);
+    if (!flipped)
+      return offset + curves.at(stickRightEnd ? curves.right : curves.left, angle - turn);
     return offset - curves.at(stickRightEnd ? curves.left : curves.right, turn - angle);
   }
   // The angles on the stick of the end's own steps, where its straight pieces meet.
@@ -155,7 +150,8 @@ struct Placed {
     const bool own = stickRightEnd != flipped;
     const double n = static_cast<double>((own ? curves.right : curves.left).size() - 1);
     std::vector<double> angles;
-    for (double i = 0; i < n; ++i) angles.push_back(flipped ? turn - 360 * i / n : 360 * i / n + turn);
+    for (double i = 0; i < n; ++i)
+      angles.push_back(flipped ? turn - 360 * i / n : 360 * i / n + turn);
     return angles;
   }
 };
@@ -168,17 +164,19 @@ struct ListCase {
   double start;    // where the first part may start
   int lowerBound;  // by hand, 0: not checked
   int sticks;      // expected, 0: not checked
-  double used;   // the last part's rightmost point on the only stick, 0: not checked
+  double used;     // the last part's rightmost point on the only stick, 0: not checked
 };
 
 class CutListFolder : public testing::Test {
  protected:
   CutListFolder() {
-    for (const Project& p : kProjects) WriteAll(folder_ / p.file, ProjectBytes(p));
+    for (const Project& p : kProjects)
+      WriteAll(folder_ / p.file, ProjectBytes(p));
   }
   CliOutcome run(const std::vector<const char*>& rows, std::vector<const char*> options) {
     std::string list = "file,quantity,name\r\n";
-    for (const char* row : rows) list += std::string(row) + "\r\n";
+    for (const char* row : rows)
+      list += std::string(row) + "\r\n";
     WriteAll(folder_ / "list.csv", list);
     const std::string listPath = folder_.file("list.csv"), out = folder_.file("out");
     std::vector<std::string_view> arguments{"--cut-list", listPath, "--out-dir", out};
@@ -255,31 +253,69 @@ INSTANTIATE_TEST_SUITE_P(
     Lists, CutListRun,
     testing::Values(
         // Parallel 45-degree ends nest whole: 6 x 640 + the first and last ends' 20 mm + 5 kerfs.
-        ListCase{"complementary_braces", {"brace.kvx,6,brace"}, {"--stock", "6000", "--kerf", "1.5"},
-                 1.5, 0, 1, 1, 6 * 640 + 2 * 20 + 5 * 1.5},
+        ListCase{"complementary_braces",
+                 {"brace.kvx,6,brace"},
+                 {"--stock", "6000", "--kerf", "1.5"},
+                 1.5,
+                 0,
+                 1,
+                 1,
+                 6 * 640 + 2 * 20 + 5 * 1.5},
         // Mitred rails turn half a turn to nest: 7 x 800 + 40 + 6 kerfs = 5649 fits 5700, where
         // their extents (7 x 840 + 6 kerfs = 5889) would not. Bound 7 x 801.5 / 5701.5 -> 1, met.
-        ListCase{"rails_meet_the_bound", {"rail.kvx,7,rail"}, {"--stock", "5700", "--kerf", "1.5"},
-                 1.5, 0, 1, 1, 7 * 800 + 40 + 6 * 1.5},
+        ListCase{"rails_meet_the_bound",
+                 {"rail.kvx,7,rail"},
+                 {"--stock", "5700", "--kerf", "1.5"},
+                 1.5,
+                 0,
+                 1,
+                 1,
+                 7 * 800 + 40 + 6 * 1.5},
         // Square 1000 mm bars, 2 mm kerf: 5 fit a 6000 stick, 6 would need 6010; the bound,
         // 12 x 1002 / 6002 -> 3, is met.
-        ListCase{"square_bars", {"square.kvx,12,bar"}, {"--stock", "6000", "--kerf", "2"}, 2, 0, 3, 3, 0},
+        ListCase{"square_bars",
+                 {"square.kvx,12,bar"},
+                 {"--stock", "6000", "--kerf", "2"},
+                 2,
+                 0,
+                 3,
+                 3,
+                 0},
         ListCase{"trimmed_mixed",
                  {"rail.kvx,4,rail", "brace.kvx,6,brace", "bar.kvx,9,bar", "turned.kvx,11,turned",
                   "square.kvx,3,square"},
-                 {"--stock", "3000", "--kerf", "3", "--trim", "10"}, 3, 13, 0, 0, 0},
-        ListCase{"laid_out_afresh", {"m1.kvx,2,m1", "m2.kvx,6,m2", "m3.kvx,3,m3", "m4.kvx,5,m4", "m5.kvx,5,m5"},
-                 {"--stock", "2000", "--kerf", "2"}, 2, 0, 0, 0, 0},
+                 {"--stock", "3000", "--kerf", "3", "--trim", "10"},
+                 3,
+                 13,
+                 0,
+                 0,
+                 0},
+        ListCase{"laid_out_afresh",
+                 {"m1.kvx,2,m1", "m2.kvx,6,m2", "m3.kvx,3,m3", "m4.kvx,5,m4", "m5.kvx,5,m5"},
+                 {"--stock", "2000", "--kerf", "2"},
+                 2,
+                 0,
+                 0,
+                 0,
+                 0},
         ListCase{"two_tubes",
                  {"leg.kvx,5,leg", "bar.kvx,3,bar", "turned.kvx,4,turned"},
-                 {"--stock", "2500", "--stock", "48.3x3.2=1600", "--kerf", "1.5"}, 1.5, 0, 0, 0, 0}),
+                 {"--stock", "2500", "--stock", "48.3x3.2=1600", "--kerf", "1.5"},
+                 1.5,
+                 0,
+                 0,
+                 0,
+                 0}),
     [](const testing::TestParamInfo<ListCase>& info) { return info.param.name; });
 
 // Each part's program is the converter's program of its file.
 TEST_F(CutListFolder, WritesEachPartsProgramAsTheConverterDoes) {
   ASSERT_EQ(run({"bar.kvx,2,bar"}, {"--stock", "3000", "--machine", "plasma"}).exitStatus, 0);
   const std::string project = folder_.file("bar.kvx"), single = folder_.file("single.ngc");
-  ASSERT_EQ(RunCommandLine(std::vector<std::string_view>{"--machine", "plasma", project, single}, "9.9").exitStatus, 0);
+  ASSERT_EQ(
+      RunCommandLine(std::vector<std::string_view>{"--machine", "plasma", project, single}, "9.9")
+          .exitStatus,
+      0);
   EXPECT_EQ(ReadAll(folder_ / "out" / "bar.ngc"), ReadAll(single));
 }
 
@@ -317,38 +353,95 @@ const std::vector<const char*> kStock{"--stock", "6000"};
 INSTANTIATE_TEST_SUITE_P(
     BadInputs, CutListRefusal,
     testing::Values(
-        BadCase{"missing_file", {"rail.kvx,1,a", "gone.kvx,2,b"}, kStock, 1, "list.csv:3: gone.kvx not opened"},
-        BadCase{"unreadable_file", {"folder.kvx,1,a"}, kStock, 1, "list.csv:2: folder.kvx not opened: "},
-        BadCase{"longer_than_stock", {"rail.kvx,1,a"}, {"--stock", "830"}, 1,
+        BadCase{"missing_file",
+                {"rail.kvx,1,a", "gone.kvx,2,b"},
+                kStock,
+                1,
+                "list.csv:3: gone.kvx not opened"},
+        BadCase{"unreadable_file",
+                {"folder.kvx,1,a"},
+                kStock,
+                1,
+                "list.csv:2: folder.kvx not opened: "},
+        BadCase{"longer_than_stock",
+                {"rail.kvx,1,a"},
+                {"--stock", "830"},
+                1,
                 "list.csv:2: part a is 840 mm long, longer than the 830 mm"},
-        BadCase{"longer_after_trim", {"rail.kvx,1,a"}, {"--stock", "845", "--trim", "4", "--kerf", "1.5"}, 1,
+        BadCase{"longer_after_trim",
+                {"rail.kvx,1,a"},
+                {"--stock", "845", "--trim", "4", "--kerf", "1.5"},
+                1,
                 "longer than the 839.5 mm"},
-        BadCase{"tube_without_stock", {"rail.kvx,1,a", "leg.kvx,1,b"}, {"--stock", "40x3=6000"}, 1,
+        BadCase{"tube_without_stock",
+                {"rail.kvx,1,a", "leg.kvx,1,b"},
+                {"--stock", "40x3=6000"},
+                1,
                 "list.csv:3: tube 48.3x3.2 has no stock length"},
-        BadCase{"quantity_zero", {"rail.kvx,0,a"}, kStock, 1,
+        BadCase{"quantity_zero",
+                {"rail.kvx,0,a"},
+                kStock,
+                1,
                 "list.csv:2: quantity \"0\" is not a whole number from 1 to 10000"},
         BadCase{"quantity_too_many", {"rail.kvx,10001,a"}, kStock, 1, "quantity \"10001\" is not"},
         BadCase{"quantity_fraction", {"rail.kvx,2.5,a"}, kStock, 1, "quantity \"2.5\" is not"},
         BadCase{"quantity_text", {"rail.kvx,two,a"}, kStock, 1, "quantity \"two\" is not"},
-        BadCase{"duplicate_name", {"rail.kvx,1,a", "brace.kvx,1,a"}, kStock, 1,
+        BadCase{"duplicate_name",
+                {"rail.kvx,1,a", "brace.kvx,1,a"},
+                kStock,
+                1,
                 "list.csv:3: the name \"a\" is already used on line 2"},
-        BadCase{"duplicate_stem", {"rail.kvx,1,", "sub/rail.kvx,1,"}, kStock, 1, "\"rail\" is already used"},
-        BadCase{"name_with_folder", {"rail.kvx,1,x/y"}, kStock, 1, "the name \"x/y\" cannot name a file"},
-        BadCase{"unclosed_quote", {nullptr, "file,quantity\n\"rail.kvx,1\n"}, kStock, 1,
+        BadCase{"duplicate_stem",
+                {"rail.kvx,1,", "sub/rail.kvx,1,"},
+                kStock,
+                1,
+                "\"rail\" is already used"},
+        BadCase{"name_with_folder",
+                {"rail.kvx,1,x/y"},
+                kStock,
+                1,
+                "the name \"x/y\" cannot name a file"},
+        BadCase{"unclosed_quote",
+                {nullptr, "file,quantity\n\"rail.kvx,1\n"},
+                kStock,
+                1,
                 "list.csv:2: a quoted field is not closed"},
-        BadCase{"text_after_quote", {nullptr, "file,quantity\n\"rail.kvx\"x,1\n"}, kStock, 1,
+        BadCase{"text_after_quote",
+                {nullptr, "file,quantity\n\"rail.kvx\"x,1\n"},
+                kStock,
+                1,
                 "list.csv:2: text after a field's closing double quote"},
-        BadCase{"quote_inside", {nullptr, "file,quantity\nra\"il.kvx,1\n"}, kStock, 1,
+        BadCase{"quote_inside",
+                {nullptr, "file,quantity\nra\"il.kvx,1\n"},
+                kStock,
+                1,
                 "list.csv:2: a double quote inside a field"},
-        BadCase{"field_count", {nullptr, "file,quantity\nrail.kvx,1,3\n"}, kStock, 1,
+        BadCase{"field_count",
+                {nullptr, "file,quantity\nrail.kvx,1,3\n"},
+                kStock,
+                1,
                 "list.csv:2: 3 fields where the header has 2"},
-        BadCase{"no_quantity_column", {nullptr, "file,count\nrail.kvx,1\n"}, kStock, 1,
+        BadCase{"no_quantity_column",
+                {nullptr, "file,count\nrail.kvx,1\n"},
+                kStock,
+                1,
                 "list.csv:1: the header row has no \"quantity\" column"},
         BadCase{"empty_list", {nullptr, ""}, kStock, 1, "the list is empty"},
         BadCase{"no_stock", {"rail.kvx,1,a"}, {}, 2, "a cut list needs --stock"},
-        BadCase{"bad_stock", {"rail.kvx,1,a"}, {"--stock", "40=6000"}, 2, "the tube must be DIAMETERxWALL"},
-        BadCase{"negative_kerf", {"rail.kvx,1,a"}, {"--stock", "6000", "--kerf", "-1"}, 2, "--kerf must be"},
-        BadCase{"template_collides", {"rail.kvx,1,cut-sheet"}, {"--stock", "6000", "--template"}, 1,
+        BadCase{"bad_stock",
+                {"rail.kvx,1,a"},
+                {"--stock", "40=6000"},
+                2,
+                "the tube must be DIAMETERxWALL"},
+        BadCase{"negative_kerf",
+                {"rail.kvx,1,a"},
+                {"--stock", "6000", "--kerf", "-1"},
+                2,
+                "--kerf must be"},
+        BadCase{"template_collides",
+                {"rail.kvx,1,cut-sheet"},
+                {"--stock", "6000", "--template"},
+                1,
                 "over the cut sheet"}),
     [](const testing::TestParamInfo<BadCase>& info) { return info.param.name; });
 
@@ -376,11 +469,13 @@ TEST_P(CutListParsing, ReadsTheRows) {
 INSTANTIATE_TEST_SUITE_P(
     Lists, CutListParsing,
     testing::Values(
-        ParseCase{"plain_crlf", "file,quantity,name\r\na.kvx,2,top\r\nb/c.d.kvxp,1,\r\n",
+        ParseCase{"plain_crlf",
+                  "file,quantity,name\r\na.kvx,2,top\r\nb/c.d.kvxp,1,\r\n",
                   {{2, "a.kvx", 2, "top"}, {3, "b/c.d.kvxp", 1, "c.d"}}},
-        ParseCase{"quoted_any_order_bom_lf",
-                  "\xEF\xBB\xBFQuantity, Note ,File\n3,\"x, \"\"y\"\"\nz\", \"my file.kvx\" \n\n4,,e.kvx",
-                  {{2, "my file.kvx", 3, "my file"}, {5, "e.kvx", 4, "e"}}}),
+        ParseCase{
+            "quoted_any_order_bom_lf",
+            "\xEF\xBB\xBFQuantity, Note ,File\n3,\"x, \"\"y\"\"\nz\", \"my file.kvx\" \n\n4,,e.kvx",
+            {{2, "my file.kvx", 3, "my file"}, {5, "e.kvx", 4, "e"}}}),
     [](const testing::TestParamInfo<ParseCase>& info) { return info.param.name; });
 
 }  // namespace
