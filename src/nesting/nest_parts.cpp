@@ -48,6 +48,13 @@ struct Stick {
 // times for each part: enough to find room, few enough to keep thousands of parts fast.
 constexpr int kRechainsPerPart = 8;
 
+// The remnant's stick changes parts with the others in at most this many passes, trying this
+// many exchanges for each of its parts.
+constexpr int kExchangePasses = 4;
+constexpr std::size_t kExchangeTries = 12;
+// Exchanges and moves alternate while they take something out, at most this often.
+constexpr int kGatherRounds = 6;
+
 class Nester {
  public:
   Nester(std::span<const NestPart> parts, const StockRules& stock)
@@ -72,6 +79,12 @@ class Nester {
     return o.meanRight - o.meanLeft;
   }
 
+  // What the parts' own lengths and kerfs leave of the stick.
+  double roomFor(const Stick& stick) const {
+    return stock_.length - start_ - stick.own -
+           static_cast<double>(stick.slots.size() - 1) * stock_.kerf;
+  }
+
   // Whether the parts' own lengths and kerfs alone leave room for one more part.
   bool mightTake(const Stick& stick, std::size_t part) const {
     return start_ + stick.own + ownOf(part) +
@@ -87,6 +100,11 @@ class Nester {
     for (const Slot& slot : stick.slots)
       parts.push_back(slot.orientation / 2);
     if (part) parts.push_back(*part);
+    return chainOf(std::move(parts));
+  }
+
+  // The parts laid out as rechained lays them out, or nothing when they do not fit.
+  std::optional<Stick> chainOf(std::vector<std::size_t> parts) {
     std::sort(parts.begin(), parts.end());
     Stick chain;
     while (!parts.empty()) {
@@ -240,54 +258,120 @@ std::vector<Stick> FirstFit(Nester& nester, std::vector<std::size_t> items,
   return sticks;
 }
 
-// Empties the emptiest stick into the others, part by part, each where it leaves the least
-// room: a stick emptied is one stick fewer; one that cannot be emptied keeps the longest
-// remnant.
-void GatherRemnant(Nester& nester, std::vector<Stick>& sticks) {
-  while (sticks.size() > 1) {
-    const auto emptiest = std::min_element(
-        sticks.begin(), sticks.end(), [](const Stick& a, const Stick& b) { return a.end < b.end; });
-    Stick source = *emptiest;
-    sticks.erase(emptiest);
-    std::vector<std::size_t> order(source.slots.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-      return nester.extent(source.slots[a].orientation / 2) >
-             nester.extent(source.slots[b].orientation / 2);
-    });
-    std::vector<bool> moved(source.slots.size(), false);
-    for (std::size_t i : order) {
-      const std::size_t part = source.slots[i].orientation / 2;
-      Stick* target = nullptr;
-      std::optional<Stick> best;
-      for (Stick& stick : sticks) {
-        if (!nester.mightTake(stick, part)) continue;
-        std::optional<Stick> grown;
-        if (const auto slot = nester.appended(stick, part)) {
-          grown = stick;
-          nester.append(*grown, *slot);
-        } else {
-          grown = nester.rechained(stick, part);
-        }
-        if (grown && (!best || grown->end - stick.end < best->end - target->end)) {
-          target = &stick;
-          best = std::move(grown);
+// Parts of the source changed for shorter parts of the other sticks, where those sticks then
+// still fit: every exchange moves own length out of the source, so that its parts, shorter now,
+// fit the others' free ends.
+void ExchangeIntoOthers(Nester& nester, Stick& source, std::vector<Stick>& sticks) {
+  const auto partsOf = [](const Stick& stick) {
+    std::vector<std::size_t> parts;
+    for (const Slot& slot : stick.slots)
+      parts.push_back(slot.orientation / 2);
+    return parts;
+  };
+  for (int pass = 0; pass < kExchangePasses; ++pass) {
+    bool exchanged = false;
+    std::vector<std::size_t> mine = partsOf(source);
+    for (std::size_t m = 0; m < mine.size(); ++m) {
+      const double given = nester.ownOf(mine[m]);
+      // The exchanges that move the most first.
+      struct Candidate {
+        double gain;
+        std::size_t stick, slot;
+      };
+      std::vector<Candidate> candidates;
+      for (std::size_t s = 0; s < sticks.size(); ++s) {
+        const double room = nester.roomFor(sticks[s]);
+        for (std::size_t i = 0; i < sticks[s].slots.size(); ++i) {
+          const double gain = given - nester.ownOf(sticks[s].slots[i].orientation / 2);
+          if (gain > kLengthTolerance && gain <= room) candidates.push_back({gain, s, i});
         }
       }
-      if (target == nullptr) continue;
-      *target = std::move(*best);
-      moved[i] = true;
+      std::sort(candidates.begin(), candidates.end(),
+                [](const Candidate& a, const Candidate& b) { return a.gain > b.gain; });
+      if (candidates.size() > kExchangeTries) candidates.resize(kExchangeTries);
+      for (const Candidate& c : candidates) {
+        std::vector<std::size_t> theirs = partsOf(sticks[c.stick]);
+        const std::size_t taken = theirs[c.slot];
+        theirs[c.slot] = mine[m];
+        auto grown = nester.chainOf(theirs);
+        if (!grown) continue;
+        std::vector<std::size_t> rest = mine;
+        rest[m] = taken;
+        auto shrunk = nester.chainOf(rest);
+        if (!shrunk) continue;
+        sticks[c.stick] = std::move(*grown);
+        source = std::move(*shrunk);
+        mine = std::move(rest);
+        exchanged = true;
+        break;
+      }
     }
-    Stick rest;
-    for (std::size_t i = 0; i < source.slots.size(); ++i) {
-      if (!moved[i]) nester.append(rest, source.slots[i]);
+    if (!exchanged) return;
+  }
+}
+
+// Moves the source's parts into the other sticks, longest first, each where it leaves the
+// least room; what stays is laid out again as short as it goes.
+void MoveIntoOthers(Nester& nester, Stick& source, std::vector<Stick>& sticks) {
+  std::vector<std::size_t> order(source.slots.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return nester.extent(source.slots[a].orientation / 2) >
+           nester.extent(source.slots[b].orientation / 2);
+  });
+  std::vector<bool> moved(source.slots.size(), false);
+  for (std::size_t i : order) {
+    const std::size_t part = source.slots[i].orientation / 2;
+    Stick* target = nullptr;
+    std::optional<Stick> best;
+    for (Stick& stick : sticks) {
+      if (!nester.mightTake(stick, part)) continue;
+      std::optional<Stick> grown;
+      if (const auto slot = nester.appended(stick, part)) {
+        grown = stick;
+        nester.append(*grown, *slot);
+      } else {
+        grown = nester.rechained(stick, part);
+      }
+      if (grown && (!best || grown->end - stick.end < best->end - target->end)) {
+        target = &stick;
+        best = std::move(grown);
+      }
     }
-    if (rest.slots.empty()) continue;
+    if (target == nullptr) continue;
+    *target = std::move(*best);
+    moved[i] = true;
+  }
+  Stick rest;
+  for (std::size_t i = 0; i < source.slots.size(); ++i) {
+    if (!moved[i]) nester.append(rest, source.slots[i]);
+  }
+  if (!rest.slots.empty()) {
     nester.compact(rest);
     if (auto chain = nester.rechained(rest, std::nullopt); chain && chain->end < rest.end) {
       rest = std::move(*chain);
     }
-    sticks.push_back(std::move(rest));
+  }
+  source = std::move(rest);
+}
+
+// Empties the emptiest stick into the others, exchanging its parts for shorter ones and
+// moving them: a stick emptied is one stick fewer; one that cannot be emptied keeps the
+// longest remnant.
+void GatherRemnant(Nester& nester, std::vector<Stick>& sticks) {
+  while (sticks.size() > 1) {
+    const auto emptiest = std::min_element(
+        sticks.begin(), sticks.end(), [](const Stick& a, const Stick& b) { return a.end < b.end; });
+    Stick source = std::move(*emptiest);
+    sticks.erase(emptiest);
+    for (int round = 0; round < kGatherRounds && !source.slots.empty(); ++round) {
+      const double before = source.own;
+      ExchangeIntoOthers(nester, source, sticks);
+      MoveIntoOthers(nester, source, sticks);
+      if (source.own >= before - kLengthTolerance) break;
+    }
+    if (source.slots.empty()) continue;
+    sticks.push_back(std::move(source));
     return;
   }
 }
