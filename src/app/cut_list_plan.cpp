@@ -1,0 +1,289 @@
+#include "app/cut_list_plan.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+#include "app/part_loading.h"
+#include "app/plan_json.h"
+#include "app/shop_output.h"
+#include "app/workspace.h"
+#include "base/read_whole_file.h"
+#include "gcode/axis_letter.h"
+#include "gcode/machine_program.h"
+#include "nesting/nest_parts.h"
+#include "project/cut_list.h"
+#include "template/cut_sheet.h"
+#include "template/decimal_text.h"
+
+namespace korvex {
+namespace {
+
+// Tubes whose sizes differ by less than this are one tube (mm).
+constexpr double kSameSize = 1e-6;
+// The cut sheet draws each end with this many points round the tube.
+constexpr int kOutlinePoints = 90;
+
+std::string Decimal(double value, int decimals) {
+  std::string text;
+  AppendDecimal(text, value, decimals);
+  return text;
+}
+
+bool SameTube(const TubeSize& a, const TubeSize& b) {
+  return std::fabs(a.diameter - b.diameter) < kSameSize && std::fabs(a.wall - b.wall) < kSameSize;
+}
+
+std::string TubeLabel(const TubeSize& tube) {
+  return Decimal(tube.diameter, 3) + "x" + Decimal(tube.wall, 3);
+}
+
+struct Part {
+  CutListRow row;
+  PartEnds ends;
+  std::size_t tube = 0;
+  std::optional<double> cutSeconds;  // the part's program, when the profile gives its feeds
+};
+
+struct Tube {
+  TubeSize size;
+  int firstLine = 0;
+  std::optional<double> stockLength;
+  std::vector<std::size_t> parts;  // indexes into the parts
+};
+
+// The part's ends on the stick where the placement puts it.
+CutSheetPart PlacedOutline(const Part& part, const Placement& placement) {
+  CutSheetPart outline{part.row.name, {}, {}};
+  for (int i = 0; i < kOutlinePoints; ++i) {
+    const double angle = 360.0 * i / kOutlinePoints;
+    if (placement.flipped) {
+      outline.left.push_back(placement.offset - EndXAt(part.ends.right, placement.turn - angle));
+      outline.right.push_back(placement.offset - EndXAt(part.ends.left, placement.turn - angle));
+    } else {
+      outline.left.push_back(placement.offset + EndXAt(part.ends.left, angle - placement.turn));
+      outline.right.push_back(placement.offset + EndXAt(part.ends.right, angle - placement.turn));
+    }
+  }
+  return outline;
+}
+
+class Planner {
+ public:
+  Planner(const CutListRequest& request, const CutListProgress& progress)
+      : request_(request), progress_(progress) {
+    const std::filesystem::path list(request.listPath);
+    listName_ = list.filename().string();
+    folder_ = list.parent_path();
+  }
+
+  CutListPlan run() {
+    const FileContents contents = ReadWholeFile(request_.listPath, kMaxProjectFileBytes);
+    if (contents.failure)
+      return failed("cut list " + request_.listPath + " not read: " + *contents.failure);
+    const CutList list = ParseCutList(contents.bytes);
+    for (const CutListProblem& problem : list.problems) {
+      plan_.problems.push_back(where(problem.line) + problem.what);
+    }
+    if (!plan_.problems.empty()) return std::move(plan_);
+
+    for (std::size_t i = 0; i < list.rows.size(); ++i) {
+      load(list.rows[i]);
+      report("reading", i + 1, list.rows.size());
+    }
+    checkStock();
+    if (!plan_.problems.empty()) return failed();
+    nest();
+    return std::move(plan_);
+  }
+
+ private:
+  CutListPlan failed(std::string problem = {}) {
+    if (!problem.empty()) plan_.problems.push_back(std::move(problem));
+    plan_.files.clear();
+    plan_.summary.clear();
+    return std::move(plan_);
+  }
+
+  std::string where(int line) const {
+    return request_.listPath + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": ";
+  }
+
+  void report(const char* step, std::size_t done, std::size_t total) const {
+    if (progress_) progress_(step, done, total);
+  }
+
+  void problem(const CutListRow& row, const std::string& what) {
+    plan_.problems.push_back(where(row.line) + what);
+  }
+
+  void load(const CutListRow& row) {
+    const std::filesystem::path file(row.file);
+    const std::string path = file.is_absolute() ? row.file : (folder_ / file).string();
+    const LoadedPart loaded = LoadPart(path);
+    if (loaded.failure) return problem(row, row.file + " " + *loaded.failure);
+    Workspace& workspace = *loaded.workspace;
+    PartEnds ends = PartEndsOf(workspace.job);
+    if (NarrowestWidth(ends) <= 0) {
+      return problem(row,
+                     row.file + ": the end cuts cross, leaving no tube at some angle round it");
+    }
+    if (const auto failure = AxisLetterProblem(workspace.job.parameters.axisLetter)) {
+      return problem(row, row.file + ": program not made: " + *failure);
+    }
+    workspace.cutObjectCount = 2 + static_cast<int>(workspace.job.holes.size());
+    const ProgramHeader header = ProgramHeaderFor(workspace);
+    if (const auto failure = MachineProgramProblem(workspace.job, header, *request_.machine)) {
+      return problem(row, row.file + ": program not made: " + *failure);
+    }
+    plan_.files.push_back(
+        {row.name + ".ngc", FormatMachineProgram(workspace.job, header, *request_.machine)});
+    if (request_.templates) {
+      FormattedOutput output =
+          FormatWorkspaceOutput(workspace, *request_.templates, request_.paper);
+      if (output.problem) return problem(row, row.file + ": template not made: " + *output.problem);
+      const bool svg = *request_.templates == ShopOutput::SvgTemplate;
+      if (!svg && row.name == kCutSheetStem) {
+        return problem(row,
+                       "the name \"" + row.name + "\" would put its template over the cut sheet");
+      }
+      plan_.files.push_back({row.name + (svg ? ".svg" : ".pdf"), std::move(output.bytes)});
+    }
+    const TubeSize size{workspace.job.parameters.mainDiameter,
+                        workspace.job.parameters.wallThickness};
+    auto tube = std::find_if(tubes_.begin(), tubes_.end(),
+                             [&](const Tube& t) { return SameTube(t.size, size); });
+    if (tube == tubes_.end()) tube = tubes_.insert(tubes_.end(), Tube{size, row.line, {}, {}});
+    tube->parts.push_back(parts_.size());
+    parts_.push_back(
+        {row, std::move(ends), static_cast<std::size_t>(tube - tubes_.begin()),
+         EstimateCutTime(MachineCuts(workspace.job, *request_.machine), *request_.machine)});
+  }
+
+  StockRules rulesFor(const Tube& tube) const {
+    return {tube.stockLength.value_or(0), request_.kerf, request_.trim};
+  }
+
+  void checkStock() {
+    for (Tube& tube : tubes_) {
+      // A tube's own length wins over the length for all tubes.
+      for (const StockLength& stock : request_.stock) {
+        if (stock.tube && SameTube(*stock.tube, tube.size)) tube.stockLength = stock.length;
+      }
+      for (const StockLength& stock : request_.stock) {
+        if (!stock.tube && !tube.stockLength) tube.stockLength = stock.length;
+      }
+      const std::string label = TubeLabel(tube.size);
+      if (!tube.stockLength) {
+        plan_.problems.push_back(where(tube.firstLine) + "tube " + label +
+                                 " has no stock length: give --stock LENGTH or --stock " + label +
+                                 "=LENGTH");
+        continue;
+      }
+      const StockRules rules = rulesFor(tube);
+      const double room = rules.length - FirstPartStart(rules);
+      for (std::size_t index : tube.parts) {
+        const Part& part = parts_[index];
+        const double extent = ExtentOf(part.ends);
+        if (extent > room) {
+          problem(part.row, "part " + part.row.name + " is " + Decimal(extent, 3) +
+                                " mm long, longer than the " + Decimal(room, 3) + " mm a " +
+                                Decimal(rules.length, 3) + " mm stick of tube " + label + " holds");
+        }
+      }
+    }
+  }
+
+  void nest() {
+    std::vector<PlanJsonStick> json;
+    CutSheet sheet{listName_, {}, std::nullopt};
+    int lowerBound = 0;
+    std::size_t totalParts = 0, placed = 0;
+    for (const Part& part : parts_)
+      totalParts += static_cast<std::size_t>(part.row.quantity);
+    double allOwn = 0, allStock = 0;
+    std::size_t allSticks = 0;
+    for (const Tube& tube : tubes_) {
+      std::vector<NestPart> parts;
+      for (std::size_t index : tube.parts)
+        parts.push_back({parts_[index].ends, parts_[index].row.quantity});
+      const StockRules rules = rulesFor(tube);
+      const std::size_t before = placed;
+      const NestPlan plan = NestParts(parts, rules, [&](std::size_t done, std::size_t) {
+        placed = before + done;
+        report("nesting", placed, totalParts);
+      });
+      lowerBound += plan.lowerBound;
+
+      const std::string label = TubeLabel(tube.size);
+      CutSheetTube& drawn = sheet.tubes.emplace_back();
+      drawn.label = label;
+      drawn.diameter = tube.size.diameter;
+      drawn.stockLength = rules.length;
+      drawn.kerf = rules.kerf;
+      drawn.trim = rules.trim;
+      drawn.lowerBound = plan.lowerBound;
+      for (const NestPart& part : parts)
+        drawn.ownLength += part.quantity * OwnLength(part.ends);
+      double longest = 0;
+      for (const NestedStick& stick : plan.sticks) {
+        PlanJsonStick& listed = json.emplace_back();
+        listed.tube = label;
+        listed.length = rules.length;
+        listed.remnant = stick.remnant;
+        CutSheetStick& drawnStick = drawn.sticks.emplace_back();
+        drawnStick.remnant = stick.remnant;
+        longest = std::max(longest, stick.remnant);
+        for (const Placement& placement : stick.parts) {
+          const Part& part = parts_[tube.parts[placement.part]];
+          listed.parts.push_back(
+              {part.row.name, part.row.file, placement.offset, placement.flipped, placement.turn});
+          drawnStick.parts.push_back(PlacedOutline(part, placement));
+        }
+      }
+      const double stock = static_cast<double>(plan.sticks.size()) * rules.length;
+      allOwn += drawn.ownLength;
+      allStock += stock;
+      allSticks += plan.sticks.size();
+      plan_.summary +=
+          "TUBE " + label + " STICKS " + std::to_string(plan.sticks.size()) + " OF " +
+          Decimal(rules.length, 3) + " LOWER BOUND " + std::to_string(plan.lowerBound) +
+          (static_cast<int>(plan.sticks.size()) <= plan.lowerBound ? " MET" : " NOT MET") +
+          " WASTE " + Decimal(100 * (1 - drawn.ownLength / stock), 1) + " % LONGEST REMNANT " +
+          Decimal(longest, 1) + "\n";
+    }
+    // Each placement runs its part's program once.
+    std::optional<double> seconds = 0.0;
+    for (const Part& part : parts_) {
+      if (seconds && part.cutSeconds)
+        *seconds += part.row.quantity * *part.cutSeconds;
+      else
+        seconds.reset();
+    }
+    if (seconds) sheet.cutTime = FormatCutTime(*seconds);
+    plan_.summary += "STICKS " + std::to_string(allSticks) + " LOWER BOUND " +
+                     std::to_string(lowerBound) + " STOCK " + Decimal(allStock, 3) + " WASTE " +
+                     Decimal(100 * (1 - allOwn / allStock), 1) + " %\n" +
+                     (sheet.cutTime ? "CUT TIME " + *sheet.cutTime + "\n" : "");
+    plan_.files.push_back({"plan.json", FormatPlanJson(lowerBound, json)});
+    plan_.files.push_back({std::string(kCutSheetStem) + ".pdf", CutSheetPdf(sheet)});
+  }
+
+  static constexpr const char* kCutSheetStem = "cut-sheet";
+
+  const CutListRequest& request_;
+  const CutListProgress& progress_;
+  std::string listName_;
+  std::filesystem::path folder_;
+  std::vector<Part> parts_;
+  std::vector<Tube> tubes_;
+  CutListPlan plan_;
+};
+
+}  // namespace
+
+CutListPlan PlanCutList(const CutListRequest& request, const CutListProgress& progress) {
+  return Planner(request, progress).run();
+}
+
+}  // namespace korvex

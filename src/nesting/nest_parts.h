@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "nesting/part_ends.h"
+
+namespace korvex {
+
+struct NestPart {
+  PartEnds ends;
+  int quantity = 1;
+};
+
+// The stock of one tube.
+struct StockRules {
+  double length = 0;  // of each stick, mm
+  double kerf = 0;    // the width the torch takes away
+  // A square trim cut this far from each stick's start; the first part starts one kerf after
+  // it. Without one the first part may start at the stick's start.
+  std::optional<double> trim;
+};
+
+// Where on a stick the first part may start.
+double FirstPartStart(const StockRules& stock);
+
+// One part on a stick: its point (x, angle) lies on the stick at x' = offset ± x and angle'
+// = turn ± angle, the minus signs when it is turned end for end.
+struct Placement {
+  std::size_t part = 0;  // index into the parts nested
+  double offset = 0;
+  bool flipped = false;
+  int turn = 0;  // degrees, 0..359
+};
+
+struct NestedStick {
+  std::vector<Placement> parts;  // in order along the stick
+  double end = 0;                // the rightmost point of the last part
+  double remnant = 0;            // stock left beyond the last part's cut and its kerf
+};
+
+struct NestPlan {
+  std::vector<NestedStick> sticks;  // the longest remnant last
+  int lowerBound = 0;
+};
+
+// The fewest sticks any plan can use: every part takes at least its own length at every angle
+// round the tube and one kerf before the next part, and the last kerf of a stick may fall past
+// its end, so the sticks hold at most (length − start + kerf) each of own lengths plus kerfs.
+int LowerBound(std::span<const NestPart> parts, const StockRules& stock);
+
+// Called as parts are placed: how many of how many.
+using NestProgress = std::function<void(std::size_t placed, std::size_t total)>;
+
+// Places every part its quantity of times on the fewest sticks it finds, then gathers the
+// free stock into one remnant as long as it can. Each part must fit a stick
+// (ExtentOf <= length − FirstPartStart) and have material at every angle (NarrowestWidth > 0).
+NestPlan NestParts(std::span<const NestPart> parts, const StockRules& stock,
+                   const NestProgress& progress = {});
+
+}  // namespace korvex

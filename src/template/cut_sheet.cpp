@@ -1,0 +1,229 @@
+#include "template/cut_sheet.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "base/pi.h"
+#include "template/decimal_text.h"
+#include "template/helvetica.h"
+#include "template/paper.h"
+#include "template/pdf_document.h"
+#include "template/sheet.h"
+
+namespace korvex {
+namespace {
+
+constexpr double kTitleSize = 4;
+constexpr double kHeadingSize = 3.2;
+constexpr double kLabelSize = 2.4;
+constexpr double kNameSize = 2;
+constexpr double kNameRowHeight = 2.6;
+constexpr int kNameRows = 3;
+constexpr double kMinBand = 5;
+constexpr double kMaxBand = 25;
+
+std::string Decimal(double value, int decimals) {
+  std::string text;
+  AppendDecimal(text, value, decimals);
+  return text;
+}
+
+std::string Printable(const std::string& text) {
+  std::string out = text;
+  for (char& c : out) {
+    if (c < 32 || c > 126) c = '?';
+  }
+  return out;
+}
+
+class SheetPages {
+ public:
+  SheetPages(std::string title) : title_(std::move(title)) {}
+
+  // Room for height more mm on the current page, starting a new one when needed.
+  Sheet& room(double height) {
+    if (pages_.empty() || v_ + height > content().height + kPageMargin) newPage();
+    return pages_.back();
+  }
+  bool fresh() const { return fresh_; }
+  double& v() {
+    fresh_ = false;
+    return v_;
+  }
+  static PaperSize content() { return PrintableSize(Paper::A4Landscape); }
+
+  std::string pdf() {
+    std::vector<PdfPage> pages;
+    const std::string count = std::to_string(pages_.size());
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+      pages_[i].text(
+          {kPageMargin, kPageMargin + kTitleSize}, kTitleSize,
+          "KORVEX CUT SHEET - " + title_ + " - PAGE " + std::to_string(i + 1) + " OF " + count);
+    }
+    for (const Sheet& page : pages_)
+      pages.push_back({SizeOf(Paper::A4Landscape), {{&page, {0, 0}, std::nullopt}}});
+    return PdfDocument(pages, "KORVEX cut sheet - " + title_);
+  }
+
+ private:
+  void newPage() {
+    const PaperSize paper = SizeOf(Paper::A4Landscape);
+    pages_.push_back(Sheet{paper.width, paper.height, {}, {}});
+    v_ = kPageMargin + kTitleSize + 6;
+    fresh_ = true;
+  }
+
+  std::string title_;
+  std::vector<Sheet> pages_;
+  double v_ = 0;
+  bool fresh_ = true;
+};
+
+std::string TubeHeading(const CutSheetTube& tube) {
+  const auto sticks = static_cast<int>(tube.sticks.size());
+  std::string heading = "TUBE " + tube.label + " - STOCK " + Decimal(tube.stockLength, 3) +
+                        " MM - KERF " + Decimal(tube.kerf, 3) + " MM";
+  if (tube.trim) heading += " - TRIM CUT AT " + Decimal(*tube.trim, 3) + " MM";
+  heading += " - " + std::to_string(sticks) + (sticks == 1 ? " STICK" : " STICKS") +
+             ", LOWER BOUND " + std::to_string(tube.lowerBound) +
+             (sticks <= tube.lowerBound ? " (MET)" : " (NOT MET)");
+  return heading;
+}
+
+// The part's outline on the unrolled surface: down its left end, up its right end.
+std::vector<SheetPoint> Outline(const CutSheetPart& part, double scale, double top, double band) {
+  std::vector<SheetPoint> points;
+  const auto n = part.left.size();
+  const auto at = [&](const std::vector<double>& end, std::size_t i) {
+    return SheetPoint{end[i % n] * scale,
+                      top + band * static_cast<double>(i) / static_cast<double>(n)};
+  };
+  for (std::size_t i = 0; i <= n; ++i)
+    points.push_back(at(part.left, i));
+  for (std::size_t i = n + 1; i-- > 0;)
+    points.push_back(at(part.right, i));
+  points.push_back(points.front());
+  return points;
+}
+
+// The unrolled surface to scale where that is readable.
+double BandHeight(const CutSheetTube& tube) {
+  const double scale = SheetPages::content().width / tube.stockLength;
+  return std::clamp(kPi * tube.diameter * scale, kMinBand, kMaxBand);
+}
+
+double StickHeight(const CutSheetTube& tube) {
+  return kLabelSize + 2 + BandHeight(tube) + 1 + kNameRows * kNameRowHeight + 3;
+}
+
+void DrawStick(SheetPages& pages, const CutSheetTube& tube, const CutSheetStick& stick,
+               int number) {
+  const double width = SheetPages::content().width;
+  const double scale = width / tube.stockLength;
+  const double band = BandHeight(tube);
+  const double height = StickHeight(tube);
+  Sheet& page = pages.room(height);
+  double& v = pages.v();
+  const double u0 = kPageMargin;
+
+  page.text({u0, v + kLabelSize}, kLabelSize,
+            "STICK " + std::to_string(number) + " - " + std::to_string(stick.parts.size()) +
+                (stick.parts.size() == 1 ? " PART" : " PARTS") + " - REMNANT " +
+                Decimal(stick.remnant, 1) + " MM");
+  const double top = v + kLabelSize + 2;
+  Sheet drawing;
+  drawing.line(Stroke::Seam,
+               {{0, top}, {width, top}, {width, top + band}, {0, top + band}, {0, top}});
+  if (tube.trim)
+    drawing.line(Stroke::Trim, {{*tube.trim * scale, top}, {*tube.trim * scale, top + band}});
+  std::vector<double> rowEnds(kNameRows, -INFINITY);
+  double lastEnd = 0;
+  for (const CutSheetPart& part : stick.parts) {
+    drawing.line(Stroke::MachinePath, Outline(part, scale, top, band));
+    const double left = *std::min_element(part.left.begin(), part.left.end()) * scale;
+    const double right = *std::max_element(part.right.begin(), part.right.end()) * scale;
+    lastEnd = std::max(lastEnd, right);
+    const std::string name = Printable(part.name);
+    const double nameWidth = HelveticaWidth(name, kNameSize);
+    const double start = (left + right) / 2 - nameWidth / 2;
+    // The first row where the name clears the one before it, else the least crowded row.
+    std::size_t row = 0;
+    for (std::size_t r = 0; r < rowEnds.size(); ++r) {
+      if (rowEnds[r] + 1 <= start) {
+        row = r;
+        break;
+      }
+      if (rowEnds[r] < rowEnds[row]) row = r;
+    }
+    rowEnds[row] = start + nameWidth;
+    drawing.text({start, top + band + 1 + kNameSize + static_cast<double>(row) * kNameRowHeight},
+                 kNameSize, name);
+  }
+  const std::string remnant = "REMNANT " + Decimal(stick.remnant, 1);
+  if (stick.remnant > 0 && (width - lastEnd) > HelveticaWidth(remnant, kLabelSize) + 2) {
+    drawing.text({lastEnd + 2, top + band / 2 + kLabelSize / 2}, kLabelSize, remnant);
+  }
+  page.add(drawing, {u0, 0});
+  v += height;
+}
+
+std::string WastePercent(double own, double stock) {
+  return Decimal(stock > 0 ? 100 * (1 - own / stock) : 0, 1) + " %";
+}
+
+void DrawTotals(SheetPages& pages, const CutSheet& sheet) {
+  const double lineHeight = kHeadingSize + 2;
+  const double height = lineHeight * (static_cast<double>(sheet.tubes.size()) + 3);
+  Sheet& page = pages.room(height);
+  double& v = pages.v();
+  v += 2;
+  page.text({kPageMargin, v + kHeadingSize}, kHeadingSize, "TOTALS");
+  v += lineHeight;
+  double own = 0, stock = 0;
+  std::size_t sticks = 0;
+  for (const CutSheetTube& tube : sheet.tubes) {
+    const double length = static_cast<double>(tube.sticks.size()) * tube.stockLength;
+    own += tube.ownLength;
+    stock += length;
+    sticks += tube.sticks.size();
+    page.text({kPageMargin, v + kLabelSize}, kLabelSize,
+              "TUBE " + tube.label + ": " + std::to_string(tube.sticks.size()) + " X " +
+                  Decimal(tube.stockLength, 3) + " MM = " + Decimal(length, 3) +
+                  " MM OF STOCK, PARTS " + Decimal(tube.ownLength, 1) + " MM, WASTE " +
+                  WastePercent(tube.ownLength, length));
+    v += lineHeight;
+  }
+  page.text({kPageMargin, v + kLabelSize}, kLabelSize,
+            "ALL: " + std::to_string(sticks) + " STICKS, " + Decimal(stock, 3) +
+                " MM OF STOCK, WASTE " + WastePercent(own, stock) + " (REMNANTS COUNTED AS WASTE)");
+  v += lineHeight;
+  if (sheet.cutTime) {
+    page.text({kPageMargin, v + kLabelSize}, kLabelSize, "CUT TIME " + *sheet.cutTime);
+    v += lineHeight;
+  }
+}
+
+}  // namespace
+
+std::string CutSheetPdf(const CutSheet& sheet) {
+  SheetPages pages(Printable(sheet.listName));
+  for (const CutSheetTube& tube : sheet.tubes) {
+    const double headingHeight = kHeadingSize + 3;
+    int number = 0;
+    for (const CutSheetStick& stick : tube.sticks) {
+      ++number;
+      Sheet& page = pages.room(headingHeight + StickHeight(tube));
+      if (number == 1 || pages.fresh()) {
+        double& v = pages.v();
+        page.text({kPageMargin, v + kHeadingSize}, kHeadingSize,
+                  TubeHeading(tube) + (number == 1 ? "" : " (CONTINUED)"));
+        v += headingHeight;
+      }
+      DrawStick(pages, tube, stick, number);
+    }
+  }
+  DrawTotals(pages, sheet);
+  return pages.pdf();
+}
+
+}  // namespace korvex

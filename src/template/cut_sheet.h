@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvex {
+
+// One part as it lies on a stick: x on the stick of its left and right end on the outer
+// surface at the angles 360·i/n degrees round the tube, i = 0..n-1.
+struct CutSheetPart {
+  std::string name;
+  std::vector<double> left;
+  std::vector<double> right;
+};
+
+struct CutSheetStick {
+  double remnant = 0;
+  std::vector<CutSheetPart> parts;  // in order along the stick
+};
+
+struct CutSheetTube {
+  std::string label;  // "60.3x3.9"
+  double diameter = 0;
+  double stockLength = 0;
+  double kerf = 0;
+  std::optional<double> trim;  // where the trim cut lies, when there is one
+  int lowerBound = 0;
+  double ownLength = 0;  // the parts' own lengths, summed
+  std::vector<CutSheetStick> sticks;
+};
+
+struct CutSheet {
+  std::string listName;
+  std::vector<CutSheetTube> tubes;
+  std::optional<std::string> cutTime;  // "m:ss", every part cut once per placement, when known
+};
+
+// The cut sheet as a PDF on A4 landscape pages: for each tube its sticks to scale along the
+// stick, each as its unrolled outer surface (0 to 360 degrees round the tube downwards) with
+// the parts' outlines, their names below, the remnant with its length; then the totals.
+std::string CutSheetPdf(const CutSheet& sheet);
+
+}  // namespace korvex
