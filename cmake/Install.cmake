@@ -32,7 +32,7 @@ install(TARGETS korvex-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${korvex_generated}/korvex-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/Projects/ DESTINATION ${CMAKE_INSTALL_DATADIR}/korvex/Projects
         FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
-        FILES_MATCHING PATTERN "*.kvx")
+        FILES_MATCHING PATTERN "*.kvx" PATTERN "*.kvxp")
 install(FILES ${korvex_packaging}/copyright ${korvex_generated}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
@@ -45,6 +45,12 @@ if(KORVEX_BUILD_GUI)
   install(FILES ${PROJECT_SOURCE_DIR}/resources/ICON_app.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
           RENAME ${KORVEX_APP_ID}.svg)
+  # The shop window's own entry and icon, for part files and cut lists.
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/korvex-shop.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications RENAME ${KORVEX_APP_ID}.Shop.desktop)
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/ICON_shop.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+          RENAME ${KORVEX_APP_ID}.Shop.svg)
   install(FILES ${korvex_packaging}/${KORVEX_APP_ID}.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   install(FILES ${korvex_packaging}/korvex-mime.xml

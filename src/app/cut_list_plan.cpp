@@ -8,6 +8,7 @@
 #include "app/plan_json.h"
 #include "app/shop_output.h"
 #include "app/workspace.h"
+#include "base/file_helpers.h"
 #include "base/read_whole_file.h"
 #include "gcode/axis_letter.h"
 #include "gcode/machine_program.h"
@@ -32,10 +33,6 @@ std::string Decimal(double value, int decimals) {
 
 bool SameTube(const TubeSize& a, const TubeSize& b) {
   return std::fabs(a.diameter - b.diameter) < kSameSize && std::fabs(a.wall - b.wall) < kSameSize;
-}
-
-std::string TubeLabel(const TubeSize& tube) {
-  return Decimal(tube.diameter, 3) + "x" + Decimal(tube.wall, 3);
 }
 
 struct Part {
@@ -68,19 +65,25 @@ CutSheetPart PlacedOutline(const Part& part, const Placement& placement) {
   return outline;
 }
 
+// Thrown from a progress report once the request is cancelled; the plan so far is dropped.
+struct Cancelled {};
+
 class Planner {
  public:
   Planner(const CutListRequest& request, const CutListProgress& progress)
-      : request_(request), progress_(progress) {
-    const std::filesystem::path list(request.listPath);
-    listName_ = list.filename().string();
-    folder_ = list.parent_path();
-  }
+      : request_(request),
+        progress_(progress),
+        listName_(std::filesystem::path(request.listPath).filename().string()) {}
 
   CutListPlan run() {
-    const FileContents contents = ReadWholeFile(request_.listPath, kMaxProjectFileBytes);
-    if (contents.failure)
-      return failed("cut list " + request_.listPath + " not read: " + *contents.failure);
+    FileContents contents;
+    if (request_.listBytes) {
+      contents.bytes = *request_.listBytes;
+    } else {
+      contents = ReadWholeFile(request_.listPath, kMaxProjectFileBytes);
+      if (contents.failure)
+        return failed("cut list " + request_.listPath + " not read: " + *contents.failure);
+    }
     const CutList list = ParseCutList(contents.bytes);
     for (const CutListProblem& problem : list.problems) {
       plan_.problems.push_back(where(problem.line) + problem.what);
@@ -110,6 +113,7 @@ class Planner {
   }
 
   void report(const char* step, std::size_t done, std::size_t total) const {
+    if (request_.cancel && request_.cancel->load()) throw Cancelled{};
     if (progress_) progress_(step, done, total);
   }
 
@@ -118,9 +122,7 @@ class Planner {
   }
 
   void load(const CutListRow& row) {
-    const std::filesystem::path file(row.file);
-    const std::string path = file.is_absolute() ? row.file : (folder_ / file).string();
-    const LoadedPart loaded = LoadPart(path);
+    const LoadedPart loaded = LoadPart(ListPartPath(request_.listPath, row.file));
     if (loaded.failure) return problem(row, row.file + " " + *loaded.failure);
     Workspace& workspace = *loaded.workspace;
     PartEnds ends = PartEndsOf(workspace.job);
@@ -267,6 +269,7 @@ class Planner {
                      (sheet.cutTime ? "CUT TIME " + *sheet.cutTime + "\n" : "");
     plan_.files.push_back({"plan.json", FormatPlanJson(lowerBound, json)});
     plan_.files.push_back({std::string(kCutSheetStem) + ".pdf", CutSheetPdf(sheet)});
+    plan_.sheet = std::move(sheet);
   }
 
   static constexpr const char* kCutSheetStem = "cut-sheet";
@@ -274,7 +277,6 @@ class Planner {
   const CutListRequest& request_;
   const CutListProgress& progress_;
   std::string listName_;
-  std::filesystem::path folder_;
   std::vector<Part> parts_;
   std::vector<Tube> tubes_;
   CutListPlan plan_;
@@ -283,7 +285,57 @@ class Planner {
 }  // namespace
 
 CutListPlan PlanCutList(const CutListRequest& request, const CutListProgress& progress) {
-  return Planner(request, progress).run();
+  try {
+    return Planner(request, progress).run();
+  } catch (const Cancelled&) {
+    CutListPlan plan;
+    plan.problems.push_back("cancelled");
+    plan.cancelled = true;
+    return plan;
+  }
+}
+
+std::string TubeLabel(const TubeSize& tube) {
+  return Decimal(tube.diameter, 3) + "x" + Decimal(tube.wall, 3);
+}
+
+std::string ListPartPath(const std::string& listPath, const std::string& file) {
+  const std::filesystem::path path(file);
+  if (path.is_absolute()) return file;
+  return (std::filesystem::path(listPath).parent_path() / path).string();
+}
+
+PartSummary SummarizePart(const std::string& path) {
+  const LoadedPart loaded = LoadPart(path);
+  if (loaded.failure) return {{}, 0, loaded.failure};
+  const JobParameters& job = loaded.workspace->job.parameters;
+  return {TubeLabel({job.mainDiameter, job.wallThickness}), loaded.workspace->job.lengths.xLength(),
+          std::nullopt};
+}
+
+std::optional<std::string> WritePlanFiles(const std::string& folder,
+                                          const std::vector<PlannedFile>& files) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path dir(folder);
+  const bool existed = fs::exists(dir, error);
+  if (existed && !fs::is_directory(dir, error)) return folder + " is not a folder";
+  if (!existed && !fs::create_directories(dir, error)) {
+    return "cannot create the folder " + folder + ": " + error.message();
+  }
+  FileTransaction transaction;
+  std::optional<std::string> failure;
+  for (const PlannedFile& file : files) {
+    if (auto problem = transaction.stage((dir / file.name).string(), file.bytes)) {
+      failure = "nothing written: " + *problem;
+      break;
+    }
+  }
+  if (!failure) {
+    if (auto problem = transaction.commit()) failure = "nothing written: " + *problem;
+  }
+  if (failure && !existed) fs::remove(dir, error);
+  return failure;
 }
 
 }  // namespace korvex

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "template/cut_sheet.h"
 #include "template/template_files.h"
 
 namespace korvex {
@@ -25,13 +27,15 @@ struct StockLength {
 };
 
 struct CutListRequest {
-  std::string listPath;
-  std::vector<StockLength> stock;  // a tube's own length wins over the length for all
+  std::string listPath;                  // names the list in problems; parts are found beside it
+  std::optional<std::string> listBytes;  // the list as edited, read instead of the file
+  std::vector<StockLength> stock;        // a tube's own length wins over the length for all
   double kerf = 0;
   std::optional<double> trim;  // a square cut this far from each stick's start
   const MachineProfile* machine = nullptr;
   std::optional<ShopOutput> templates;  // a PDF or SVG template of each part, when asked for
   Paper paper = Paper::A4;
+  const std::atomic<bool>* cancel = nullptr;  // set from another thread: stop at the next step
 };
 
 // A file to write, named inside the output folder.
@@ -44,6 +48,8 @@ struct CutListPlan {
   std::vector<std::string> problems;  // one line each; when any there is nothing to write
   std::vector<PlannedFile> files;     // programs, templates, plan.json, cut-sheet.pdf
   std::string summary;                // what standard output shows
+  CutSheet sheet;                     // the plan as the cut sheet draws it
+  bool cancelled = false;
 };
 
 // How far a long step has come.
@@ -51,7 +57,27 @@ using CutListProgress = std::function<void(const char* step, std::size_t done, s
 
 // Reads the cut list and every part it names, nests each tube's parts along its stock and
 // formats every output. Problems name the list and line: a file that cannot be read or whose
-// job is refused, a tube without stock, a part longer than its stock.
+// job is refused, a tube without stock, a part longer than its stock. A cancelled plan has the
+// one problem "cancelled" and nothing to write.
 CutListPlan PlanCutList(const CutListRequest& request, const CutListProgress& progress = {});
+
+// The tube as "60.3x3.9", to three decimals.
+std::string TubeLabel(const TubeSize& tube);
+
+// What a list shows of one part before nesting: its tube and X LENGTH, or why it cannot be used.
+struct PartSummary {
+  std::string tube;
+  double length = 0;
+  std::optional<std::string> failure;
+};
+
+// The part that a cut list at listPath names as file (relative to the list's folder).
+std::string ListPartPath(const std::string& listPath, const std::string& file);
+PartSummary SummarizePart(const std::string& path);
+
+// Writes every file into the folder, creating it when missing: all or nothing, and a folder
+// created for them is removed again when they fail. Why, when they fail.
+std::optional<std::string> WritePlanFiles(const std::string& folder,
+                                          const std::vector<PlannedFile>& files);
 
 }  // namespace korvex

@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -14,7 +13,6 @@
 
 #include "app/cut_list_plan.h"
 #include "app/machine_profiles.h"
-#include "base/file_helpers.h"
 
 namespace korvex {
 namespace {
@@ -213,32 +211,6 @@ CliOutcome Failures(const std::vector<std::string>& problems) {
   return outcome;
 }
 
-// Writes every file into the folder, creating it if needed; all or nothing.
-std::optional<std::string> WriteInto(const std::string& folder,
-                                     const std::vector<PlannedFile>& files) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  const fs::path dir(folder);
-  const bool existed = fs::exists(dir, error);
-  if (existed && !fs::is_directory(dir, error)) return "--out-dir " + folder + " is not a folder";
-  if (!existed && !fs::create_directories(dir, error)) {
-    return "cannot create the folder " + folder + ": " + error.message();
-  }
-  FileTransaction transaction;
-  std::optional<std::string> failure;
-  for (const PlannedFile& file : files) {
-    if (auto problem = transaction.stage((dir / file.name).string(), file.bytes)) {
-      failure = "nothing written: " + *problem;
-      break;
-    }
-  }
-  if (!failure) {
-    if (auto problem = transaction.commit()) failure = "nothing written: " + *problem;
-  }
-  if (failure && !existed) fs::remove(dir, error);
-  return failure;
-}
-
 }  // namespace
 
 bool IsCutListCommand(std::span<const std::string_view> arguments) {
@@ -281,7 +253,9 @@ CliOutcome RunCutListCommand(std::span<const std::string_view> arguments) {
     });
   }
   if (!plan.problems.empty()) return Failures(plan.problems);
-  if (const auto failure = WriteInto(options.outDir, plan.files)) return Failures({*failure});
+  if (const auto failure = WritePlanFiles(options.outDir, plan.files)) {
+    return Failures({*failure});
+  }
   return {0, plan.summary, {}};
 }
 

@@ -243,4 +243,28 @@ CutList ParseCutList(std::string_view bytes) {
   return list;
 }
 
+namespace {
+
+std::string CsvField(const std::string& text) {
+  const bool plain = text.find_first_of(",\"\r\n") == std::string::npos &&
+                     (text.empty() || (text.front() != ' ' && text.front() != '\t' &&
+                                       text.back() != ' ' && text.back() != '\t'));
+  if (plain) return text;
+  std::string quoted = "\"";
+  for (const char c : text)
+    quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+}  // namespace
+
+std::string FormatCutList(const std::vector<CutListRow>& rows) {
+  std::string bytes = "file,quantity,name\r\n";
+  for (const CutListRow& row : rows) {
+    bytes +=
+        CsvField(row.file) + "," + std::to_string(row.quantity) + "," + CsvField(row.name) + "\r\n";
+  }
+  return bytes;
+}
+
 }  // namespace korvex

@@ -34,4 +34,9 @@ struct CutList {
 // order mark is ignored. Names must be unique and usable as file names.
 CutList ParseCutList(std::string_view bytes);
 
+// The rows as a cut list: the header "file,quantity,name", then a record a row, CR LF line
+// ends. A field holding a comma, a double quote, a line break or a blank at either end stands
+// in double quotes, so that ParseCutList reads the same rows back.
+std::string FormatCutList(const std::vector<CutListRow>& rows);
+
 }  // namespace korvex

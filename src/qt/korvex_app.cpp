@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QStyleFactory>
 
 #include "app/project_commands.h"
@@ -10,6 +11,7 @@
 #include "app/workspace.h"
 #include "qt/main_window.h"
 #include "qt/qt_prompts.h"
+#include "qt/shop_window.h"
 #include "qt/view_widget.h"
 #include "qt/widget_panel.h"
 
@@ -69,8 +71,30 @@ std::unique_ptr<MainWindow> StartKorvex(Prompts& prompts, Workspace& workspace,
   return window;
 }
 
+int RunShop(const QStringList& files) {
+  ShopWindow window;
+  window.show();
+  QStringList parts, problems;
+  for (const QString& file : files) {
+    if (file.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
+      if (const auto failure = window.openList(file)) problems << *failure;
+    } else {
+      parts << file;
+    }
+  }
+  if (!parts.isEmpty()) {
+    if (const auto failure = window.addParts(parts)) problems << *failure;
+  }
+  if (!problems.isEmpty()) {
+    QMessageBox::warning(&window, QStringLiteral("KORVEX Shop"), problems.join('\n'));
+  }
+  return QApplication::exec();
+}
+
 int RunKorvex(QApplication& application) {
   PrepareApplication(application);
+  QStringList arguments = QApplication::arguments();
+  if (arguments.removeAll(QStringLiteral("--shop")) > 0) return RunShop(arguments.mid(1));
   QtPrompts prompts;
   Workspace workspace;
   std::unique_ptr<MainWindow> window =

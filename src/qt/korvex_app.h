@@ -22,7 +22,12 @@ void PrepareApplication(QApplication& application);
 std::unique_ptr<MainWindow> StartKorvex(Prompts& prompts, Workspace& workspace,
                                         const std::string& projectPath = {});
 
-// The whole program: start-up, then events until the window closes. 0 on a normal end.
+// The whole program: start-up, then events until the window closes. 0 on a normal end. With
+// --shop among the arguments the shop window runs instead.
 int RunKorvex(QApplication& application);
+
+// The shop window, opening the cut list (.csv) and adding the parts the files name; a file that
+// cannot be used is reported and the rest opened. Events until it closes.
+int RunShop(const QStringList& files);
 
 }  // namespace korvex

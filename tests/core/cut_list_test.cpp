@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "app/cut_list_plan.h"
 #include "app/memory_panel.h"
 #include "app/project_commands.h"
 #include "app/rebuild_scene.h"
 #include "app/workspace.h"
 #include "cli/run_command_line.h"
+#include "gcode/machine_profile.h"
 #include "project/cut_list.h"
 #include "temp_folder.h"
 
@@ -336,6 +338,31 @@ TEST_F(CutListFolder, WritesEachPartsProgramAsTheConverterDoes) {
             .exitStatus,
         0);
     EXPECT_EQ(ReadAll(folder_ / "out" / program), ReadAll(single)) << file;
+  }
+}
+
+// A list given as bytes plans as its file does; a cancelled plan has nothing to write.
+TEST_F(CutListFolder, PlansAListGivenAsBytesAndStopsWhenCancelled) {
+  const std::vector<CutListRow> rows = {{0, "rail.kvx", 2, "a, \"quoted\" rail "},
+                                        {0, "bar.kvx", 3, "bar"}};
+  const MachineProfile described;  // no values: the described program
+  CutListRequest request;
+  request.listPath = folder_.file("list.csv");
+  request.listBytes = FormatCutList(rows);
+  request.stock = {{std::nullopt, 3000}};
+  request.machine = &described;
+  for (const bool cancelled : {false, true}) {
+    std::atomic<bool> cancel = cancelled;
+    request.cancel = &cancel;
+    const CutListPlan plan = PlanCutList(request);
+    EXPECT_EQ(plan.cancelled, cancelled);
+    EXPECT_EQ(plan.problems,
+              cancelled ? std::vector<std::string>{"cancelled"} : std::vector<std::string>{});
+    // The two programs, plan.json and the cut sheet; the name as it was typed.
+    EXPECT_EQ(plan.files.size(), cancelled ? 0u : 4u);
+    if (!cancelled) {
+      EXPECT_EQ(plan.files[0].name, "a, \"quoted\" rail .ngc");
+    }
   }
 }
 

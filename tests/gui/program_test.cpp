@@ -86,6 +86,21 @@ TEST_F(ProgramTest, AProjectOnTheCommandLineIsOpenedAndNamedInTheTitle) {
   EXPECT_EQ(exitStatus(), 0);
 }
 
+TEST_F(ProgramTest, TheShopWindowOpensItsListAndEndsWithStatusZero) {
+  for (const char* file : {"frame.csv", "rail.kvx", "post.kvx", "brace.kvx", "crossbar.kvx",
+                           "leg.kvx"}) {
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KORVEX_SOURCE_DIR "/docs/frame/") + file,
+                            home_.filePath(file)));
+  }
+  program_.setArguments({"--shop", home_.filePath("frame.csv")});
+  start();
+  const auto window = display_.waitForWindow("KORVEX Shop - frame.csv");
+  ASSERT_TRUE(window.has_value());
+  EXPECT_FALSE(display_.findNow("KORVEX 2014").has_value()) << "the shop window alone";
+  display_.requestClose(*window);
+  EXPECT_EQ(exitStatus(), 0);
+}
+
 TEST_F(ProgramTest, OpenGlFailureShowsTheErrorBoxAndEndsNonZero) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert("QT_XCB_GL_INTEGRATION", "none");  // no OpenGL on this display

@@ -6,12 +6,18 @@ deb=$(the_deb)
 
 expected_files="-rwxr-xr-x ./usr/bin/korvex
 -rwxr-xr-x ./usr/bin/korvex-cli
+-rw-r--r-- ./usr/share/applications/org.korvex.Korvex.Shop.desktop
 -rw-r--r-- ./usr/share/applications/org.korvex.Korvex.desktop
 -rw-r--r-- ./usr/share/doc/korvex/changelog.gz
 -rw-r--r-- ./usr/share/doc/korvex/copyright
+-rw-r--r-- ./usr/share/icons/hicolor/scalable/apps/org.korvex.Korvex.Shop.svg
 -rw-r--r-- ./usr/share/icons/hicolor/scalable/apps/org.korvex.Korvex.svg
 -rw-r--r-- ./usr/share/korvex/Projects/bevel-3d.kvx
 -rw-r--r-- ./usr/share/korvex/Projects/default.kvx
+-rw-r--r-- ./usr/share/korvex/Projects/lateral-branch.kvxp
+-rw-r--r-- ./usr/share/korvex/Projects/lateral-header.kvxp
+-rw-r--r-- ./usr/share/korvex/Projects/tee-branch.kvxp
+-rw-r--r-- ./usr/share/korvex/Projects/tee-header.kvxp
 -rw-r--r-- ./usr/share/korvex/Projects/tube-joint.kvx
 -rw-r--r-- ./usr/share/man/man1/korvex-cli.1.gz
 -rw-r--r-- ./usr/share/man/man1/korvex.1.gz

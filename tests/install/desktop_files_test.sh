@@ -7,15 +7,23 @@ stage_package "$root"
 share="$root/usr/share"
 desktop="$share/applications/org.korvex.Korvex.desktop"
 
-desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the desktop entry"
-key() { sed -n "s/^$1=//p" "$desktop"; }
-[ "$(key Exec)" = "korvex %f" ] || fail "Exec is '$(key Exec)'"
-[ -x "$root/usr/bin/$(key Exec | cut -d' ' -f1)" ] || fail "Exec names no installed program"
-grep -q '^MimeType=\(.*;\)\?application/x-korvex-project;' "$desktop" ||
-  fail "the desktop entry does not open application/x-korvex-project"
-icon="$share/icons/hicolor/scalable/apps/$(key Icon).svg"
-[ -f "$icon" ] || fail "no scalable icon named $(key Icon)"
-file -b "$icon" | grep -q 'SVG' || fail "the icon is not an SVG image: $(file -b "$icon")"
+# Each entry: its file, its Exec line and a file type it opens.
+while read -r entry exec; do
+  read -r type
+  desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
+  key() { sed -n "s/^$1=//p" "$entry"; }
+  [ "$(key Exec)" = "$exec" ] || fail "Exec is '$(key Exec)' in $entry"
+  [ -x "$root/usr/bin/$(key Exec | cut -d' ' -f1)" ] || fail "Exec names no installed program"
+  grep -q "^MimeType=\(.*;\)\?$type;" "$entry" || fail "$entry does not open $type"
+  icon="$share/icons/hicolor/scalable/apps/$(key Icon).svg"
+  [ -f "$icon" ] || fail "no scalable icon named $(key Icon)"
+  file -b "$icon" | grep -q 'SVG' || fail "the icon is not an SVG image: $(file -b "$icon")"
+done <<ENTRIES
+$desktop korvex %f
+application/x-korvex-project
+$share/applications/org.korvex.Korvex.Shop.desktop korvex --shop %F
+application/x-korvex-part
+ENTRIES
 
 metainfo="$share/metainfo/org.korvex.Korvex.metainfo.xml"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects the metadata"
@@ -29,5 +37,7 @@ cp "$share/mime/packages/korvex.xml" "$work/mime/packages/"
 # In the data search path, so that the tool has nothing to remark.
 XDG_DATA_HOME="$work" update-mime-database "$work/mime" 2>"$work/mime.log"
 [ ! -s "$work/mime.log" ] || { cat "$work/mime.log"; fail "update-mime-database complained"; }
-grep -qx '[0-9]*:application/x-korvex-project:\*\.kvx' "$work/mime/globs2" ||
-  fail "no *.kvx glob for application/x-korvex-project in the MIME database"
+for type in project:kvx part:kvxp; do
+  grep -qx "[0-9]*:application/x-korvex-${type%:*}:\\*\\.${type#*:}" "$work/mime/globs2" ||
+    fail "no *.${type#*:} glob for application/x-korvex-${type%:*} in the MIME database"
+done
