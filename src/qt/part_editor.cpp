@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -67,6 +68,27 @@ void ShowTexts(QLabel* label, const QStringList& texts) {
   label->setText(texts.join(QLatin1Char('\n')));
   label->setVisible(!texts.isEmpty());
 }
+
+// Reports each keystroke in a hole's cell, so the value is checked as it is typed.
+class CellDelegate : public QStyledItemDelegate {
+ public:
+  CellDelegate(std::function<void(int, int, const QString&)> typed, QObject* parent)
+      : QStyledItemDelegate(parent), typed_(std::move(typed)) {}
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+      QObject::connect(line, &QLineEdit::textEdited, line,
+                       [typed = typed_, row = index.row(), column = index.column()](
+                           const QString& text) { typed(row, column, text); });
+    }
+    return editor;
+  }
+
+ private:
+  std::function<void(int, int, const QString&)> typed_;
+};
 
 QTableWidgetItem* FlagItem(bool ticked) {
   auto* item = new QTableWidgetItem;
@@ -275,6 +297,9 @@ QWidget* PartEditor::buildHoles() {
   holes_->setSelectionBehavior(QAbstractItemView::SelectRows);
   holes_->setSelectionMode(QAbstractItemView::SingleSelection);
   connect(holes_, &QTableWidget::itemChanged, this, &PartEditor::holeItemChanged);
+  holes_->setItemDelegate(new CellDelegate(
+      [this](int row, int column, const QString& text) { holeCellTyped(row, column, text); },
+      holes_));
   layout->addWidget(holes_, 1);
 
   holeProblems_ = NewProblemLabel(box);
@@ -345,12 +370,25 @@ void PartEditor::fillHoles() {
 void PartEditor::fieldTyped(const TextField& field) {
   PartFile typed = part_;
   const bool read = field.store(field.edit->text(), typed);
-  std::vector<PartPlace> kept = unreadable_;
-  unreadable_.erase(std::remove(unreadable_.begin(), unreadable_.end(), field.place),
-                    unreadable_.end());
-  if (!read) unreadable_.push_back(field.place);
+  checkTyped(field.place, read, typed);
+}
+
+void PartEditor::holeCellTyped(int row, int column, const QString& text) {
+  if (column >= static_cast<int>(kHoleNumbers.size())) return;
+  const HoleColumn& number = kHoleNumbers[static_cast<std::size_t>(column)];
+  PartFile typed = part_;
+  const auto value = ReadNumberText(text.toStdString());
+  if (value) typed.holes[static_cast<std::size_t>(row)].*number.value = *value;
+  checkTyped({number.field, TubeEnd::None, row + 1}, value.has_value(), typed);
+}
+
+void PartEditor::checkTyped(const PartPlace& place, bool read, const PartFile& typed) {
+  const std::vector<PartPlace> kept = unreadable_;
+  setUnreadable(place, !read);
+  typing_ = true;
   check(typed, false);
-  unreadable_ = std::move(kept);  // only a finished edit counts
+  typing_ = false;
+  unreadable_ = kept;  // only a finished edit counts
 }
 
 void PartEditor::fieldFinished(const TextField& field) {
@@ -461,27 +499,26 @@ void PartEditor::showProblems() {
     ShowTexts(end->problem, textsAt([&](const PartPlace& p) { return p.end == end->end; }));
   }
 
-  // A hole's problem marks its cell, or its row when it is about the hole as a whole.
+  // A hole's problem marks its cell, or its row when it is about the hole as a whole. A cell
+  // being typed in is left alone: a change of its data would put back the text in its editor.
   const QSignalBlocker blocker(holes_);
+  const QModelIndex typedIn = typing_ ? holes_->currentIndex() : QModelIndex();
   for (int row = 0; row < holes_->rowCount(); ++row) {
     for (int column = 0; column < holes_->columnCount(); ++column) {
-      if (QTableWidgetItem* item = holes_->item(row, column)) {
-        item->setBackground(QBrush());
-        item->setToolTip({});
+      QTableWidgetItem* item = holes_->item(row, column);
+      if (!item || holes_->indexFromItem(item) == typedIn) continue;
+      QStringList texts;
+      for (const PartProblem& problem : problems_) {
+        const bool marked =
+            column < static_cast<int>(kHoleNumbers.size())
+                ? kHoleNumbers[static_cast<std::size_t>(column)].field == problem.place.field
+                : problem.place.field == PartField::Whole;
+        if (problem.place.hole == row + 1 && marked) texts << QString::fromStdString(problem.text);
       }
-    }
-  }
-  for (const PartProblem& problem : problems_) {
-    if (problem.place.hole < 1 || problem.place.hole > holes_->rowCount()) continue;
-    for (int column = 0; column < holes_->columnCount(); ++column) {
-      const bool marked =
-          column < static_cast<int>(kHoleNumbers.size())
-              ? kHoleNumbers[static_cast<std::size_t>(column)].field == problem.place.field
-              : problem.place.field == PartField::Whole;
-      QTableWidgetItem* item = holes_->item(problem.place.hole - 1, column);
-      if (!marked || !item) continue;
-      item->setBackground(kProblemColour);
-      item->setToolTip(QString::fromStdString(problem.text));
+      const QVariant tip = texts.isEmpty() ? QVariant() : QVariant(texts.join(QLatin1Char('\n')));
+      const QVariant colour = texts.isEmpty() ? QVariant() : QVariant(QBrush(kProblemColour));
+      if (item->data(Qt::ToolTipRole) != tip) item->setData(Qt::ToolTipRole, tip);
+      if (item->data(Qt::BackgroundRole) != colour) item->setData(Qt::BackgroundRole, colour);
     }
   }
   ShowTexts(holeProblems_, textsAt([](const PartPlace& p) { return p.hole > 0; }));

@@ -71,6 +71,9 @@ class PartEditor : public QWidget {
   void fillFields();
   void fillHoles();
   void fieldTyped(const TextField& field);
+  void holeCellTyped(int row, int column, const QString& text);
+  // Shows the problems of typed, the part with the text typed at place, without committing.
+  void checkTyped(const PartPlace& place, bool read, const PartFile& typed);
   void fieldFinished(const TextField& field);
   void holeItemChanged(QTableWidgetItem* item);
   void addHole();
@@ -96,6 +99,7 @@ class PartEditor : public QWidget {
   QLabel* partProblems_ = nullptr;
   QPushButton* save_ = nullptr;
   QLabel* saveStatus_ = nullptr;
+  bool typing_ = false;  // the problems shown are those of a text not yet committed
 };
 
 // One committed edit on an undo stack: undo and redo show the values before and after it. The

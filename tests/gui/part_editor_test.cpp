@@ -140,6 +140,8 @@ TEST_F(PartEditorTest, AHoleAddedIsDrawnAndABadOneKeepsTheLastGoodPicture) {
 
   // branch-wall 20 leaves the 40 mm branch no bore.
   const DrawList withHole = preview_->scene();
+  const QString noBore =
+      QStringLiteral("HOLE 1 branch-wall must be less than half the branch-diameter");
   QTableWidget* table = editor_->holeTable();
   table->setCurrentCell(0, 3);
   table->editItem(table->item(0, 3));
@@ -148,10 +150,9 @@ TEST_F(PartEditorTest, AHoleAddedIsDrawnAndABadOneKeepsTheLastGoodPicture) {
   QSignalSpy edited(editor_, &PartEditor::partEdited);
   cell->selectAll();
   QTest::keyClicks(cell, QStringLiteral("20"));
+  EXPECT_EQ(editor_->problems(), QStringList{noBore}) << "while typing";
   QTest::keyClick(cell, Qt::Key_Return);
   ASSERT_TRUE(edited.wait(5000));  // the table takes the text after the key
-  const QString noBore =
-      QStringLiteral("HOLE 1 branch-wall must be less than half the branch-diameter");
   EXPECT_EQ(editor_->problems(), QStringList{noBore});
   EXPECT_EQ(table->item(0, 3)->toolTip(), noBore);
   EXPECT_EQ(shownAt({PartField::BranchWall, TubeEnd::None, 1}), noBore);
