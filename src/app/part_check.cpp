@@ -1,6 +1,7 @@
 #include "app/part_check.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "app/control_ids.h"
 #include "app/job_problem_text.h"
@@ -139,15 +140,9 @@ PartCheck CheckPart(const PartFile& part) {
                                   ParseNumber(panel.text(kAtAngleField)));
   for (const JobProblem& problem : outcome.problems)
     check.problems.push_back(FromJob(problem));
-  if (!check.problems.empty()) return check;
-
-  // The reader's own word on anything the checks above missed.
-  if (const FormattedPart formatted = FormatPartFile(part); formatted.refusal) {
-    check.problems.push_back(
-        {{PartField::Whole}, "the part cannot be stored: " + *formatted.refusal});
-    return check;
-  }
-  check.job = std::move(outcome.job);
+  // With these the part file reader refuses nothing (FormatPartFile, at Save, has its word):
+  // the job itself requires every number finite and its ranges.
+  if (check.problems.empty()) check.job = std::move(outcome.job);
   return check;
 }
 
@@ -169,7 +164,7 @@ std::optional<double> ReadNumberText(std::string_view text) {
   double value = 0;
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc() || stop != end) return std::nullopt;
+  if (error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
   return value;
 }
 

@@ -50,8 +50,9 @@ struct PartCheck {
 };
 
 // The part's job as OPEN of its part file gives it (the panel's defaults, AT ANGLE among them),
-// computed as UPDATE PARAMS computes it, with what a part file cannot hold refused as well: a
-// quantity out of range, a value the part file reader refuses.
+// computed as UPDATE PARAMS computes it, with what the part file reader refuses as well: a
+// quantity out of range, a negative wall or end DIAMETER, too many holes. Its numbers are
+// finite, as a part file's are.
 PartCheck CheckPart(const PartFile& part);
 
 // Where a problem of the job belongs.
@@ -60,8 +61,8 @@ PartPlace PlaceOf(const JobProblem& problem);
 // The problem of a text typed at place that does not read as its number.
 std::string UnreadableText(const PartPlace& place);
 
-// A typed number: blanks around it and a leading "+" allowed, nothing else. Independent of the
-// process locale.
+// A typed finite number: blanks around it and a leading "+" allowed, nothing else. Independent
+// of the process locale.
 std::optional<double> ReadNumberText(std::string_view text);
 // A typed whole number, read as ReadNumberText reads a number.
 std::optional<std::int64_t> ReadWholeText(std::string_view text);

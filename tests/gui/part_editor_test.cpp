@@ -82,7 +82,7 @@ const BadValue kBadValues[] = {
     {{PartField::Segments}, "12.5", "CUT SEGMENTS must be a whole number from 1 to 1000", "90"},
     {{PartField::Segments}, "1001", "CUT SEGMENTS must be a whole number from 1 to 1000", "90"},
     {{PartField::Quantity}, "0", "quantity must be a whole number from 1 to 1000000", "1"},
-    {{PartField::Distance, TubeEnd::Left}, "x", "LEFT CUT DISTANCE is not a number", "-100"},
+    {{PartField::Distance, TubeEnd::Left}, "inf", "LEFT CUT DISTANCE is not a number", "-100"},
     {{PartField::Angle, TubeEnd::Right},
      "90",
      "RIGHT CUT ANGLE must lie between -90 and 90 degrees",
