@@ -308,12 +308,15 @@ QWidget* PartEditor::buildHoles() {
   layout->addLayout(buttons);
   addHole_ = new QPushButton(tr("Add hole"), box);
   addHole_->setObjectName(QStringLiteral("addHole"));
-  auto* remove = new QPushButton(tr("Remove hole"), box);
-  remove->setObjectName(QStringLiteral("removeHole"));
+  removeHole_ = new QPushButton(tr("Remove hole"), box);
+  removeHole_->setObjectName(QStringLiteral("removeHole"));
+  removeHole_->setEnabled(false);
   connect(addHole_, &QPushButton::clicked, this, &PartEditor::addHole);
-  connect(remove, &QPushButton::clicked, this, &PartEditor::removeHole);
+  connect(removeHole_, &QPushButton::clicked, this, &PartEditor::removeHole);
+  connect(holes_, &QTableWidget::currentCellChanged, this,
+          [this](int row) { removeHole_->setEnabled(row >= 0); });
   buttons->addWidget(addHole_);
-  buttons->addWidget(remove);
+  buttons->addWidget(removeHole_);
   buttons->addStretch(1);
   return box;
 }

@@ -96,6 +96,7 @@ class PartEditor : public QWidget {
   QTableWidget* holes_ = nullptr;
   QLabel* holeProblems_ = nullptr;
   QPushButton* addHole_ = nullptr;
+  QPushButton* removeHole_ = nullptr;
   QLabel* partProblems_ = nullptr;
   QPushButton* save_ = nullptr;
   QLabel* saveStatus_ = nullptr;
@@ -103,7 +104,8 @@ class PartEditor : public QWidget {
 };
 
 // One committed edit on an undo stack: undo and redo show the values before and after it. The
-// editor already shows the edit when the stack takes it, so the first redo changes nothing.
+// editor already shows the edit when the stack takes it, so the first redo changes nothing. The
+// editor outlives the stack's commands.
 class PartEditCommand : public QUndoCommand {
  public:
   PartEditCommand(PartEditor& editor, PartFile before, PartFile after);
@@ -117,7 +119,7 @@ class PartEditCommand : public QUndoCommand {
   bool shown_ = true;
 };
 
-// Puts every edit of the editor on the stack.
+// Puts every edit of the editor on the stack, as a PartEditCommand.
 void RecordEdits(PartEditor& editor, QUndoStack& stack);
 
 }  // namespace korvex

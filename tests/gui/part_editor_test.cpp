@@ -165,16 +165,19 @@ TEST_F(PartEditorTest, UndoAndRedoWalkBackAndForthThroughTheEdits) {
   click("addHole");
   auto* mode3d = editor_->findChild<QCheckBox*>(QStringLiteral("LEFT CUT 3D MODE"));
   QTest::mouseClick(mode3d, Qt::LeftButton, {}, QPoint(6, mode3d->height() / 2));
-  ASSERT_EQ(stack_.count(), 3);
+  click("removeHole");  // the hole just added is the table's current row
+  ASSERT_EQ(stack_.count(), 4);
   EXPECT_TRUE(editor_->part().left.mode3d);
+  EXPECT_TRUE(editor_->part().holes.empty());
 
   const struct {
     bool undo;
     double diameter;
     std::size_t holes;
     bool mode3d;
-  } steps[] = {{true, 70, 1, false},  {true, 70, 0, false},  {true, 60, 0, false},
-               {false, 70, 0, false}, {false, 70, 1, false}, {false, 70, 1, true}};
+  } steps[] = {{true, 70, 1, true},  {true, 70, 1, false},  {true, 70, 0, false},
+               {true, 60, 0, false}, {false, 70, 0, false}, {false, 70, 1, false},
+               {false, 70, 1, true}, {false, 70, 0, true}};
   for (const auto& step : steps) {
     step.undo ? stack_.undo() : stack_.redo();
     EXPECT_EQ(editor_->part().diameter, step.diameter);
