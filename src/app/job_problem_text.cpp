@@ -15,7 +15,9 @@ std::string EndFrame(TubeEnd end) {
   return "";
 }
 
-std::string FieldName(const JobProblem& problem) {
+}  // namespace
+
+std::string JobFieldName(const JobProblem& problem) {
   const std::string frame =
       problem.hole > 0 ? "HOLE " + std::to_string(problem.hole) : EndFrame(problem.end);
   switch (problem.field) {
@@ -52,6 +54,8 @@ std::string FieldName(const JobProblem& problem) {
   }
   return "";
 }
+
+namespace {
 
 std::string NotFiniteText(const JobProblem& problem, const std::string& name) {
   switch (problem.field) {
@@ -93,7 +97,7 @@ std::string PastTubeSideText(const JobProblem& problem, const std::string& name)
 }  // namespace
 
 std::string JobProblemText(const JobProblem& problem) {
-  const std::string name = FieldName(problem);
+  const std::string name = JobFieldName(problem);
   switch (problem.kind) {
     case ProblemKind::NotFinite:
       return NotFiniteText(problem, name);

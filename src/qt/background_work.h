@@ -23,17 +23,13 @@ class BackgroundWork : public QObject {
     auto result = std::make_shared<Result>();
     QThread* thread = QThread::create([work = std::move(work), result] { *result = work(); });
     thread->setParent(this);
-    ++running_;
     connect(thread, &QThread::finished, this, [this, thread, result, done = std::move(done)] {
       thread->deleteLater();
-      --running_;
       done(std::move(*result));
       emit idle();
     });
     thread->start();
   }
-
-  bool busy() const { return running_ > 0; }
 
   void waitForAll() {
     for (QThread* thread : findChildren<QThread*>())
@@ -42,9 +38,6 @@ class BackgroundWork : public QObject {
 
  signals:
   void idle();
-
- private:
-  int running_ = 0;
 };
 
 }  // namespace korvex

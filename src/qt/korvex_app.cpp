@@ -72,6 +72,11 @@ std::unique_ptr<MainWindow> StartKorvex(Prompts& prompts, Workspace& workspace,
 }
 
 int RunShop(const QStringList& files) {
+  if (const auto failure = ViewWidget::ProbeOpenGl()) {
+    QtPrompts prompts;
+    ShowSetUpFailure(prompts, *failure);
+    return kSetUpFailed;
+  }
   ShopWindow window;
   window.show();
   QStringList parts, problems;

@@ -1,5 +1,6 @@
 #include "qt/shop_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
@@ -17,6 +18,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QUndoGroup>
 #include <QUndoStack>
 #include <QVBoxLayout>
 #include <charconv>
@@ -24,9 +26,14 @@
 #include <set>
 
 #include "app/machine_profiles.h"
+#include "app/memory_panel.h"
+#include "app/part_panel.h"
+#include "app/project_commands.h"
 #include "base/file_helpers.h"
 #include "base/read_whole_file.h"
 #include "qt/background_work.h"
+#include "qt/part_editor.h"
+#include "qt/part_preview.h"
 #include "qt/plan_view.h"
 #include "template/decimal_text.h"
 
@@ -103,7 +110,10 @@ std::unique_ptr<QSettings> ShopSettings() {
 }  // namespace
 
 ShopWindow::ShopWindow(QWidget* parent) : QMainWindow(parent) {
-  undo_ = new QUndoStack(this);
+  undoGroup_ = new QUndoGroup(this);
+  undo_ = new QUndoStack(undoGroup_);
+  partUndo_ = new QUndoStack(undoGroup_);
+  undoGroup_->setActiveStack(undo_);
   work_ = new BackgroundWork(this);
   table_ = new QTableWidget(0, kColumns, this);
   table_->setHorizontalHeaderLabels(
@@ -112,17 +122,29 @@ ShopWindow::ShopWindow(QWidget* parent) : QMainWindow(parent) {
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   connect(table_, &QTableWidget::cellChanged, this, &ShopWindow::onItemChanged);
 
+  connect(table_, &QTableWidget::currentCellChanged, this, &ShopWindow::showSelectedPart);
+
+  partSplitter_ = new QSplitter(Qt::Horizontal, this);
+  partSplitter_->addWidget(table_);
+  partSplitter_->addWidget(buildPartPane());
   splitter_ = new QSplitter(Qt::Vertical, this);
-  splitter_->setObjectName(QStringLiteral("shopSplitter"));
-  splitter_->addWidget(table_);
+  splitter_->addWidget(partSplitter_);
   splitter_->addWidget(buildNestingPanel());
+  partSplitter_->setSizes({480, 760});
+  splitter_->setSizes({560, 340});
+  // Undo and redo act on what the user works in: the shown part, or else the list.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (now && isAncestorOf(now))
+      undoGroup_->setActiveStack(editor_->isAncestorOf(now) ? partUndo_ : undo_);
+  });
   setCentralWidget(splitter_);
   buildMenus();
   connect(undo_, &QUndoStack::cleanChanged, this, &ShopWindow::updateTitle);
 
   const auto settings = ShopSettings();
-  if (!restoreGeometry(settings->value("geometry").toByteArray())) resize(1000, 720);
+  if (!restoreGeometry(settings->value("geometry").toByteArray())) resize(1240, 900);
   splitter_->restoreState(settings->value("splitter").toByteArray());
+  partSplitter_->restoreState(settings->value("partSplitter").toByteArray());
   lastFolder_ = settings->value("lastFolder").toString();
   updateTitle();
 }
@@ -203,12 +225,83 @@ void ShopWindow::buildMenus() {
   file->addSeparator();
   file->addAction(tr("&Close"), QKeySequence::Quit, this, &QWidget::close);
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-  QAction* undo = undo_->createUndoAction(this, tr("&Undo"));
+  QAction* undo = undoGroup_->createUndoAction(this, tr("&Undo"));
   undo->setShortcut(QKeySequence::Undo);
-  QAction* redo = undo_->createRedoAction(this, tr("&Redo"));
+  QAction* redo = undoGroup_->createRedoAction(this, tr("&Redo"));
   redo->setShortcut(QKeySequence::Redo);
   edit->addAction(undo);
   edit->addAction(redo);
+}
+
+QWidget* ShopWindow::buildPartPane() {
+  editor_ = new PartEditor(this);
+  preview_ = new PartPreview(this);
+  RecordEdits(*editor_, *partUndo_);
+  connect(editor_, &PartEditor::jobComputed, preview_, &PartPreview::showJob);
+  connect(editor_, &PartEditor::partSaved, this, &ShopWindow::partSaved);
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidget(editor_);
+  scroll->setWidgetResizable(true);
+  auto* pane = new QSplitter(Qt::Vertical, this);
+  pane->addWidget(scroll);
+  pane->addWidget(preview_);
+  pane->setSizes({280, 280});
+  return pane;
+}
+
+// The selected part in the editor and the preview, as OPEN reads its file. A .kvx part is
+// saved as the part file beside it, which then takes its place in the list.
+void ShopWindow::showSelectedPart() {
+  const int row = table_->currentRow();
+  if (row == shownRow_) return;
+  if (!maybeSavePart()) {
+    const QSignalBlocker blocker(table_);
+    table_->setCurrentCell(shownRow_, kName);
+    return;
+  }
+  shownRow_ = row;
+  partUndo_->clear();
+  if (row < 0 || row >= static_cast<int>(rows_.size())) return;
+  const std::string path = absolutePart(rows_[static_cast<std::size_t>(row)].file);
+  MemoryPanel panel;
+  PartExtras extras;
+  if (const auto failure = LoadProject(path, panel, extras)) {
+    statusBar()->showMessage(tr("%1 not opened: %2").arg(Qs(path), Qs(*failure)));
+    return;
+  }
+  editor_->setPart(PartFromPanel(panel, extras));
+  const fs::path file(path);
+  editor_->setFilePath(
+      Qs(IsPartFilePath(path) ? path : fs::path(file).replace_extension(".kvxp").string()));
+}
+
+void ShopWindow::partSaved(const QString& path) {
+  partUndo_->setClean();
+  const std::string saved = fs::absolute(Text(path)).lexically_normal().string();
+  summaries_.erase(saved);
+  if (shownRow_ < 0 || shownRow_ >= static_cast<int>(rows_.size())) return;
+  if (absolutePart(rows_[static_cast<std::size_t>(shownRow_)].file) == saved) {
+    refreshTable();
+    summarizeMissing();
+    return;
+  }
+  std::vector<CutListRow> rows = rows_;
+  const fs::path folder =
+      listPath_.isEmpty() ? fs::path() : fs::path(Text(listPath_)).parent_path();
+  const fs::path relative =
+      folder.empty() ? fs::path() : fs::path(saved).lexically_relative(folder);
+  rows[static_cast<std::size_t>(shownRow_)].file = relative.empty() ? saved : relative.string();
+  changeRows(std::move(rows), tr("part file"));
+}
+
+// True when the shown part may be left: unchanged, saved, or its changes let go.
+bool ShopWindow::maybeSavePart() {
+  if (partUndo_->isClean()) return true;
+  const auto answer = QMessageBox::question(
+      this, tr("KORVEX Shop"), tr("The part has changed. Save it?"),
+      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+  if (answer == QMessageBox::Save) return editor_->save();
+  return answer == QMessageBox::Discard;
 }
 
 std::string ShopWindow::absolutePart(const std::string& file) const {
@@ -221,6 +314,10 @@ void ShopWindow::setRows(const std::vector<CutListRow>& rows) {
   plan_->clear();
   refreshTable();
   summarizeMissing();
+  if (shownRow_ >= static_cast<int>(rows_.size())) {
+    shownRow_ = -1;
+    partUndo_->clear();
+  }
 }
 
 void ShopWindow::changeRows(std::vector<CutListRow> rows, const QString& what) {
@@ -432,6 +529,8 @@ void ShopWindow::fillRecentMenu() {
 
 // True when the list may be left: it is saved, the user saved it or let the changes go.
 bool ShopWindow::maybeSave() {
+  if (!maybeSavePart()) return false;
+  partUndo_->setClean();
   if (undo_->isClean()) return true;
   const auto answer = QMessageBox::question(
       this, tr("KORVEX Shop"), tr("The cut list has changed. Save the changes?"),
@@ -450,6 +549,7 @@ void ShopWindow::closeEvent(QCloseEvent* event) {
   const auto settings = ShopSettings();
   settings->setValue("geometry", saveGeometry());
   settings->setValue("splitter", splitter_->saveState());
+  settings->setValue("partSplitter", partSplitter_->saveState());
   settings->setValue("lastFolder", lastFolder_);
   event->accept();
 }
@@ -505,7 +605,7 @@ void ShopWindow::cancelNest() {
 
 // Plans the list off this thread; with a folder also writes everything into it.
 void ShopWindow::startPlan(CutListRequest asked, const QString& folder) {
-  if (work_->busy()) return;
+  if (planning_) return;
   QString why;
   if (folder.isEmpty()) {
     auto made = request(why);
@@ -525,6 +625,7 @@ void ShopWindow::startPlan(CutListRequest asked, const QString& folder) {
     return;
   }
   cancel_ = false;
+  planning_ = true;
   asked.cancel = &cancel_;
   nestButton_->setEnabled(false);
   writeButton_->setEnabled(false);
@@ -581,13 +682,14 @@ void ShopWindow::startPlan(CutListRequest asked, const QString& folder) {
 }
 
 void ShopWindow::showProgress(const QString& step, int done, int total) {
-  if (!work_->busy()) return;
+  if (!planning_) return;
   progress_->setFormat(step + QStringLiteral(" %v / %m"));
   progress_->setRange(0, std::max(total, 1));
   progress_->setValue(done);
 }
 
 void ShopWindow::finishWork() {
+  planning_ = false;
   nestButton_->setEnabled(true);
   writeButton_->setEnabled(true);
   cancelButton_->setEnabled(false);

@@ -18,11 +18,14 @@ class QProgressBar;
 class QPushButton;
 class QSplitter;
 class QTableWidget;
+class QUndoGroup;
 class QUndoStack;
 
 namespace korvex {
 
 class BackgroundWork;
+class PartEditor;
+class PartPreview;
 class PlanView;
 
 // The shop window: a cut list's parts in a table, the list's files, nesting on the stock and
@@ -55,6 +58,8 @@ class ShopWindow : public QMainWindow {
   QTableWidget* partsTable() const { return table_; }
   PlanView* planView() const { return plan_; }
   QUndoStack* undoStack() const { return undo_; }
+  PartEditor* partEditor() const { return editor_; }
+  PartPreview* partPreview() const { return preview_; }
   QLineEdit* stockField() const { return stock_; }
   QLineEdit* kerfField() const { return kerf_; }
   QLineEdit* trimField() const { return trim_; }
@@ -76,6 +81,10 @@ class ShopWindow : public QMainWindow {
 
  private:
   void buildMenus();
+  QWidget* buildPartPane();
+  void showSelectedPart();
+  void partSaved(const QString& path);
+  bool maybeSavePart();
   QWidget* buildNestingPanel();
   void changeRows(std::vector<CutListRow> rows, const QString& what);
   void refreshTable();
@@ -103,13 +112,20 @@ class ShopWindow : public QMainWindow {
   QString listPath_;
   QString lastFolder_;
   std::atomic<bool> cancel_{false};
+  bool planning_ = false;  // a nest or a write runs
   CutListPlan lastPlan_;
 
-  QUndoStack* undo_ = nullptr;
+  QUndoGroup* undoGroup_ = nullptr;
+  QUndoStack* undo_ = nullptr;      // the list's edits
+  QUndoStack* partUndo_ = nullptr;  // the shown part's edits, since it was shown
+  int shownRow_ = -1;
   BackgroundWork* work_ = nullptr;
-  QSplitter* splitter_ = nullptr;
+  QSplitter* splitter_ = nullptr;      // the parts over the nesting
+  QSplitter* partSplitter_ = nullptr;  // the table beside the part's editor and preview
   QTableWidget* table_ = nullptr;
   PlanView* plan_ = nullptr;
+  PartEditor* editor_ = nullptr;
+  PartPreview* preview_ = nullptr;
   QLineEdit* stock_ = nullptr;
   QLineEdit* kerf_ = nullptr;
   QLineEdit* trim_ = nullptr;

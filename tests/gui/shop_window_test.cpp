@@ -15,7 +15,10 @@
 #include <QUndoStack>
 #include <filesystem>
 
+#include "app/part_panel.h"
 #include "korvex_window_test.h"
+#include "qt/part_editor.h"
+#include "qt/part_preview.h"
 #include "qt/plan_view.h"
 #include "qt/shop_window.h"
 #include "temp_folder.h"
@@ -108,6 +111,20 @@ TEST_F(ShopWindowTest, ListEditedNestedAndWrittenAsTheCommandLineWritesIt) {
   waitForParts();
   EXPECT_EQ(table.item(5, 3)->text(), "60.3x3.9");  // the part file's [tube]
 
+  // The header's part file in the editor: a hole added shows in the preview and is saved.
+  QTest::mouseClick(table.viewport(), Qt::LeftButton, {},
+                    table.visualItemRect(table.item(5, 0)).center());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return shop_.partEditor()->part().holes.size() == 1; }));
+  EXPECT_EQ(shop_.partEditor()->part().diameter, 60.3);
+  const std::size_t batches = shop_.partPreview()->scene().batches().size();
+  QTest::mouseClick(shop_.partEditor()->findChild<QPushButton*>("addHole"), Qt::LeftButton);
+  EXPECT_GT(shop_.partPreview()->scene().batches().size(), batches);
+  QTest::mouseClick(shop_.partEditor()->findChild<QPushButton*>("savePart"), Qt::LeftButton);
+  const PartReading saved = ReadPartFile(ReadAll(folder_.path() / "header.kvxp"), "header.kvxp",
+                                         PanelDefaultPart(), DefaultPartHole());
+  ASSERT_TRUE(saved.part) << saved.refusal;
+  EXPECT_EQ(saved.part->holes.size(), 2u);
+
   shop_.stockField()->setText("6000");
   shop_.kerfField()->setText("1.5");
   QSignalSpy ready(&shop_, &ShopWindow::planReady);
@@ -134,6 +151,9 @@ TEST_F(ShopWindowTest, ListEditedNestedAndWrittenAsTheCommandLineWritesIt) {
         << file.path();
   }
   EXPECT_EQ(files, 5 + 1 + 2);  // five programs and the header's, plan.json and the cut sheet
+  // The saved header's two holes and two ends.
+  EXPECT_NE(ReadAll(folder_.path() / "cli" / "header.ngc").find("(Objects)\r\n(004)\r\n"),
+            std::string::npos);
 
   // The plan as drawn: the sticks of plan.json, and the first part named under the pointer.
   const std::string plan = ReadAll(folder_.path() / "cli" / "plan.json");

@@ -1,0 +1,598 @@
+#include "qt/part_editor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QUndoStack>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <string>
+
+#include "app/part_panel.h"
+
+namespace korvex {
+namespace {
+
+const QColor kProblemColour(255, 205, 205);
+constexpr const char* kProblemStyle = "color: #c00000;";
+
+// The shortest text that reads back as the same number.
+QString NumberText(double value) {
+  char digits[32];
+  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
+  return QString::fromLatin1(digits, static_cast<qsizetype>(end - digits));
+}
+
+PartEnd& EndOf(PartFile& part, TubeEnd end) {
+  return end == TubeEnd::Left ? part.left : part.right;
+}
+
+// The hole table's number columns, then the fit, compensation and 3D mode.
+struct HoleColumn {
+  const char* caption;
+  PartField field;
+  double PartHole::*value;
+};
+constexpr std::array<HoleColumn, 6> kHoleNumbers{{
+    {"at", PartField::At, &PartHole::at},
+    {"turn", PartField::Turn, &PartHole::turn},
+    {"branch-diameter", PartField::BranchDiameter, &PartHole::branchDiameter},
+    {"branch-wall", PartField::BranchWall, &PartHole::branchWall},
+    {"angle", PartField::Angle, &PartHole::angle},
+    {"offset", PartField::Offset, &PartHole::offset},
+}};
+constexpr int kFitColumn = 6;
+constexpr int kCompensationColumn = 7;
+constexpr int kMode3dColumn = 8;
+
+QLabel* NewProblemLabel(QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setStyleSheet(QString::fromLatin1(kProblemStyle));
+  label->setWordWrap(true);
+  label->hide();
+  return label;
+}
+
+void ShowTexts(QLabel* label, const QStringList& texts) {
+  label->setText(texts.join(QLatin1Char('\n')));
+  label->setVisible(!texts.isEmpty());
+}
+
+// Reports each keystroke in a hole's cell, so the value is checked as it is typed.
+class CellDelegate : public QStyledItemDelegate {
+ public:
+  CellDelegate(std::function<void(int, int, const QString&)> typed, QObject* parent)
+      : QStyledItemDelegate(parent), typed_(std::move(typed)) {}
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+      QObject::connect(line, &QLineEdit::textEdited, line,
+                       [typed = typed_, row = index.row(), column = index.column()](
+                           const QString& text) { typed(row, column, text); });
+    }
+    return editor;
+  }
+
+ private:
+  std::function<void(int, int, const QString&)> typed_;
+};
+
+QTableWidgetItem* FlagItem(bool ticked) {
+  auto* item = new QTableWidgetItem;
+  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+  item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+  return item;
+}
+
+}  // namespace
+
+// A line edit and the part's value it shows: a number, a whole number or a text.
+struct PartEditor::TextField {
+  PartPlace place;
+  std::function<double&(PartFile&)> number;
+  std::function<std::int64_t&(PartFile&)> whole;
+  std::function<std::string&(PartFile&)> text;
+  QLineEdit* edit = nullptr;
+  QLabel* problem = nullptr;
+
+  static TextField Number(PartPlace place, std::function<double&(PartFile&)> value) {
+    TextField field;
+    field.place = place;
+    field.number = std::move(value);
+    return field;
+  }
+  static TextField Whole(PartPlace place, std::function<std::int64_t&(PartFile&)> value) {
+    TextField field;
+    field.place = place;
+    field.whole = std::move(value);
+    return field;
+  }
+  static TextField Text(PartPlace place, std::function<std::string&(PartFile&)> value) {
+    TextField field;
+    field.place = place;
+    field.text = std::move(value);
+    return field;
+  }
+
+  QString shown(PartFile& part) const {
+    if (number) return NumberText(number(part));
+    if (whole) return QString::number(whole(part));
+    return QString::fromStdString(text(part));
+  }
+  // False when the text is not a value of this field.
+  bool store(const QString& typed, PartFile& part) const {
+    const std::string bytes = typed.toStdString();
+    if (text) {
+      text(part) = bytes;
+    } else if (number) {
+      const auto value = ReadNumberText(bytes);
+      if (!value) return false;
+      number(part) = *value;
+    } else {
+      const auto value = ReadWholeText(bytes);
+      if (!value) return false;
+      whole(part) = *value;
+    }
+    return true;
+  }
+};
+
+struct PartEditor::EndControls {
+  TubeEnd end;
+  QCheckBox* oval;
+  QCheckBox* compensation;
+  QCheckBox* mode3d;
+  QComboBox* fit;
+  QLabel* problem;  // the end as a whole
+};
+
+PartEditor::PartEditor(QWidget* parent) : QWidget(parent) {
+  auto* layout = new QVBoxLayout(this);
+
+  auto* top = new QWidget(this);
+  auto* topLayout = new QGridLayout(top);
+  topLayout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(top);
+  addTextField(
+      TextField::Text({PartField::Name}, [](PartFile& p) -> std::string& { return p.name; }),
+      tr("name"), top);
+  addTextField(TextField::Whole({PartField::Quantity},
+                                [](PartFile& p) -> std::int64_t& { return p.quantity; }),
+               tr("quantity"), top);
+
+  auto* frames = new QHBoxLayout;
+  layout->addLayout(frames);
+  auto* tube = new QGroupBox(QStringLiteral("MAIN TUBE"), this);
+  buildTube(tube);
+  frames->addWidget(tube, 0, Qt::AlignTop);
+  for (const auto& [end, caption] :
+       {std::pair{TubeEnd::Left, "LEFT CUT"}, std::pair{TubeEnd::Right, "RIGHT CUT"}}) {
+    auto* box = new QGroupBox(QString::fromLatin1(caption), this);
+    buildEnd(end, box);
+    frames->addWidget(box, 0, Qt::AlignTop);
+  }
+  layout->addWidget(buildHoles(), 1);
+
+  partProblems_ = NewProblemLabel(this);
+  layout->addWidget(partProblems_);
+  auto* saving = new QHBoxLayout;
+  layout->addLayout(saving);
+  save_ = new QPushButton(tr("Save part"), this);
+  save_->setObjectName(QStringLiteral("savePart"));
+  save_->setEnabled(false);
+  connect(save_, &QPushButton::clicked, this, [this] { save(); });
+  saveStatus_ = new QLabel(this);
+  saveStatus_->setObjectName(QStringLiteral("saveStatus"));
+  saveStatus_->setWordWrap(true);
+  saving->addWidget(save_);
+  saving->addWidget(saveStatus_, 1);
+
+  setPart(PanelDefaultPart());
+}
+
+PartEditor::~PartEditor() = default;
+
+void PartEditor::addTextField(TextField field, const QString& caption, QWidget* box) {
+  auto* grid = static_cast<QGridLayout*>(box->layout());
+  const int row = grid->rowCount();
+  field.edit = new QLineEdit(box);
+  field.problem = NewProblemLabel(box);
+  grid->addWidget(new QLabel(caption, box), row, 0);
+  grid->addWidget(field.edit, row, 1);
+  grid->addWidget(field.problem, row + 1, 0, 1, 2);
+  fields_.push_back(std::make_unique<TextField>(std::move(field)));
+  const TextField* stored = fields_.back().get();
+  connect(stored->edit, &QLineEdit::textEdited, this, [this, stored] { fieldTyped(*stored); });
+  connect(stored->edit, &QLineEdit::editingFinished, this,
+          [this, stored] { fieldFinished(*stored); });
+}
+
+void PartEditor::buildTube(QWidget* box) {
+  new QGridLayout(box);
+  addTextField(
+      TextField::Number({PartField::Diameter}, [](PartFile& p) -> double& { return p.diameter; }),
+      QStringLiteral("DIAMETER"), box);
+  addTextField(TextField::Number({PartField::Wall}, [](PartFile& p) -> double& { return p.wall; }),
+               QStringLiteral("THICKNESS"), box);
+  addTextField(TextField::Whole({PartField::Segments},
+                                [](PartFile& p) -> std::int64_t& { return p.segments; }),
+               QStringLiteral("CUT SEGMENTS"), box);
+  addTextField(TextField::Text({PartField::AngleLetter},
+                               [](PartFile& p) -> std::string& { return p.angleLetter; }),
+               QStringLiteral("ANGLE LETTER"), box);
+}
+
+void PartEditor::buildEnd(TubeEnd end, QWidget* box) {
+  auto* grid = new QGridLayout(box);
+  const struct {
+    PartField field;
+    double PartEnd::*value;
+    const char* caption;
+  } numbers[] = {{PartField::Diameter, &PartEnd::diameter, "DIAMETER"},
+                 {PartField::Angle, &PartEnd::angle, "ANGLE"},
+                 {PartField::Distance, &PartEnd::distance, "DISTANCE"},
+                 {PartField::Turn, &PartEnd::turn, "Angle DIFF"},
+                 {PartField::Offset, &PartEnd::offset, "offset"}};
+  for (const auto& number : numbers) {
+    addTextField(TextField::Number({number.field, end},
+                                   [end, value = number.value](PartFile& p) -> double& {
+                                     return EndOf(p, end).*value;
+                                   }),
+                 QString::fromLatin1(number.caption), box);
+  }
+
+  auto controls = std::make_unique<EndControls>();
+  controls->end = end;
+  controls->fit = new QComboBox(box);
+  controls->fit->addItems({QStringLiteral("outside"), QStringLiteral("inside")});
+  grid->addWidget(new QLabel(QStringLiteral("fit"), box), grid->rowCount(), 0);
+  grid->addWidget(controls->fit, grid->rowCount() - 1, 1);
+  connect(controls->fit, &QComboBox::activated, this, [this, end](int index) {
+    commit([&](PartFile& p) { EndOf(p, end).fit = index == 1 ? EndFit::Inside : EndFit::Outside; },
+           true);
+  });
+  const QString frame =
+      end == TubeEnd::Left ? QStringLiteral("LEFT CUT ") : QStringLiteral("RIGHT CUT ");
+  auto flag = [&](const char* caption, bool PartEnd::*value) {
+    auto* box3 = new QCheckBox(QString::fromLatin1(caption), box);
+    box3->setObjectName(frame + QString::fromLatin1(caption));
+    grid->addWidget(box3, grid->rowCount(), 0, 1, 2);
+    connect(box3, &QCheckBox::clicked, this, [this, end, value](bool ticked) {
+      commit([&](PartFile& p) { EndOf(p, end).*value = ticked; }, true);
+    });
+    return box3;
+  };
+  controls->oval = flag("CUT OVAL", &PartEnd::oval);
+  controls->compensation = flag("COMPENSATION MODE", &PartEnd::compensation);
+  controls->mode3d = flag("3D MODE", &PartEnd::mode3d);
+  controls->problem = NewProblemLabel(box);
+  grid->addWidget(controls->problem, grid->rowCount(), 0, 1, 2);
+  ends_.push_back(std::move(controls));
+}
+
+QWidget* PartEditor::buildHoles() {
+  auto* box = new QGroupBox(QStringLiteral("HOLES"), this);
+  auto* layout = new QVBoxLayout(box);
+  holes_ = new QTableWidget(0, kMode3dColumn + 1, box);
+  holes_->setObjectName(QStringLiteral("holes"));
+  QStringList captions;
+  for (const HoleColumn& column : kHoleNumbers)
+    captions << QString::fromLatin1(column.caption);
+  captions << QStringLiteral("fit") << QStringLiteral("compensation") << QStringLiteral("mode-3d");
+  holes_->setHorizontalHeaderLabels(captions);
+  holes_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  holes_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  holes_->setSelectionMode(QAbstractItemView::SingleSelection);
+  connect(holes_, &QTableWidget::itemChanged, this, &PartEditor::holeItemChanged);
+  holes_->setItemDelegate(new CellDelegate(
+      [this](int row, int column, const QString& text) { holeCellTyped(row, column, text); },
+      holes_));
+  layout->addWidget(holes_, 1);
+
+  holeProblems_ = NewProblemLabel(box);
+  layout->addWidget(holeProblems_);
+  auto* buttons = new QHBoxLayout;
+  layout->addLayout(buttons);
+  addHole_ = new QPushButton(tr("Add hole"), box);
+  addHole_->setObjectName(QStringLiteral("addHole"));
+  removeHole_ = new QPushButton(tr("Remove hole"), box);
+  removeHole_->setObjectName(QStringLiteral("removeHole"));
+  removeHole_->setEnabled(false);
+  connect(addHole_, &QPushButton::clicked, this, &PartEditor::addHole);
+  connect(removeHole_, &QPushButton::clicked, this, &PartEditor::removeHole);
+  connect(holes_, &QTableWidget::currentCellChanged, this,
+          [this](int row) { removeHole_->setEnabled(row >= 0); });
+  buttons->addWidget(addHole_);
+  buttons->addWidget(removeHole_);
+  buttons->addStretch(1);
+  return box;
+}
+
+void PartEditor::setPart(const PartFile& part) {
+  part_ = part;
+  unreadable_.clear();
+  fillFields();
+  fillHoles();
+  check(part_, true);
+}
+
+void PartEditor::fillFields() {
+  PartFile shown = part_;
+  for (const auto& field : fields_)
+    field->edit->setText(field->shown(shown));
+  for (const auto& end : ends_) {
+    const PartEnd& values = EndOf(shown, end->end);
+    end->fit->setCurrentIndex(values.fit == EndFit::Inside ? 1 : 0);
+    end->oval->setChecked(values.oval);
+    end->compensation->setChecked(values.compensation);
+    end->mode3d->setChecked(values.mode3d);
+  }
+}
+
+void PartEditor::fillHoles() {
+  const QSignalBlocker blocker(holes_);
+  const int rows = static_cast<int>(part_.holes.size());
+  holes_->setRowCount(rows);
+  for (int row = 0; row < rows; ++row) {
+    const PartHole& hole = part_.holes[static_cast<std::size_t>(row)];
+    for (int column = 0; column < static_cast<int>(kHoleNumbers.size()); ++column) {
+      const double value = hole.*kHoleNumbers[static_cast<std::size_t>(column)].value;
+      holes_->setItem(row, column, new QTableWidgetItem(NumberText(value)));
+    }
+    auto* fit = new QComboBox;
+    fit->addItems({QStringLiteral("set-on"), QStringLiteral("set-in")});
+    fit->setCurrentIndex(hole.fit == HoleFitKind::SetIn ? 1 : 0);
+    connect(fit, &QComboBox::activated, this, [this, row](int index) {
+      commit(
+          [&](PartFile& p) {
+            p.holes[static_cast<std::size_t>(row)].fit =
+                index == 1 ? HoleFitKind::SetIn : HoleFitKind::SetOn;
+          },
+          true);
+    });
+    holes_->setCellWidget(row, kFitColumn, fit);
+    holes_->setItem(row, kCompensationColumn, FlagItem(hole.compensation));
+    holes_->setItem(row, kMode3dColumn, FlagItem(hole.mode3d));
+  }
+  addHole_->setEnabled(part_.holes.size() < kMaxPartHoles);
+}
+
+void PartEditor::fieldTyped(const TextField& field) {
+  PartFile typed = part_;
+  const bool read = field.store(field.edit->text(), typed);
+  checkTyped(field.place, read, typed);
+}
+
+void PartEditor::holeCellTyped(int row, int column, const QString& text) {
+  if (column >= static_cast<int>(kHoleNumbers.size())) return;
+  const HoleColumn& number = kHoleNumbers[static_cast<std::size_t>(column)];
+  PartFile typed = part_;
+  const auto value = ReadNumberText(text.toStdString());
+  if (value) typed.holes[static_cast<std::size_t>(row)].*number.value = *value;
+  checkTyped({number.field, TubeEnd::None, row + 1}, value.has_value(), typed);
+}
+
+void PartEditor::checkTyped(const PartPlace& place, bool read, const PartFile& typed) {
+  const std::vector<PartPlace> kept = unreadable_;
+  setUnreadable(place, !read);
+  typing_ = true;
+  check(typed, false);
+  typing_ = false;
+  unreadable_ = kept;  // only a finished edit counts
+}
+
+void PartEditor::fieldFinished(const TextField& field) {
+  PartFile typed = part_;
+  const bool read = field.store(field.edit->text(), typed);
+  const bool wasUnreadable =
+      std::find(unreadable_.begin(), unreadable_.end(), field.place) != unreadable_.end();
+  setUnreadable(field.place, !read);
+  if (!read) {
+    check(part_, false);
+    return;
+  }
+  commit([&](PartFile& p) { field.store(field.edit->text(), p); }, wasUnreadable);
+}
+
+void PartEditor::holeItemChanged(QTableWidgetItem* item) {
+  const int row = item->row();
+  const auto hole = static_cast<std::size_t>(row);
+  const int column = item->column();
+  if (column == kCompensationColumn || column == kMode3dColumn) {
+    const bool ticked = item->checkState() == Qt::Checked;
+    commit(
+        [&](PartFile& p) {
+          (column == kCompensationColumn ? p.holes[hole].compensation : p.holes[hole].mode3d) =
+              ticked;
+        },
+        true);
+    return;
+  }
+  if (column >= static_cast<int>(kHoleNumbers.size())) return;
+  const HoleColumn& number = kHoleNumbers[static_cast<std::size_t>(column)];
+  const PartPlace place{number.field, TubeEnd::None, row + 1};
+  const auto value = ReadNumberText(item->text().toStdString());
+  const bool wasUnreadable =
+      std::find(unreadable_.begin(), unreadable_.end(), place) != unreadable_.end();
+  setUnreadable(place, !value);
+  if (!value) {
+    check(part_, false);
+    return;
+  }
+  commit([&](PartFile& p) { p.holes[hole].*number.value = *value; }, wasUnreadable);
+}
+
+void PartEditor::addHole() {
+  if (part_.holes.size() >= kMaxPartHoles) return;
+  PartFile before = part_;
+  part_.holes.push_back(DefaultPartHole());
+  // The table is made again from the part: a hole's text that was not read goes.
+  std::erase_if(unreadable_, [](const PartPlace& place) { return place.hole > 0; });
+  fillHoles();
+  holes_->setCurrentCell(holes_->rowCount() - 1, 0);
+  emit partEdited(before, part_);
+  check(part_, true);
+}
+
+void PartEditor::removeHole() {
+  const int row = holes_->currentRow();
+  if (row < 0 || row >= static_cast<int>(part_.holes.size())) return;
+  PartFile before = part_;
+  part_.holes.erase(part_.holes.begin() + row);
+  std::erase_if(unreadable_, [](const PartPlace& place) { return place.hole > 0; });
+  fillHoles();
+  emit partEdited(before, part_);
+  check(part_, true);
+}
+
+void PartEditor::commit(const std::function<void(PartFile&)>& change, bool wantJob) {
+  PartFile after = part_;
+  change(after);
+  if (after != part_) {
+    PartFile before = std::exchange(part_, std::move(after));
+    emit partEdited(before, part_);
+    wantJob = true;
+  }
+  check(part_, wantJob);
+}
+
+void PartEditor::check(const PartFile& part, bool emitJob) {
+  PartCheck checked = CheckPart(part);
+  problems_.clear();
+  for (const PartPlace& place : unreadable_)
+    problems_.push_back({place, UnreadableText(place)});
+  problems_.insert(problems_.end(), checked.problems.begin(), checked.problems.end());
+  showProblems();
+  if (emitJob && checked.job && problems_.empty()) emit jobComputed(*checked.job);
+}
+
+void PartEditor::setUnreadable(const PartPlace& place, bool unreadable) {
+  std::erase(unreadable_, place);
+  if (unreadable) unreadable_.push_back(place);
+}
+
+void PartEditor::showProblems() {
+  std::vector<bool> shown(problems_.size(), false);
+  auto textsAt = [&](auto&& belongs) {
+    QStringList texts;
+    for (std::size_t i = 0; i < problems_.size(); ++i) {
+      if (!shown[i] && belongs(problems_[i].place)) {
+        texts << QString::fromStdString(problems_[i].text);
+        shown[i] = true;
+      }
+    }
+    return texts;
+  };
+  for (const auto& field : fields_)
+    ShowTexts(field->problem, textsAt([&](const PartPlace& p) { return p == field->place; }));
+  for (const auto& end : ends_) {
+    ShowTexts(end->problem, textsAt([&](const PartPlace& p) { return p.end == end->end; }));
+  }
+
+  // A hole's problem marks its cell, or its row when it is about the hole as a whole. A cell
+  // being typed in is left alone: a change of its data would put back the text in its editor.
+  const QSignalBlocker blocker(holes_);
+  const QModelIndex typedIn = typing_ ? holes_->currentIndex() : QModelIndex();
+  for (int row = 0; row < holes_->rowCount(); ++row) {
+    for (int column = 0; column < holes_->columnCount(); ++column) {
+      QTableWidgetItem* item = holes_->item(row, column);
+      if (!item || holes_->indexFromItem(item) == typedIn) continue;
+      QStringList texts;
+      for (const PartProblem& problem : problems_) {
+        const bool marked =
+            column < static_cast<int>(kHoleNumbers.size())
+                ? kHoleNumbers[static_cast<std::size_t>(column)].field == problem.place.field
+                : problem.place.field == PartField::Whole;
+        if (problem.place.hole == row + 1 && marked) texts << QString::fromStdString(problem.text);
+      }
+      const QVariant tip = texts.isEmpty() ? QVariant() : QVariant(texts.join(QLatin1Char('\n')));
+      const QVariant colour = texts.isEmpty() ? QVariant() : QVariant(QBrush(kProblemColour));
+      if (item->data(Qt::ToolTipRole) != tip) item->setData(Qt::ToolTipRole, tip);
+      if (item->data(Qt::BackgroundRole) != colour) item->setData(Qt::BackgroundRole, colour);
+    }
+  }
+  ShowTexts(holeProblems_, textsAt([](const PartPlace& p) { return p.hole > 0; }));
+  ShowTexts(partProblems_, textsAt([](const PartPlace&) { return true; }));
+}
+
+QStringList PartEditor::problems() const {
+  QStringList texts;
+  for (const PartProblem& problem : problems_)
+    texts << QString::fromStdString(problem.text);
+  return texts;
+}
+
+void PartEditor::setFilePath(const QString& path) {
+  filePath_ = path;
+  save_->setEnabled(!path.isEmpty());
+  saveStatus_->clear();
+}
+
+bool PartEditor::save() {
+  std::optional<std::string> refusal;
+  if (filePath_.isEmpty()) {
+    refusal = "PART NOT SAVED: no file is chosen";
+  } else if (!problems_.empty()) {
+    refusal = "PART NOT SAVED: " + problems_.front().text;
+  } else {
+    refusal = SavePartFile(part_, filePath_.toStdString());
+  }
+  saveStatus_->setStyleSheet(refusal ? QString::fromLatin1(kProblemStyle) : QString());
+  saveStatus_->setText(refusal ? QString::fromStdString(*refusal) : tr("PART SAVED OK"));
+  if (!refusal) emit partSaved(filePath_);
+  return !refusal;
+}
+
+QLineEdit* PartEditor::field(const PartPlace& place) const {
+  for (const auto& field : fields_) {
+    if (field->place == place) return field->edit;
+  }
+  return nullptr;
+}
+
+QLabel* PartEditor::problemLabel(const PartPlace& place) const {
+  for (const auto& field : fields_) {
+    if (field->place == place) return field->problem;
+  }
+  for (const auto& end : ends_) {
+    if (place.field == PartField::Whole && place.end == end->end) return end->problem;
+  }
+  if (place.hole > 0) return holeProblems_;
+  return place.field == PartField::Whole ? partProblems_ : nullptr;
+}
+
+PartEditCommand::PartEditCommand(PartEditor& editor, PartFile before, PartFile after)
+    : editor_(editor), before_(std::move(before)), after_(std::move(after)) {
+  setText(QObject::tr("edit part"));
+}
+
+void PartEditCommand::undo() {
+  editor_.setPart(before_);
+}
+
+void PartEditCommand::redo() {
+  if (std::exchange(shown_, false)) return;
+  editor_.setPart(after_);
+}
+
+void RecordEdits(PartEditor& editor, QUndoStack& stack) {
+  QObject::connect(&editor, &PartEditor::partEdited, &stack,
+                   [&editor, &stack](const PartFile& before, const PartFile& after) {
+                     stack.push(new PartEditCommand(editor, before, after));
+                   });
+}
+
+}  // namespace korvex

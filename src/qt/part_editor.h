@@ -1,0 +1,125 @@
+#pragma once
+
+#include <QStringList>
+#include <QUndoCommand>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/part_check.h"
+#include "domain/computed_job.h"
+#include "project/part_file.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
+class QUndoStack;
+
+namespace korvex {
+
+// The values of one part: its name and quantity, the tube, both ends and a table of holes. Each
+// value is checked as it is typed and every problem is shown beside its field, in the words the
+// rest of KORVEX uses. A field's edit is committed when the field is left or Return is
+// pressed, a check box or a choice when it is changed, a hole when it is added or removed.
+class PartEditor : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PartEditor(QWidget* parent = nullptr);
+  ~PartEditor() override;
+
+  // Shows the part and checks it, dropping texts that could not be read: jobComputed when it
+  // computes, never partEdited.
+  void setPart(const PartFile& part);
+  // The values as last committed.
+  const PartFile& part() const { return part_; }
+  // The problems shown now, one text each.
+  QStringList problems() const;
+
+  // The part file Save writes; Save is enabled while there is one.
+  void setFilePath(const QString& path);
+  const QString& filePath() const { return filePath_; }
+  // Writes part() to filePath(). Refused while a problem is shown or when the file cannot be
+  // written, with the reason shown beside the button. True when written.
+  bool save();
+
+  // The text field at a place (a hole's values are cells of holeTable()), the label that shows
+  // its problems; nullptr when there is none.
+  QLineEdit* field(const PartPlace& place) const;
+  QLabel* problemLabel(const PartPlace& place) const;
+  QTableWidget* holeTable() const { return holes_; }
+
+ signals:
+  // One committed edit, with the values before and after it.
+  void partEdited(const korvex::PartFile& before, const korvex::PartFile& after);
+  // The part computes without a problem: its job.
+  void jobComputed(const korvex::ComputedJob& job);
+  void partSaved(const QString& path);
+
+ private:
+  struct TextField;
+  struct EndControls;
+
+  void buildTube(QWidget* box);
+  void buildEnd(TubeEnd end, QWidget* box);
+  QWidget* buildHoles();
+  void addTextField(TextField field, const QString& caption, QWidget* box);
+
+  void fillFields();
+  void fillHoles();
+  void fieldTyped(const TextField& field);
+  void holeCellTyped(int row, int column, const QString& text);
+  // Shows the problems of typed, the part with the text typed at place, without committing.
+  void checkTyped(const PartPlace& place, bool read, const PartFile& typed);
+  void fieldFinished(const TextField& field);
+  void holeItemChanged(QTableWidgetItem* item);
+  void addHole();
+  void removeHole();
+
+  // Applies change to the committed part: partEdited when it changed the part, then a check,
+  // with jobComputed when the part computes and wantJob.
+  void commit(const std::function<void(PartFile&)>& change, bool wantJob);
+  void check(const PartFile& part, bool emitJob);
+  void setUnreadable(const PartPlace& place, bool unreadable);
+  void showProblems();
+
+  PartFile part_;
+  std::vector<PartPlace> unreadable_;  // fields whose typed text is not a value
+  std::vector<PartProblem> problems_;
+  QString filePath_;
+
+  std::vector<std::unique_ptr<TextField>> fields_;
+  std::vector<std::unique_ptr<EndControls>> ends_;
+  QTableWidget* holes_ = nullptr;
+  QLabel* holeProblems_ = nullptr;
+  QPushButton* addHole_ = nullptr;
+  QPushButton* removeHole_ = nullptr;
+  QLabel* partProblems_ = nullptr;
+  QPushButton* save_ = nullptr;
+  QLabel* saveStatus_ = nullptr;
+  bool typing_ = false;  // the problems shown are those of a text not yet committed
+};
+
+// One committed edit on an undo stack: undo and redo show the values before and after it. The
+// editor already shows the edit when the stack takes it, so the first redo changes nothing. The
+// editor outlives the stack's commands.
+class PartEditCommand : public QUndoCommand {
+ public:
+  PartEditCommand(PartEditor& editor, PartFile before, PartFile after);
+  void undo() override;
+  void redo() override;
+
+ private:
+  PartEditor& editor_;
+  PartFile before_;
+  PartFile after_;
+  bool shown_ = true;
+};
+
+// Puts every edit of the editor on the stack, as a PartEditCommand.
+void RecordEdits(PartEditor& editor, QUndoStack& stack);
+
+}  // namespace korvex
