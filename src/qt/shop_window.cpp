@@ -219,7 +219,11 @@ void ShopWindow::buildMenus() {
   file->addSeparator();
   file->addAction(tr("&Add Parts..."), QKeySequence(Qt::CTRL | Qt::Key_I), this,
                   &ShopWindow::addPartsChosen);
-  file->addAction(tr("&Remove Parts"), QKeySequence::Delete, this, &ShopWindow::removeSelected);
+  // Delete removes rows only from the table: in the part editor it edits text.
+  QAction* remove =
+      file->addAction(tr("&Remove Parts"), QKeySequence::Delete, this, &ShopWindow::removeSelected);
+  remove->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  table_->addAction(remove);
   file->addAction(tr("&Write All..."), QKeySequence(Qt::CTRL | Qt::Key_E), this,
                   &ShopWindow::writeAllChosen);
   file->addSeparator();

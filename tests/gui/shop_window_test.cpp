@@ -185,9 +185,18 @@ TEST_F(ShopWindowTest, ABadListIsReportedWithItsLineAndChangesNothing) {
   }
 }
 
-// Closing with unsaved changes asks first; Cancel keeps the window and its list.
-TEST_F(ShopWindowTest, ClosingWithChangesAsksFirst) {
-  ASSERT_FALSE(shop_.addParts({path("rail.kvx")}));
+// Delete in the table removes the selected part, undo brings it back; closing with unsaved
+// changes asks first, and Cancel keeps the window and its list.
+TEST_F(ShopWindowTest, RemovedPartsComeBackAndClosingWithChangesAsksFirst) {
+  ASSERT_FALSE(shop_.addParts({path("rail.kvx"), path("post.kvx")}));
+  QTableWidget& table = *shop_.partsTable();
+  QTest::mouseClick(table.viewport(), Qt::LeftButton, {},
+                    table.visualItemRect(table.item(0, 0)).center());
+  QTest::keyClick(table.viewport(), Qt::Key_Delete);
+  ASSERT_EQ(shop_.rows().size(), 1u);
+  EXPECT_EQ(shop_.rows()[0].name, "post");
+  press(QKeySequence::Undo);
+  EXPECT_EQ(shop_.rows().size(), 2u);
   for (const auto button : {QMessageBox::Cancel, QMessageBox::Discard}) {
     WhenOpen<QMessageBox>([button](QMessageBox* box) { box->button(button)->click(); });
     shop_.close();
