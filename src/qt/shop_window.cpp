@@ -315,6 +315,7 @@ std::string ShopWindow::absolutePart(const std::string& file) const {
 
 void ShopWindow::setRows(const std::vector<CutListRow>& rows) {
   rows_ = rows;
+  ++rowsVersion_;
   plan_->clear();
   refreshTable();
   summarizeMissing();
@@ -661,8 +662,12 @@ void ShopWindow::startPlan(CutListRequest asked, const QString& folder) {
           outcome.writeFailure = WritePlanFiles(target, outcome.plan.files);
         return outcome;
       },
-      [this, folder](Outcome outcome) {
+      [this, folder, version = rowsVersion_](Outcome outcome) {
         finishWork();
+        // A plan of rows since changed is not this list's; written files are that list's.
+        if (folder.isEmpty() && version != rowsVersion_ && outcome.plan.problems.empty())
+          outcome.plan.problems.push_back(
+              Text(tr("the list changed while it was nested: nest it again")));
         QStringList problems;
         for (const std::string& problem : outcome.plan.problems)
           problems << Qs(problem);

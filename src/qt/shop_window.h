@@ -113,6 +113,7 @@ class ShopWindow : public QMainWindow {
   QString lastFolder_;
   std::atomic<bool> cancel_{false};
   bool planning_ = false;  // a nest or a write runs
+  int rowsVersion_ = 0;    // counts the changes of the rows
   CutListPlan lastPlan_;
 
   QUndoGroup* undoGroup_ = nullptr;
