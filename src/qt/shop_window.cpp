@@ -145,7 +145,8 @@ ShopWindow::ShopWindow(QWidget* parent) : QMainWindow(parent) {
   if (!restoreGeometry(settings->value("geometry").toByteArray())) resize(1240, 900);
   splitter_->restoreState(settings->value("splitter").toByteArray());
   partSplitter_->restoreState(settings->value("partSplitter").toByteArray());
-  lastFolder_ = settings->value("lastFolder").toString();
+  for (auto& [key, folder] : lastFolders_)
+    folder = settings->value(key).toString();
   updateTitle();
 }
 
@@ -468,10 +469,10 @@ void ShopWindow::newList() {
 
 void ShopWindow::openListChosen() {
   if (!maybeSave()) return;
-  const QString path =
-      QFileDialog::getOpenFileName(this, tr("Open Cut List"), lastFolder_, tr(kListFilter));
+  const QString path = QFileDialog::getOpenFileName(this, tr("Open Cut List"),
+                                                    lastFolders_["listFolder"], tr(kListFilter));
   if (path.isEmpty()) return;
-  lastFolder_ = QFileInfo(path).absolutePath();
+  lastFolders_["listFolder"] = QFileInfo(path).absolutePath();
   if (const auto failure = openList(path)) QMessageBox::warning(this, tr("Cut list"), *failure);
 }
 
@@ -479,11 +480,12 @@ bool ShopWindow::saveChosen(bool askForName) {
   QString path = listPath_;
   if (askForName || path.isEmpty()) {
     path = QFileDialog::getSaveFileName(this, tr("Save Cut List"),
-                                        path.isEmpty() ? lastFolder_ : path, tr(kListFilter));
+                                        path.isEmpty() ? lastFolders_["listFolder"] : path,
+                                        tr(kListFilter));
     if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
   }
-  lastFolder_ = QFileInfo(path).absolutePath();
+  lastFolders_["listFolder"] = QFileInfo(path).absolutePath();
   if (const auto failure = saveList(path)) {
     QMessageBox::warning(this, tr("Cut list"), *failure);
     return false;
@@ -492,10 +494,10 @@ bool ShopWindow::saveChosen(bool askForName) {
 }
 
 void ShopWindow::addPartsChosen() {
-  const QStringList paths =
-      QFileDialog::getOpenFileNames(this, tr("Add Parts"), lastFolder_, tr(kPartFilter));
+  const QStringList paths = QFileDialog::getOpenFileNames(
+      this, tr("Add Parts"), lastFolders_["partFolder"], tr(kPartFilter));
   if (paths.isEmpty()) return;
-  lastFolder_ = QFileInfo(paths.front()).absolutePath();
+  lastFolders_["partFolder"] = QFileInfo(paths.front()).absolutePath();
   if (const auto failure = addParts(paths)) QMessageBox::warning(this, tr("Cut list"), *failure);
 }
 
@@ -555,7 +557,8 @@ void ShopWindow::closeEvent(QCloseEvent* event) {
   settings->setValue("geometry", saveGeometry());
   settings->setValue("splitter", splitter_->saveState());
   settings->setValue("partSplitter", partSplitter_->saveState());
-  settings->setValue("lastFolder", lastFolder_);
+  for (const auto& [key, folder] : lastFolders_)
+    settings->setValue(key, folder);
   event->accept();
 }
 
@@ -598,9 +601,10 @@ void ShopWindow::writeAllInto(const QString& folder) {
 }
 
 void ShopWindow::writeAllChosen() {
-  const QString folder = QFileDialog::getExistingDirectory(this, tr("Write All Into"), lastFolder_);
+  const QString folder =
+      QFileDialog::getExistingDirectory(this, tr("Write All Into"), lastFolders_["outputFolder"]);
   if (folder.isEmpty()) return;
-  lastFolder_ = folder;
+  lastFolders_["outputFolder"] = folder;
   writeAllInto(folder);
 }
 

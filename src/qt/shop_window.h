@@ -110,7 +110,9 @@ class ShopWindow : public QMainWindow {
   std::vector<CutListRow> rows_;
   std::map<std::string, PartSummary> summaries_;  // by the part's absolute path
   QString listPath_;
-  QString lastFolder_;
+  // Where the last list, parts and outputs were chosen, by their settings' keys.
+  std::map<QString, QString> lastFolders_{
+      {"listFolder", {}}, {"partFolder", {}}, {"outputFolder", {}}};
   std::atomic<bool> cancel_{false};
   bool planning_ = false;  // a nest or a write runs
   int rowsVersion_ = 0;    // counts the changes of the rows

@@ -204,5 +204,14 @@ TEST_F(ShopWindowTest, RemovedPartsComeBackAndClosingWithChangesAsksFirst) {
   }
 }
 
+// The next window opens with the size the last one was closed at.
+TEST_F(ShopWindowTest, ANewWindowTakesTheSizeTheLastWasClosedAt) {
+  shop_.resize(900, 700);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return shop_.size() == QSize(900, 700); }));
+  shop_.close();
+  ShopWindow next;
+  EXPECT_EQ(next.size(), QSize(900, 700));
+}
+
 }  // namespace
 }  // namespace korvex
