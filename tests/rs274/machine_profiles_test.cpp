@@ -14,6 +14,7 @@
 #include "app/rebuild_scene.h"
 #include "app/workspace.h"
 #include "domain/end_cut.h"
+#include "flat_polygon.h"
 #include "gcode/machine_program.h"
 #include "gcode/profile_parser.h"
 #include "rs274_support.h"
@@ -370,6 +371,49 @@ TEST_F(InterpreterTest, ToolpathsKeepTheirGeometry) {
     }
     EXPECT_EQ(first, reading.feeds.size()) << c.name;
     EXPECT_LT(degrees ? WorstSurfaceSpeedError(reading, 2 * r, 1000) : 0, 1e-3) << c.name;
+  }
+}
+
+// The tee header's hole as the controller reads a profile's program, in mm and in degrees: after
+// both ends' moves, the hole's loop runs half the kerf inside its edge (its computed steps,
+// straight between them) all round, pierced inside the hole, at the cutting feed.
+TEST_F(InterpreterTest, AHoleIsCutInsideItsEdgeByHalfTheKerf) {
+  for (const char* axes : {"mm", "degrees"}) {
+    MemoryPanel panel;
+    Workspace workspace;
+    ASSERT_EQ(LoadProject(KORVEX_PROJECTS_FOLDER "/tee-header.kvxp", panel, workspace.part),
+              std::nullopt);
+    ASSERT_TRUE(RebuildScene(panel, workspace).empty());
+    workspace.cutObjectCount = 3;
+    const ComputedJob& job = workspace.job;
+    const MachineProfile profile = std::get<MachineProfile>(ParseMachineProfile(
+        "axes = " + std::string(axes) + "\nkerf = 1.5\nlead-in = 3\n", "path", "path.machine"));
+    WriteAll(folder_ / "job.ngc", FormatMachineProgram(job, ProgramHeaderFor(workspace), profile));
+    const Reading reading = Interpret(folder_ / "job.ngc");
+    const double r = job.parameters.mainRadius;
+    auto at = [&](const std::array<double, 6>& p) {
+      return test::FlatPoint{p[kX],
+                             profile.axes == AxisForm::Degrees ? p[kA] * kPi * r / 180 : p[kY]};
+    };
+    test::FlatPolygon edge;
+    const int n = job.parameters.cutSegments;
+    for (int k = 0; k <= n; ++k)
+      edge.corners.push_back({job.holes[0].path.x[k % n], job.holes[0].path.y[k % n]});
+
+    std::size_t first = 0;  // the hole's first feed move
+    for (int side : {-1, 1})
+      first += std::get<Toolpath>(PlanEndToolpath(job, side, profile.toolpath)).points.size() - 1;
+    const Toolpath hole = std::get<Toolpath>(PlanHoleToolpath(job, 0, profile.toolpath));
+    ASSERT_EQ(first + hole.points.size() - 1, reading.feeds.size()) << axes;
+    EXPECT_TRUE(edge.inside(at(reading.feeds[first].start))) << axes;
+    for (std::size_t i = hole.loopStart; i <= hole.loopEnd; ++i) {
+      const test::FlatPoint p = at(reading.feeds[first + i - 1].position);
+      EXPECT_TRUE(edge.inside(p)) << axes << " " << i;
+      EXPECT_NEAR(edge.distance(p), 0.75, 0.01) << axes << " " << i;
+    }
+    if (profile.axes == AxisForm::Degrees) {
+      EXPECT_LT(WorstSurfaceSpeedError(reading, 2 * r, 1000), 1e-3);
+    }
   }
 }
 
