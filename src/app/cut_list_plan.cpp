@@ -25,12 +25,6 @@ constexpr double kSameSize = 1e-6;
 // The cut sheet draws each end with this many points round the tube.
 constexpr int kOutlinePoints = 90;
 
-std::string Decimal(double value, int decimals) {
-  std::string text;
-  AppendDecimal(text, value, decimals);
-  return text;
-}
-
 bool SameTube(const TubeSize& a, const TubeSize& b) {
   return std::fabs(a.diameter - b.diameter) < kSameSize && std::fabs(a.wall - b.wall) < kSameSize;
 }
@@ -188,9 +182,10 @@ class Planner {
         const Part& part = parts_[index];
         const double extent = ExtentOf(part.ends);
         if (extent > room) {
-          problem(part.row, "part " + part.row.name + " is " + Decimal(extent, 3) +
-                                " mm long, longer than the " + Decimal(room, 3) + " mm a " +
-                                Decimal(rules.length, 3) + " mm stick of tube " + label + " holds");
+          problem(part.row, "part " + part.row.name + " is " + DecimalText(extent, 3) +
+                                " mm long, longer than the " + DecimalText(room, 3) + " mm a " +
+                                DecimalText(rules.length, 3) + " mm stick of tube " + label +
+                                " holds");
         }
       }
     }
@@ -249,10 +244,10 @@ class Planner {
       allSticks += plan.sticks.size();
       plan_.summary +=
           "TUBE " + label + " STICKS " + std::to_string(plan.sticks.size()) + " OF " +
-          Decimal(rules.length, 3) + " LOWER BOUND " + std::to_string(plan.lowerBound) +
+          DecimalText(rules.length, 3) + " LOWER BOUND " + std::to_string(plan.lowerBound) +
           (static_cast<int>(plan.sticks.size()) <= plan.lowerBound ? " MET" : " NOT MET") +
-          " WASTE " + Decimal(100 * (1 - drawn.ownLength / stock), 1) + " % LONGEST REMNANT " +
-          Decimal(longest, 1) + "\n";
+          " WASTE " + DecimalText(100 * (1 - drawn.ownLength / stock), 1) + " % LONGEST REMNANT " +
+          DecimalText(longest, 1) + "\n";
     }
     // Each placement runs its part's program once.
     std::optional<double> seconds = 0.0;
@@ -264,8 +259,8 @@ class Planner {
     }
     if (seconds) sheet.cutTime = FormatCutTime(*seconds);
     plan_.summary += "STICKS " + std::to_string(allSticks) + " LOWER BOUND " +
-                     std::to_string(lowerBound) + " STOCK " + Decimal(allStock, 3) + " WASTE " +
-                     Decimal(100 * (1 - allOwn / allStock), 1) + " %\n" +
+                     std::to_string(lowerBound) + " STOCK " + DecimalText(allStock, 3) + " WASTE " +
+                     DecimalText(100 * (1 - allOwn / allStock), 1) + " %\n" +
                      (sheet.cutTime ? "CUT TIME " + *sheet.cutTime + "\n" : "");
     plan_.files.push_back({"plan.json", FormatPlanJson(lowerBound, json)});
     plan_.files.push_back({std::string(kCutSheetStem) + ".pdf", CutSheetPdf(sheet)});
@@ -296,7 +291,7 @@ CutListPlan PlanCutList(const CutListRequest& request, const CutListProgress& pr
 }
 
 std::string TubeLabel(const TubeSize& tube) {
-  return Decimal(tube.diameter, 3) + "x" + Decimal(tube.wall, 3);
+  return DecimalText(tube.diameter, 3) + "x" + DecimalText(tube.wall, 3);
 }
 
 std::string ListPartPath(const std::string& listPath, const std::string& file) {

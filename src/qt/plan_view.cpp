@@ -15,12 +15,6 @@ constexpr double kStickHeight = 36;
 constexpr double kStickGap = 22;  // room for the tube's label and the remnant's length
 constexpr double kRemnantRoom = 110;
 
-QString Decimal(double value, int decimals) {
-  std::string text;
-  AppendDecimal(text, value, decimals);
-  return QString::fromStdString(text);
-}
-
 }  // namespace
 
 PlanView::PlanView(QWidget* parent) : QWidget(parent) {
@@ -63,7 +57,7 @@ void PlanView::layOut() {
       DrawnStick& drawn = sticks_.emplace_back();
       drawn.tube = QString::fromStdString(tube.label);
       drawn.stock = QRectF(kMargin, top, tube.stockLength * scale, kStickHeight);
-      drawn.remnant = tr("remnant %1").arg(Decimal(stick.remnant, 1));
+      drawn.remnant = tr("remnant %1").arg(QString::fromStdString(DecimalText(stick.remnant, 1)));
       for (const CutSheetPart& part : stick.parts) {
         DrawnPart& shape = drawn.parts.emplace_back();
         shape.name = QString::fromStdString(part.name);

@@ -78,12 +78,6 @@ std::optional<double> Millimetres(const QString& text) {
   return value;
 }
 
-QString Decimal(double value, int decimals) {
-  std::string text;
-  AppendDecimal(text, value, decimals);
-  return Qs(text);
-}
-
 // The problems of rows as a list would have them, or nothing when it reads back as they are.
 std::optional<QString> RowsProblem(const std::vector<CutListRow>& rows) {
   if (rows.empty()) return std::nullopt;
@@ -100,6 +94,13 @@ QString UniqueName(const std::vector<CutListRow>& rows, const std::string& stem)
   for (int n = 2; taken.count(name); ++n)
     name = stem + "-" + std::to_string(n);
   return Qs(name);
+}
+
+// How the list names a part: relative to the list's folder, or by its absolute path while the
+// list has no folder yet.
+std::string ListFileName(const fs::path& absolute, const fs::path& folder) {
+  const fs::path relative = folder.empty() ? fs::path() : absolute.lexically_relative(folder);
+  return relative.empty() ? absolute.string() : relative.string();
 }
 
 // Beside the user's machine profiles: ~/.config/korvex/shop.conf.
@@ -291,11 +292,7 @@ void ShopWindow::partSaved(const QString& path) {
     return;
   }
   std::vector<CutListRow> rows = rows_;
-  const fs::path folder =
-      listPath_.isEmpty() ? fs::path() : fs::path(Text(listPath_)).parent_path();
-  const fs::path relative =
-      folder.empty() ? fs::path() : fs::path(saved).lexically_relative(folder);
-  rows[static_cast<std::size_t>(shownRow_)].file = relative.empty() ? saved : relative.string();
+  rows[static_cast<std::size_t>(shownRow_)].file = ListFileName(saved, listFolder());
   changeRows(std::move(rows), tr("part file"));
 }
 
@@ -307,6 +304,10 @@ bool ShopWindow::maybeSavePart() {
       QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
   if (answer == QMessageBox::Save) return editor_->save();
   return answer == QMessageBox::Discard;
+}
+
+fs::path ShopWindow::listFolder() const {
+  return listPath_.isEmpty() ? fs::path() : fs::path(Text(listPath_)).parent_path();
 }
 
 std::string ShopWindow::absolutePart(const std::string& file) const {
@@ -340,7 +341,7 @@ void ShopWindow::refreshTable() {
     if (found != summaries_.end()) {
       const PartSummary& part = found->second;
       tube = part.failure ? Qs(*part.failure) : Qs(part.tube);
-      if (!part.failure) length = Decimal(part.length, 3);
+      if (!part.failure) length = Qs(DecimalText(part.length, 3));
     }
     const QString texts[kColumns] = {Qs(row.name), Qs(row.file), QString::number(row.quantity),
                                      tube, length};
@@ -423,13 +424,10 @@ std::optional<QString> ShopWindow::openList(const QString& path) {
 
 std::optional<QString> ShopWindow::addParts(const QStringList& paths) {
   std::vector<CutListRow> rows = rows_;
-  const fs::path folder =
-      listPath_.isEmpty() ? fs::path() : fs::path(Text(listPath_)).parent_path();
   for (const QString& path : paths) {
     const fs::path absolute = fs::absolute(Text(path)).lexically_normal();
-    const fs::path relative = folder.empty() ? fs::path() : absolute.lexically_relative(folder);
     CutListRow row;
-    row.file = relative.empty() ? absolute.string() : relative.string();
+    row.file = ListFileName(absolute, listFolder());
     row.quantity = 1;
     row.name = Text(UniqueName(rows, absolute.stem().string()));
     rows.push_back(std::move(row));
@@ -443,11 +441,8 @@ std::optional<QString> ShopWindow::addParts(const QStringList& paths) {
 std::optional<QString> ShopWindow::saveList(const QString& path) {
   const fs::path folder = fs::absolute(Text(path)).parent_path();
   std::vector<CutListRow> rows = rows_;
-  for (CutListRow& row : rows) {
-    const fs::path absolute = absolutePart(row.file);
-    const fs::path relative = absolute.lexically_relative(folder);
-    row.file = relative.empty() ? absolute.string() : relative.string();
-  }
+  for (CutListRow& row : rows)
+    row.file = ListFileName(absolutePart(row.file), folder);
   if (auto failure = WriteFileAtomically(Text(path), FormatCutList(rows)))
     return tr("%1 not saved: %2").arg(path, Qs(*failure));
   rows_ = std::move(rows);

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <atomic>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -99,6 +100,7 @@ class ShopWindow : public QMainWindow {
   void showProgress(const QString& step, int done, int total);
   void finishWork();
   std::string absolutePart(const std::string& file) const;
+  std::filesystem::path listFolder() const;
 
   void newList();
   void openListChosen();

@@ -22,12 +22,6 @@ constexpr int kNameRows = 3;
 constexpr double kMinBand = 5;
 constexpr double kMaxBand = 25;
 
-std::string Decimal(double value, int decimals) {
-  std::string text;
-  AppendDecimal(text, value, decimals);
-  return text;
-}
-
 std::string Printable(const std::string& text) {
   std::string out = text;
   for (char& c : out) {
@@ -81,9 +75,9 @@ class SheetPages {
 
 std::string TubeHeading(const CutSheetTube& tube) {
   const auto sticks = static_cast<int>(tube.sticks.size());
-  std::string heading = "TUBE " + tube.label + " - STOCK " + Decimal(tube.stockLength, 3) +
-                        " MM - KERF " + Decimal(tube.kerf, 3) + " MM";
-  if (tube.trim) heading += " - TRIM CUT AT " + Decimal(*tube.trim, 3) + " MM";
+  std::string heading = "TUBE " + tube.label + " - STOCK " + DecimalText(tube.stockLength, 3) +
+                        " MM - KERF " + DecimalText(tube.kerf, 3) + " MM";
+  if (tube.trim) heading += " - TRIM CUT AT " + DecimalText(*tube.trim, 3) + " MM";
   heading += " - " + std::to_string(sticks) + (sticks == 1 ? " STICK" : " STICKS") +
              ", LOWER BOUND " + std::to_string(tube.lowerBound) +
              (sticks <= tube.lowerBound ? " (MET)" : " (NOT MET)");
@@ -129,7 +123,7 @@ void DrawStick(SheetPages& pages, const CutSheetTube& tube, const CutSheetStick&
   page.text({u0, v + kLabelSize}, kLabelSize,
             "STICK " + std::to_string(number) + " - " + std::to_string(stick.parts.size()) +
                 (stick.parts.size() == 1 ? " PART" : " PARTS") + " - REMNANT " +
-                Decimal(stick.remnant, 1) + " MM");
+                DecimalText(stick.remnant, 1) + " MM");
   const double top = v + kLabelSize + 2;
   Sheet drawing;
   drawing.line(Stroke::Seam,
@@ -159,7 +153,7 @@ void DrawStick(SheetPages& pages, const CutSheetTube& tube, const CutSheetStick&
     drawing.text({start, top + band + 1 + kNameSize + static_cast<double>(row) * kNameRowHeight},
                  kNameSize, name);
   }
-  const std::string remnant = "REMNANT " + Decimal(stick.remnant, 1);
+  const std::string remnant = "REMNANT " + DecimalText(stick.remnant, 1);
   if (stick.remnant > 0 && (width - lastEnd) > HelveticaWidth(remnant, kLabelSize) + 2) {
     drawing.text({lastEnd + 2, top + band / 2 + kLabelSize / 2}, kLabelSize, remnant);
   }
@@ -168,7 +162,7 @@ void DrawStick(SheetPages& pages, const CutSheetTube& tube, const CutSheetStick&
 }
 
 std::string WastePercent(double own, double stock) {
-  return Decimal(stock > 0 ? 100 * (1 - own / stock) : 0, 1) + " %";
+  return DecimalText(stock > 0 ? 100 * (1 - own / stock) : 0, 1) + " %";
 }
 
 void DrawTotals(SheetPages& pages, const CutSheet& sheet) {
@@ -188,13 +182,13 @@ void DrawTotals(SheetPages& pages, const CutSheet& sheet) {
     sticks += tube.sticks.size();
     page.text({kPageMargin, v + kLabelSize}, kLabelSize,
               "TUBE " + tube.label + ": " + std::to_string(tube.sticks.size()) + " X " +
-                  Decimal(tube.stockLength, 3) + " MM = " + Decimal(length, 3) +
-                  " MM OF STOCK, PARTS " + Decimal(tube.ownLength, 1) + " MM, WASTE " +
+                  DecimalText(tube.stockLength, 3) + " MM = " + DecimalText(length, 3) +
+                  " MM OF STOCK, PARTS " + DecimalText(tube.ownLength, 1) + " MM, WASTE " +
                   WastePercent(tube.ownLength, length));
     v += lineHeight;
   }
   page.text({kPageMargin, v + kLabelSize}, kLabelSize,
-            "ALL: " + std::to_string(sticks) + " STICKS, " + Decimal(stock, 3) +
+            "ALL: " + std::to_string(sticks) + " STICKS, " + DecimalText(stock, 3) +
                 " MM OF STOCK, WASTE " + WastePercent(own, stock) + " (REMNANTS COUNTED AS WASTE)");
   v += lineHeight;
   if (sheet.cutTime) {

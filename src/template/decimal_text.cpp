@@ -29,6 +29,12 @@ void AppendDecimal(std::string& text, double value, int decimals) {
   text += digits;
 }
 
+std::string DecimalText(double value, int decimals) {
+  std::string text;
+  AppendDecimal(text, value, decimals);
+  return text;
+}
+
 void AppendFixedDecimal(std::string& text, double value, int decimals) {
   char buffer[64];
   std::string_view digits = Fixed(buffer, value, decimals);

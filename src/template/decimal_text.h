@@ -7,6 +7,7 @@ namespace korvex {
 // value with at most decimals digits after the point, trailing zeros dropped, never "-0";
 // independent of the locale, so every output stays byte-stable.
 void AppendDecimal(std::string& text, double value, int decimals);
+std::string DecimalText(double value, int decimals);
 
 // value with exactly decimals digits after the point (never "-0.000...").
 void AppendFixedDecimal(std::string& text, double value, int decimals);
