@@ -11,7 +11,7 @@ using korvex::fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // Defaults within every range, as the panel's are.
-  korvex::PartFile defaults;
+  korvex::Part defaults;
   defaults.diameter = 40;
   defaults.wall = 4;
   defaults.segments = 90;

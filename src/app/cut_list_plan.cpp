@@ -4,10 +4,10 @@
 #include <cmath>
 #include <filesystem>
 
+#include "app/cut_part.h"
 #include "app/part_loading.h"
 #include "app/plan_json.h"
 #include "app/shop_output.h"
-#include "app/workspace.h"
 #include "base/file_helpers.h"
 #include "base/read_whole_file.h"
 #include "gcode/axis_letter.h"
@@ -15,7 +15,7 @@
 #include "nesting/nest_parts.h"
 #include "project/cut_list.h"
 #include "template/cut_sheet.h"
-#include "template/decimal_text.h"
+#include "base/decimal_text.h"
 
 namespace korvex {
 namespace {
@@ -31,7 +31,7 @@ bool SameTube(const TubeSize& a, const TubeSize& b) {
 
 struct Part {
   CutListRow row;
-  PartEnds ends;
+  PartExtents ends;  // as cut
   std::size_t tube = 0;
   std::optional<double> cutSeconds;  // the part's program, when the profile gives its feeds
 };
@@ -46,14 +46,15 @@ struct Tube {
 // The part's ends on the stick where the placement puts it.
 CutSheetPart PlacedOutline(const Part& part, const Placement& placement) {
   CutSheetPart outline{part.row.name, {}, {}};
+  const SurfaceExtents& outer = part.ends.surfaces[kOuterSurface];
   for (int i = 0; i < kOutlinePoints; ++i) {
     const double angle = 360.0 * i / kOutlinePoints;
     if (placement.flipped) {
-      outline.left.push_back(placement.offset - EndXAt(part.ends.right, placement.turn - angle));
-      outline.right.push_back(placement.offset - EndXAt(part.ends.left, placement.turn - angle));
+      outline.left.push_back(placement.offset - CurveAt(outer.right.steel, placement.turn - angle));
+      outline.right.push_back(placement.offset - CurveAt(outer.left.steel, placement.turn - angle));
     } else {
-      outline.left.push_back(placement.offset + EndXAt(part.ends.left, angle - placement.turn));
-      outline.right.push_back(placement.offset + EndXAt(part.ends.right, angle - placement.turn));
+      outline.left.push_back(placement.offset + CurveAt(outer.left.steel, angle - placement.turn));
+      outline.right.push_back(placement.offset + CurveAt(outer.right.steel, angle - placement.turn));
     }
   }
   return outline;
@@ -83,6 +84,9 @@ class Planner {
       plan_.problems.push_back(where(problem.line) + problem.what);
     }
     if (!plan_.problems.empty()) return std::move(plan_);
+    const auto kerf = KerfFor(request_.kerf, *request_.machine);
+    if (const auto* problem = std::get_if<std::string>(&kerf)) return failed(*problem);
+    kerf_ = std::get<double>(kerf);
 
     for (std::size_t i = 0; i < list.rows.size(); ++i) {
       load(list.rows[i]);
@@ -116,27 +120,33 @@ class Planner {
   }
 
   void load(const CutListRow& row) {
-    const LoadedPart loaded = LoadPart(ListPartPath(request_.listPath, row.file));
-    if (loaded.failure) return problem(row, row.file + " " + *loaded.failure);
-    Workspace& workspace = *loaded.workspace;
-    PartEnds ends = PartEndsOf(workspace.job);
-    if (NarrowestWidth(ends) <= 0) {
+    const std::string path = ListPartPath(request_.listPath, row.file);
+    auto loaded = LoadPart(path);
+    if (const auto* failure = std::get_if<std::string>(&loaded)) {
+      return problem(row, row.file + " " + *failure);
+    }
+    const MachineProfile& machine = *request_.machine;
+    ComputedJob& job = std::get<LoadedPart>(loaded).job;
+    const ProgramHeader header = ProgramHeaderOf(job, path);
+    if (const auto failure = AxisLetterProblem(job.parameters.axisLetter)) {
+      return problem(row, row.file + ": program not made: " + *failure);
+    }
+    if (const auto failure = MachineJobProblem(job, header, machine)) {
+      return problem(row, row.file + ": program not made: " + *failure);
+    }
+    auto cut = CutPartWith(std::move(job), machine, kerf_);
+    if (const auto* failure = std::get_if<std::string>(&cut)) {
+      return problem(row, row.file + ": program not made: " + *failure);
+    }
+    CutPart& part = std::get<CutPart>(cut);
+    if (NarrowestWidth(part.extents) <= 0) {
       return problem(row,
                      row.file + ": the end cuts cross, leaving no tube at some angle round it");
     }
-    if (const auto failure = AxisLetterProblem(workspace.job.parameters.axisLetter)) {
-      return problem(row, row.file + ": program not made: " + *failure);
-    }
-    workspace.cutObjectCount = 2 + static_cast<int>(workspace.job.holes.size());
-    const ProgramHeader header = ProgramHeaderFor(workspace);
-    if (const auto failure = MachineProgramProblem(workspace.job, header, *request_.machine)) {
-      return problem(row, row.file + ": program not made: " + *failure);
-    }
     plan_.files.push_back(
-        {row.name + ".ngc", FormatMachineProgram(workspace.job, header, *request_.machine)});
+        {row.name + ".ngc", FormatMachineProgram(part.job, part.cuts, header, machine)});
     if (request_.templates) {
-      FormattedOutput output =
-          FormatWorkspaceOutput(workspace, *request_.templates, request_.paper);
+      FormattedOutput output = FormatJobOutput(part.job, path, *request_.templates, request_.paper);
       if (output.problem) return problem(row, row.file + ": template not made: " + *output.problem);
       const bool svg = *request_.templates == ShopOutput::SvgTemplate;
       if (!svg && row.name == kCutSheetStem) {
@@ -145,19 +155,17 @@ class Planner {
       }
       plan_.files.push_back({row.name + (svg ? ".svg" : ".pdf"), std::move(output.bytes)});
     }
-    const TubeSize size{workspace.job.parameters.mainDiameter,
-                        workspace.job.parameters.wallThickness};
+    const TubeSize size{part.job.parameters.mainDiameter, part.job.parameters.wallThickness};
     auto tube = std::find_if(tubes_.begin(), tubes_.end(),
                              [&](const Tube& t) { return SameTube(t.size, size); });
     if (tube == tubes_.end()) tube = tubes_.insert(tubes_.end(), Tube{size, row.line, {}, {}});
     tube->parts.push_back(parts_.size());
-    parts_.push_back(
-        {row, std::move(ends), static_cast<std::size_t>(tube - tubes_.begin()),
-         EstimateCutTime(MachineCuts(workspace.job, *request_.machine), *request_.machine)});
+    parts_.push_back({row, std::move(part.extents), static_cast<std::size_t>(tube - tubes_.begin()),
+                      EstimateCutTime(part.cuts, machine)});
   }
 
   StockRules rulesFor(const Tube& tube) const {
-    return {tube.stockLength.value_or(0), request_.kerf, request_.trim};
+    return {tube.stockLength.value_or(0), kerf_, request_.trim};
   }
 
   void checkStock() {
@@ -177,13 +185,12 @@ class Planner {
         continue;
       }
       const StockRules rules = rulesFor(tube);
-      const double room = rules.length - FirstPartStart(rules);
       for (std::size_t index : tube.parts) {
         const Part& part = parts_[index];
-        const double extent = ExtentOf(part.ends);
-        if (extent > room) {
-          problem(part.row, "part " + part.row.name + " is " + DecimalText(extent, 3) +
-                                " mm long, longer than the " + DecimalText(room, 3) + " mm a " +
+        const double taken = StockTaken(part.ends, rules);
+        if (taken > rules.length) {
+          problem(part.row, "part " + part.row.name + " takes " + DecimalText(taken, 3) +
+                                " mm of stock as cut, more than a " +
                                 DecimalText(rules.length, 3) + " mm stick of tube " + label +
                                 " holds");
         }
@@ -272,6 +279,7 @@ class Planner {
   const CutListRequest& request_;
   const CutListProgress& progress_;
   std::string listName_;
+  double kerf_ = 0;  // the kerf the parts are spaced by
   std::vector<Part> parts_;
   std::vector<Tube> tubes_;
   CutListPlan plan_;
@@ -301,11 +309,11 @@ std::string ListPartPath(const std::string& listPath, const std::string& file) {
 }
 
 PartSummary SummarizePart(const std::string& path) {
-  const LoadedPart loaded = LoadPart(path);
-  if (loaded.failure) return {{}, 0, loaded.failure};
-  const JobParameters& job = loaded.workspace->job.parameters;
-  return {TubeLabel({job.mainDiameter, job.wallThickness}), loaded.workspace->job.lengths.xLength(),
-          std::nullopt};
+  const auto loaded = LoadPart(path);
+  if (const auto* failure = std::get_if<std::string>(&loaded)) return {{}, 0, *failure};
+  const ComputedJob& job = std::get<LoadedPart>(loaded).job;
+  return {TubeLabel({job.parameters.mainDiameter, job.parameters.wallThickness}),
+          job.lengths.xLength(), std::nullopt};
 }
 
 std::optional<std::string> WritePlanFiles(const std::string& folder,

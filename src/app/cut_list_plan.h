@@ -30,7 +30,7 @@ struct CutListRequest {
   std::string listPath;                  // names the list in problems; parts are found beside it
   std::optional<std::string> listBytes;  // the list as edited, read instead of the file
   std::vector<StockLength> stock;        // a tube's own length wins over the length for all
-  double kerf = 0;
+  std::optional<double> kerf;  // the torch's kerf; the machine profile's when not given
   std::optional<double> trim;  // a square cut this far from each stick's start
   const MachineProfile* machine = nullptr;
   std::optional<ShopOutput> templates;  // a PDF or SVG template of each part, when asked for

@@ -51,6 +51,8 @@ std::string JobFieldName(const JobProblem& problem) {
       return frame + " branch-diameter";
     case JobField::BranchWall:
       return frame + " branch-wall";
+    case JobField::JoiningWall:
+      return frame + " joining wall";
   }
   return "";
 }
@@ -118,7 +120,13 @@ std::string JobProblemText(const JobProblem& problem) {
     case ProblemKind::Negative:
       return name + " must not be less than 0";
     case ProblemKind::NoBore:
-      return name + " must be less than half the branch-diameter";
+      return name + " must be less than half the " +
+             (problem.field == JobField::JoiningWall ? EndFrame(problem.end) + " DIAMETER"
+                                                     : std::string("branch-diameter"));
+    case ProblemKind::NoJoiningWall:
+      return name +
+             " must be given for fit \"inside\": DIAMETER is the joining tube's outside, and "
+             "the end is cut to its bore";
   }
   return name;
 }

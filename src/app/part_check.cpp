@@ -3,13 +3,10 @@
 #include <charconv>
 #include <cmath>
 
-#include "app/control_ids.h"
 #include "app/job_problem_text.h"
-#include "app/memory_panel.h"
-#include "app/panel_job.h"
 #include "app/part_panel.h"
 #include "base/file_helpers.h"
-#include "base/parse_number.h"
+#include "project/part_file.h"
 
 namespace korvex {
 namespace {
@@ -41,9 +38,15 @@ JobField JobFieldAt(const PartPlace& place) {
       return JobField::BranchDiameter;
     case PartField::BranchWall:
       return JobField::BranchWall;
+    case PartField::JoiningWall:
+      return JobField::JoiningWall;
     case PartField::Name:
     case PartField::Quantity:
     case PartField::AngleLetter:
+    case PartField::Oval:
+    case PartField::Compensation:
+    case PartField::Mode3d:
+    case PartField::Fit:
     case PartField::Whole:
       break;
   }
@@ -65,7 +68,7 @@ std::string_view Trimmed(std::string_view text) {
 
 // What the part file reader refuses and the job does not: the quantity, a negative wall or end
 // DIAMETER (unused by a flat cut), too many holes.
-void CheckStorable(const PartFile& part, std::vector<PartProblem>& problems) {
+void CheckStorable(const Part& part, std::vector<PartProblem>& problems) {
   if (part.quantity < 1 || part.quantity > kMaxQuantity) {
     problems.push_back({{PartField::Quantity}, kQuantityText});
   }
@@ -121,6 +124,9 @@ PartPlace PlaceOf(const JobProblem& problem) {
     case JobField::BranchWall:
       place.field = PartField::BranchWall;
       break;
+    case JobField::JoiningWall:
+      place.field = PartField::JoiningWall;
+      break;
     case JobField::Points:
     case JobField::AtAngle:
     case JobField::ResultLengths:
@@ -129,15 +135,10 @@ PartPlace PlaceOf(const JobProblem& problem) {
   return place;
 }
 
-PartCheck CheckPart(const PartFile& part) {
+PartCheck CheckPart(const Part& part) {
   PartCheck check;
   CheckStorable(part, check.problems);
-
-  MemoryPanel panel;
-  PartExtras extras;
-  ApplyPart(part, panel, extras);
-  JobOutcome outcome = ComputeJob(WithPartExtras(ReadJobParameters(panel), extras),
-                                  ParseNumber(panel.text(kAtAngleField)));
+  JobOutcome outcome = ComputePart(part, PanelDefaultAtAngle());
   for (const JobProblem& problem : outcome.problems)
     check.problems.push_back(FromJob(problem));
   // With these the part file reader refuses nothing (FormatPartFile, at Save, has its word):
@@ -177,7 +178,7 @@ std::optional<std::int64_t> ReadWholeText(std::string_view text) {
   return value;
 }
 
-std::optional<std::string> SavePartFile(const PartFile& part, const std::string& path) {
+std::optional<std::string> SavePartFile(const Part& part, const std::string& path) {
   const FormattedPart formatted = FormatPartFile(part);
   if (formatted.refusal) return "PART NOT SAVED: " + *formatted.refusal;
   if (auto failure = WriteFileAtomically(path, formatted.bytes)) {

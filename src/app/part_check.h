@@ -8,35 +8,10 @@
 
 #include "domain/computed_job.h"
 #include "domain/job_problem.h"
-#include "project/part_file.h"
+#include "domain/part.h"
+#include "project/part_fields.h"
 
 namespace korvex {
-
-// A value of a part as an editor shows it. Which end or hole it belongs to is in PartPlace.
-enum class PartField {
-  Name,
-  Quantity,
-  Diameter,  // the main tube's; with an end, the DIAMETER of the tube the end fits onto
-  Wall,
-  Segments,
-  AngleLetter,
-  Distance,
-  Angle,
-  Turn,  // an end's Angle DIFF or a hole's turn
-  Offset,
-  At,
-  BranchDiameter,
-  BranchWall,
-  Whole,  // the end, the hole or the part as a whole
-};
-
-// Where a value sits: its field, and its end or hole (counted from 1; 0 for none).
-struct PartPlace {
-  PartField field = PartField::Whole;
-  TubeEnd end = TubeEnd::None;
-  int hole = 0;
-  friend bool operator==(const PartPlace&, const PartPlace&) = default;
-};
 
 struct PartProblem {
   PartPlace place;
@@ -49,11 +24,11 @@ struct PartCheck {
   std::vector<PartProblem> problems;
 };
 
-// The part's job as OPEN of its part file gives it (the panel's defaults, AT ANGLE among them),
-// computed as UPDATE PARAMS computes it, with what the part file reader refuses as well: a
-// quantity out of range, a negative wall or end DIAMETER, too many holes. Its numbers are
-// finite, as a part file's are.
-PartCheck CheckPart(const PartFile& part);
+// The part's job as OPEN of its part file gives it (AT ANGLE the panel's default), computed as
+// UPDATE PARAMS computes it, with what the part file reader refuses as well: a quantity out of
+// range, a negative wall or end DIAMETER, too many holes. Its numbers are finite, as a part
+// file's are.
+PartCheck CheckPart(const Part& part);
 
 // Where a problem of the job belongs.
 PartPlace PlaceOf(const JobProblem& problem);
@@ -69,6 +44,6 @@ std::optional<std::int64_t> ReadWholeText(std::string_view text);
 
 // Writes the part file at path through a temporary file, so it is either untouched or
 // complete. The refusal as the operator reads it when nothing was written.
-std::optional<std::string> SavePartFile(const PartFile& part, const std::string& path);
+std::optional<std::string> SavePartFile(const Part& part, const std::string& path);
 
 }  // namespace korvex

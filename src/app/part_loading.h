@@ -1,22 +1,29 @@
 #pragma once
 
-#include <memory>
-#include <optional>
 #include <string>
+#include <variant>
+
+#include "domain/computed_job.h"
+#include "domain/part.h"
 
 namespace korvex {
 
-struct Workspace;
+// A part read from a file: a .kvx project, its lines read as the panel reads them and the
+// panel's defaults for what it does not hold, or a .kvxp part file. Why not, when it cannot be
+// read or is refused ("FILE:LINE: reason" for a part file).
+std::variant<Part, std::string> ReadPart(const std::string& path);
 
-// A part read from a file: the workspace holds its job as UPDATE PARAMS accepted it, with the
-// path as its project.
+// A part with its job computed as UPDATE PARAMS computes it, AT ANGLE the panel's default.
 struct LoadedPart {
-  std::unique_ptr<Workspace> workspace;
-  std::optional<std::string> failure;  // why there is no part: unreadable, or the job refused
+  Part part;
+  ComputedJob job;
 };
 
-// The one place a part is loaded from a path: a .kvx project or a .kvxp part file opened as OPEN
-// does into a panel with its defaults and rebuilt as UPDATE PARAMS does.
-LoadedPart LoadPart(const std::string& path);
+// The part's job, or why it is refused: every problem in the operator's words, joined by "; ".
+std::variant<ComputedJob, std::string> ComputePartJob(const Part& part, double atAngleDegrees);
+
+// The one place a part is loaded from a path: read, then computed; why not ("not opened: ..."
+// or "job refused: ...").
+std::variant<LoadedPart, std::string> LoadPart(const std::string& path);
 
 }  // namespace korvex

@@ -1,51 +1,34 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-#include <vector>
-
-#include "domain/job_parameters.h"
-#include "project/part_file.h"
+#include "app/control_ids.h"
+#include "domain/part.h"
+#include "project/part_fields.h"
 
 namespace korvex {
 
 class Panel;
 
-// An end's values that a part file holds and the panel does not show.
-struct EndExtras {
-  double offset = 0;
-  EndFit fit = EndFit::Outside;
-};
+// The panel as an adapter onto a part: the tube and end values it shows, by control id.
 
-// What the open part holds beside the panel's values: its name and quantity, the ends' offsets
-// and fits, and its holes. Empty for a .kvx project, whose job is the panel's alone.
-struct PartExtras {
-  std::string name;
-  std::int64_t quantity = 1;
-  EndExtras left;
-  EndExtras right;
-  std::vector<PartHole> holes;
-
-  // True when a .kvx project would lose part of the job: an offset or a hole.
-  bool changesTheJob() const;
-};
+// The panel's control of a tube or end value; kNoId for a value the panel does not show
+// (offsets, fits, holes, the name).
+ControlId PanelControlOf(const PartPlace& place);
 
 // A part as the panel starts: the controls' default values, no offsets, no holes.
-PartFile PanelDefaultPart();
+Part PanelDefaultPart();
+
+// AT ANGLE as the panel starts.
+double PanelDefaultAtAngle();
 
 // The values a [[hole]] takes for keys it leaves out: a square set-on branch of the panel's
 // default end DIAMETER and THICKNESS, at X 0, unturned.
 PartHole DefaultPartHole();
 
-// The panel's values with the extras, as a part file holds them. A check box counts as ticked
-// when its state is 1, as the job reads it.
-PartFile PartFromPanel(const Panel& panel, const PartExtras& extras);
+// base with every value the panel shows taken from the panel's texts and check states, read as
+// the job reads them (a check box counts as ticked when its state is 1).
+Part PartFromPanel(const Panel& panel, Part base);
 
-// Fills the panel's texts and check states with the part's values and keeps the rest in
-// extras.
-void ApplyPart(const PartFile& part, Panel& panel, PartExtras& extras);
-
-// The job with the extras' offsets and holes.
-JobParameters WithPartExtras(JobParameters job, const PartExtras& extras);
+// Shows the part's tube and end values in the panel.
+void ShowPartInPanel(const Part& part, Panel& panel);
 
 }  // namespace korvex

@@ -1,6 +1,6 @@
 #include "app/plan_json.h"
 
-#include "template/decimal_text.h"
+#include "base/decimal_text.h"
 
 namespace korvex {
 namespace {

@@ -2,6 +2,7 @@
 
 #include "app/notices.h"
 #include "app/panel.h"
+#include "app/part_loading.h"
 #include "app/part_panel.h"
 #include "app/project_panel.h"
 #include "app/prompt_folders.h"
@@ -30,34 +31,36 @@ void ShowProjectPath(Panel& panel, Workspace& workspace, const std::string& path
 
 // The file for the panel and the open part: a part file when the path ends in ".kvxp", else a
 // project, which is refused when it would lose the part's offsets or holes.
-FormattedProject FormatSavedFile(const std::string& path, const Panel& panel,
-                                 const PartExtras& part) {
+FormattedProject FormatSavedFile(const std::string& path, const Panel& panel, const Part& open) {
+  const Part part = PartFromPanel(panel, open);
   if (IsPartFilePath(path)) {
-    FormattedPart file = FormatPartFile(PartFromPanel(panel, part));
+    FormattedPart file = FormatPartFile(part);
     return {std::move(file.bytes), std::move(file.refusal)};
   }
-  if (part.changesTheJob()) {
+  if (NeedsPartFile(part)) {
     return {{},
-            "the part has offsets or holes, which a .kvx project cannot hold; save it as a "
-            "Part file (*.kvxp)"};
+            "the part has offsets, an inside fit or holes, which a .kvx project cannot hold; "
+            "save it as a Part file (*.kvxp)"};
   }
   return FormatProjectFile(ProjectFieldsFromPanel(panel));
 }
 
 }  // namespace
 
-std::optional<std::string> LoadProject(const std::string& path, Panel& panel, PartExtras& extras) {
-  const FileContents contents = ReadWholeFile(path, kMaxProjectFileBytes);
-  if (contents.failure) return contents.failure;
+std::optional<std::string> LoadProject(const std::string& path, Panel& panel, Part& part) {
   if (IsPartFilePath(path)) {
-    const PartReading reading =
-        ReadPartFile(contents.bytes, path, PanelDefaultPart(), DefaultPartHole());
-    if (!reading.part) return reading.refusal;
-    ApplyPart(*reading.part, panel, extras);
+    auto read = ReadPart(path);
+    if (auto* failure = std::get_if<std::string>(&read)) return std::move(*failure);
+    part = std::move(std::get<Part>(read));
+    ShowPartInPanel(part, panel);
     return std::nullopt;
   }
-  ApplyProjectFields(ReadProjectFields(contents.bytes), panel);
-  extras = {};
+  // A project's texts go to the panel as they stand, so that SAVE writes them back unchanged.
+  const FileContents contents = ReadWholeFile(path, kMaxProjectFileBytes);
+  if (contents.failure) return contents.failure;
+  const ProjectFields fields = ReadProjectFields(contents.bytes);
+  ApplyProjectFields(fields, panel);
+  part = PartFromProjectFields(fields, PanelDefaultPart());
   return std::nullopt;
 }
 
@@ -93,7 +96,7 @@ CommandOutcome SaveProject(Panel& panel, Prompts& prompts, Workspace& workspace)
   if (!path) return CommandOutcome::Cancelled;
   const FormattedProject project = FormatSavedFile(*path, panel, workspace.part);
   // A part refused as a project keeps its own name, so that SAVE offers it again.
-  if (IsPartFilePath(*path) || !workspace.part.changesTheJob()) {
+  if (IsPartFilePath(*path) || !NeedsPartFile(PartFromPanel(panel, workspace.part))) {
     ShowProjectPath(panel, workspace, *path);
   }
   if (project.refusal) {

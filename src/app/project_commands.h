@@ -9,14 +9,14 @@ namespace korvex {
 
 class Panel;
 class Prompts;
-struct PartExtras;
+struct Part;
 struct Workspace;
 
 // Fills the panel's texts and check states from the project file at path, or from the part
-// file when the path ends in ".kvxp", and keeps what a part file holds beside them in extras
-// (emptied for a project). A file that cannot be read or is refused changes nothing; the reason
-// is returned, for a part file as "FILE:LINE: reason".
-std::optional<std::string> LoadProject(const std::string& path, Panel& panel, PartExtras& extras);
+// file when the path ends in ".kvxp", and makes part the part read, whose values beyond the
+// panel's the panel's commands keep. A file that cannot be read or is refused changes nothing;
+// the reason is returned, for a part file as "FILE:LINE: reason".
+std::optional<std::string> LoadProject(const std::string& path, Panel& panel, Part& part);
 
 // OPEN without its prompt: fills the panel from the project at path and rebuilds the scene,
 // with OPEN's messages and outcomes.

@@ -2,28 +2,36 @@
 
 #include "app/control_ids.h"
 #include "app/panel.h"
+#include "app/part_panel.h"
 
 namespace korvex {
 namespace {
 
-constexpr std::array<ControlId, kProjectLineCount> kProjectControls{
-    kReservedTextField,  kCutSegmentsField,     kMainDiameterField,   kThicknessField,
-    kLeftDistanceField,  kLeftDiameterField,    kLeftAngleField,      kLeftAngleDiffField,
-    kRightDistanceField, kRightDiameterField,   kRightAngleField,     kRightAngleDiffField,
-    kLeftMode3dBox,      kLeftCutOvalBox,       kLeftCompensationBox, kRightMode3dBox,
-    kRightCutOvalBox,    kRightCompensationBox, kReservedCheckBox,
-};
+// The control behind a line: the panel's control of the part's value it holds, or one of the
+// two reserved controls.
+std::array<ControlId, kProjectLineCount> ControlsOfLines() {
+  std::array<ControlId, kProjectLineCount> ids{};
+  for (std::size_t i = 0; i < ids.size(); ++i) {
+    const ProjectLine& line = ProjectLines()[i];
+    const bool reserved = line.place.field == PartField::Whole;
+    ids[i] = !reserved             ? PanelControlOf(line.place)
+             : line.isCheckState ? kReservedCheckBox
+                                 : kReservedTextField;
+  }
+  return ids;
+}
 
 }  // namespace
 
 std::span<const ControlId, kProjectLineCount> ProjectControls() {
-  return kProjectControls;
+  static const std::array<ControlId, kProjectLineCount> controls = ControlsOfLines();
+  return controls;
 }
 
 ProjectFields ProjectFieldsFromPanel(const Panel& panel) {
   ProjectFields fields;
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    const int id = kProjectControls[i];
+    const int id = ProjectControls()[i];
     fields[i] =
         ProjectLines()[i].isCheckState ? CheckStateText(panel.checkState(id)) : panel.text(id);
   }
@@ -32,7 +40,7 @@ ProjectFields ProjectFieldsFromPanel(const Panel& panel) {
 
 void ApplyProjectFields(const ProjectFields& fields, Panel& panel) {
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    const int id = kProjectControls[i];
+    const int id = ProjectControls()[i];
     if (ProjectLines()[i].isCheckState) {
       panel.setCheckState(id, CheckStateOf(fields[i]));
     } else {

@@ -7,6 +7,7 @@
 #include "app/notices.h"
 #include "app/panel.h"
 #include "app/panel_job.h"
+#include "app/part_panel.h"
 #include "app/workspace.h"
 #include "base/parse_number.h"
 #include "scene/job_scene.h"
@@ -15,8 +16,7 @@ namespace korvex {
 
 std::vector<std::string> RebuildScene(Panel& panel, Workspace& workspace) {
   const double atAngle = ParseNumber(panel.text(kAtAngleField));
-  JobOutcome outcome =
-      ComputeJob(WithPartExtras(ReadJobParameters(panel), workspace.part), atAngle);
+  JobOutcome outcome = ComputePart(PartFromPanel(panel, workspace.part), atAngle);
   if (!outcome.job) return JobProblemTexts(outcome.problems);
 
   DrawJobScene(*outcome.job, ReadDisplayOptions(panel), workspace.nextScene);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cut_part.h"
 #include "app/machine_profiles.h"
 #include "app/notices.h"
 #include "app/prompt_folders.h"
@@ -63,10 +64,14 @@ OutputType MachineOutput(const MachineEntry& machine) {
           "G CODE", true,
           [machine](const Workspace& workspace, const ProgramHeader& header) -> FormattedOutput {
             if (!machine.profile) return {{}, JoinLines(machine.problems)};
-            if (auto problem = MachineProgramProblem(workspace.job, header, *machine.profile)) {
+            const MachineProfile& profile = *machine.profile;
+            if (auto problem = MachineJobProblem(workspace.job, header, profile)) {
               return {{}, problem};
             }
-            return {FormatMachineProgram(workspace.job, header, *machine.profile), std::nullopt};
+            auto cut = CutPartWith(workspace.job, profile, profile.toolpath.kerf);
+            if (auto* problem = std::get_if<std::string>(&cut)) return {{}, std::move(*problem)};
+            return {FormatMachineProgram(workspace.job, std::get<CutPart>(cut).cuts, header, profile),
+                    std::nullopt};
           }};
 }
 

@@ -4,13 +4,18 @@
 
 namespace korvex {
 
-FormattedOutput FormatWorkspaceOutput(const Workspace& workspace, ShopOutput output, Paper paper) {
-  const std::string& path = workspace.projectPath;
-  const std::size_t separator = path.find_last_of("/\\");
+FormattedOutput FormatJobOutput(const ComputedJob& job, const std::string& projectPath,
+                                ShopOutput output, Paper paper) {
+  const std::size_t separator = projectPath.find_last_of("/\\");
   TemplateOptions options;
-  options.projectName = separator == std::string::npos ? path : path.substr(separator + 1);
+  options.projectName =
+      separator == std::string::npos ? projectPath : projectPath.substr(separator + 1);
   options.paper = paper;
-  return FormatShopOutput(workspace.job, output, options);
+  return FormatShopOutput(job, output, options);
+}
+
+FormattedOutput FormatWorkspaceOutput(const Workspace& workspace, ShopOutput output, Paper paper) {
+  return FormatJobOutput(workspace.job, workspace.projectPath, output, paper);
 }
 
 }  // namespace korvex

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/part_panel.h"
 #include "domain/computed_job.h"
+#include "domain/part.h"
 #include "gcode/gcode_writer.h"
 #include "scene/draw_list.h"
 
@@ -16,7 +16,7 @@ struct Workspace {
   DrawList scene;
   DrawList nextScene;       // where a rebuild draws; swapped with scene when the job is accepted
   std::string projectPath;  // the project last chosen in the open or save prompt
-  PartExtras part;          // what the open part file holds beside the panel's values
+  Part part;  // the open part: the panel shows its tube and ends, the rest is kept here
   int cutObjectCount = 0;   // objects the next G-code header announces
 };
 

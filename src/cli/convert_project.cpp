@@ -4,14 +4,14 @@
 #include <optional>
 #include <vector>
 
-#include "app/control_ids.h"
+#include "app/cut_part.h"
 #include "app/machine_profiles.h"
-#include "app/memory_panel.h"
-#include "app/project_commands.h"
-#include "app/rebuild_scene.h"
+#include "app/part_loading.h"
+#include "app/part_panel.h"
 #include "app/shop_output.h"
-#include "app/workspace.h"
 #include "base/file_helpers.h"
+#include "base/format_number.h"
+#include "base/parse_number.h"
 #include "cli/cli_options.h"
 #include "gcode/axis_letter.h"
 #include "gcode/machine_program.h"
@@ -21,15 +21,6 @@ namespace {
 
 CliOutcome Failure(const std::string& line) {
   return {1, {}, "korvex-cli: " + line + "\n"};
-}
-
-std::string JoinProblems(const std::vector<std::string>& problems) {
-  std::string joined;
-  for (const std::string& problem : problems) {
-    if (!joined.empty()) joined += "; ";
-    joined += problem;
-  }
-  return joined;
 }
 
 struct PendingFile {
@@ -73,48 +64,53 @@ std::optional<std::string> SharedOutputProblem(const CliOptions& options) {
 }
 
 CliOutcome ConvertWith(const CliOptions& options, const MachineProfile& profile) {
-  MemoryPanel panel;
-  Workspace workspace;
-  if (const auto failure = LoadProject(options.projectPath, panel, workspace.part)) {
+  auto read = ReadPart(options.projectPath);
+  if (const auto* failure = std::get_if<std::string>(&read)) {
     return Failure("project not opened: " + *failure);
   }
+  Part& part = std::get<Part>(read);
   // The options win over what a part file says.
-  if (options.axisLetter) panel.setText(kAngleLetterField, *options.axisLetter);
-  if (options.atAngle) panel.setText(kAtAngleField, *options.atAngle);
-
-  workspace.projectPath = options.projectPath;
-  if (const auto problems = RebuildScene(panel, workspace); !problems.empty()) {
-    return Failure("job refused: " + JoinProblems(problems));
+  if (options.axisLetter) part.angleLetter = *options.axisLetter;
+  const double atAngle =
+      options.atAngle ? ParseNumber(*options.atAngle) : PanelDefaultAtAngle();
+  auto computed = ComputePartJob(part, atAngle);
+  if (const auto* refusal = std::get_if<std::string>(&computed)) {
+    return Failure("job refused: " + *refusal);
   }
+  const ComputedJob& job = std::get<ComputedJob>(computed);
 
   // Everything is formatted before anything is written: a refused output writes none.
   std::vector<PendingFile> files;
   std::string cutTime;  // a profile program's estimate; the described program's run prints none
   if (!options.outputPath.empty()) {
-    const JobParameters& job = workspace.job.parameters;
-    if (const auto problem = AxisLetterProblem(job.axisLetter)) {
+    if (const auto problem = AxisLetterProblem(job.parameters.axisLetter)) {
       return Failure("program not written: " + *problem);
     }
-    workspace.cutObjectCount = 2 + static_cast<int>(workspace.job.holes.size());
-    const ProgramHeader header = ProgramHeaderFor(workspace);
-    if (const auto problem = MachineProgramProblem(workspace.job, header, profile)) {
+    const ProgramHeader header = ProgramHeaderOf(job, options.projectPath);
+    if (const auto problem = MachineJobProblem(job, header, profile)) {
       return Failure("program not written: " + *problem);
     }
-    files.push_back(
-        {options.outputPath, FormatMachineProgram(workspace.job, header, profile), "program"});
+    auto cut = CutPartWith(job, profile, profile.toolpath.kerf);
+    if (const auto* problem = std::get_if<std::string>(&cut)) {
+      return Failure("program not written: " + *problem);
+    }
+    const CutPart& planned = std::get<CutPart>(cut);
+    files.push_back({options.outputPath, FormatMachineProgram(job, planned.cuts, header, profile),
+                     "program"});
     if (!WritesDescribedProgram(profile)) {
-      if (const auto seconds = EstimateCutTime(MachineCuts(workspace.job, profile), profile))
+      if (const auto seconds = EstimateCutTime(planned.cuts, profile))
         cutTime = "CUT TIME " + FormatCutTime(*seconds) + "\n";
     }
   }
   const Paper paper = options.templatePaper;
   if (options.templatePath) {
-    FormattedOutput output = FormatWorkspaceOutput(workspace, options.templateKind, paper);
+    FormattedOutput output = FormatJobOutput(job, options.projectPath, options.templateKind, paper);
     if (output.problem) return Failure("template not written: " + *output.problem);
     files.push_back({*options.templatePath, std::move(output.bytes), "template"});
   }
   if (options.dxfPath) {
-    FormattedOutput output = FormatWorkspaceOutput(workspace, ShopOutput::DxfPattern, paper);
+    FormattedOutput output =
+        FormatJobOutput(job, options.projectPath, ShopOutput::DxfPattern, paper);
     if (output.problem) return Failure("pattern not written: " + *output.problem);
     files.push_back({*options.dxfPath, std::move(output.bytes), "pattern"});
   }
@@ -127,8 +123,8 @@ CliOutcome ConvertWith(const CliOptions& options, const MachineProfile& profile)
   if (const auto failure = WriteAll(files)) return Failure(*failure);
 
   return {0,
-          "X LENGTH " + panel.text(kXLengthField) + "\nY LENGTH " + panel.text(kYLengthField) +
-              "\n" + cutTime,
+          "X LENGTH " + FormatNumber(job.lengths.xLength(), "0.000") + "\nY LENGTH " +
+              FormatNumber(job.lengths.yLength(), "0.000") + "\n" + cutTime,
           {}};
 }
 

@@ -26,7 +26,7 @@ struct CutListOptions {
   std::string listPath;
   std::string outDir;
   std::vector<StockLength> stock;
-  double kerf = 0;
+  std::optional<double> kerf;
   std::optional<double> trim;
   std::string machine = "described";
   std::optional<ShopOutput> templates;
@@ -271,7 +271,7 @@ std::string CutListUsageText() {
          "\n"
          "  --stock LENGTH        the stock length of every tube, mm\n"
          "  --stock DxT=LENGTH    the stock length of the tube of outside diameter D, wall T\n"
-         "  --kerf MM             the width the torch cuts away (default 0)\n"
+         "  --kerf MM             the width the torch cuts away (default: the profile's)\n"
          "  --trim [MM]           a square cut MM (default 0) from each stick's start\n"
          "  --out-dir FOLDER      where the outputs go, created when missing\n";
 }

@@ -20,6 +20,7 @@ enum class JobField {
   HoleTurn,
   BranchDiameter,
   BranchWall,
+  JoiningWall,  // an end's joining tube's wall, for an inside fit
 };
 
 enum class TubeEnd { None, Left, Right };
@@ -36,6 +37,7 @@ enum class ProblemKind {
   PastTubeSide,         // the offset branch would hang past the side of the tube it meets
   Negative,             // must not be less than 0
   NoBore,               // a branch's wall must be less than its radius
+  NoJoiningWall,        // an inside fit is cut to the joining tube's bore, which needs its wall
 };
 
 struct JobProblem {

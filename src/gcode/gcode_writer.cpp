@@ -52,6 +52,11 @@ std::optional<int> FirstNonFinitePoint(const CutPoints& cut, int segments) {
 
 }  // namespace
 
+ProgramHeader ProgramHeaderOf(const ComputedJob& job, std::string projectPath) {
+  return {std::move(projectPath), job.parameters.axisLetter, job.parameters.mainDiameter,
+          2 + static_cast<int>(job.holes.size())};
+}
+
 std::optional<std::string> GcodeProgramProblem(const ComputedJob& job, double tubeDiameter) {
   const int segments = job.parameters.cutSegments;
   if (segments < 0 || segments > kMaxCutSegments) {

@@ -15,6 +15,10 @@ struct ProgramHeader {
   int objectCount = 0;  // objects the header announces
 };
 
+// The header of a program of all the job's cuts: its project, the job's ANGLE LETTER and main
+// tube DIAMETER, the two ends and the holes as its objects.
+ProgramHeader ProgramHeaderOf(const ComputedJob& job, std::string projectPath);
+
 // Why the job cannot be written as a program (CUT SEGMENTS outside 0..1000, a point or the
 // diameter not finite), or nothing when it can.
 std::optional<std::string> GcodeProgramProblem(const ComputedJob& job, double tubeDiameter);

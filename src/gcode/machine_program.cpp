@@ -14,7 +14,6 @@
 #include "gcode/comment_text.h"
 #include "gcode/program_lines.h"
 #include "gcode/rotary_motion.h"
-#include "toolpath/toolpath.h"
 
 namespace korvex {
 namespace {
@@ -56,14 +55,15 @@ std::string SignificantNumber(double value) {
 // the feeds and the torch lines the profile's keys give.
 class ProfileProgram {
  public:
-  ProfileProgram(const ComputedJob& job, const ProgramHeader& header, const MachineProfile& profile)
+  ProfileProgram(const ComputedJob& job, const JobCuts& cuts, const ProgramHeader& header,
+                 const MachineProfile& profile)
       : header_(header),
         profile_(profile),
         described_(WritesDescribedProgram(profile)),
         degrees_(profile.axes == AxisForm::Degrees),
         tilts_(described_ || JobTilts(job)),
         tiltLetter_(described_ ? std::string_view(header.axisLetter) : Trimmed(header.axisLetter)),
-        cuts_(MachineCuts(job, profile)) {}
+        cuts_(cuts) {}
 
   std::string text() {
     AppendHeaderComments(text_, header_);
@@ -77,7 +77,7 @@ class ProfileProgram {
     if (described_) {
       AppendLine(text_, "G0 X 0.000 Y 0.000 Z 0.000");
     } else {
-      appendPoint("G0", PathPoint{});
+      appendPoint("G0", TorchPoint{0, 0, 0});
       text_ += "\r\n";
     }
     AppendLine(text_, "M2 (Program end)");
@@ -94,7 +94,8 @@ class ProfileProgram {
 
   // Every line of one cut: the rapid to its pierce point, the torch and the cut lines, the feed
   // moves through its points.
-  void appendCut(int number, const MachineCut& cut) {
+  void appendCut(int number, const Toolpath& path) {
+    const std::vector<TorchPoint>& cut = path.points;
     AppendLine(text_, "(Object)");
     AppendLine(text_, "(" + FormatNumber(number, "000") + ")");
     AppendLine(text_, "(" + FormatNumber(static_cast<int>(cut.size()), "000") + ")");
@@ -133,7 +134,7 @@ class ProfileProgram {
 
   // "G1 X .. Y .. A .." (mm) or "G1 X .. A .. B .." (degrees, rotation then tilt), no line end;
   // the tilt word only when the program addresses the tilt axis.
-  Written appendPoint(std::string_view move, const PathPoint& point) {
+  Written appendPoint(std::string_view move, const TorchPoint& point) {
     text_ += move;
     Written written{appendWord(" X ", point.x), 0};
     if (degrees_) {
@@ -164,50 +165,15 @@ class ProfileProgram {
   const bool degrees_;
   const bool tilts_;
   const std::string_view tiltLetter_;
-  const std::vector<MachineCut> cuts_;
+  const JobCuts& cuts_;
   std::string text_;
 };
 
 }  // namespace
 
-namespace {
-
-// The torch paths of both ends and the holes, or why the options refuse one.
-std::variant<std::vector<MachineCut>, std::string> PlanCuts(const ComputedJob& job,
-                                                            const ToolpathOptions& options) {
-  std::vector<MachineCut> cuts;
-  std::vector<ToolpathPlan> plans;
-  for (const int side : {-1, 1})
-    plans.push_back(PlanEndToolpath(job, side, options));
-  for (std::size_t hole = 0; hole < job.holes.size(); ++hole)
-    plans.push_back(PlanHoleToolpath(job, hole, options));
-  for (const ToolpathPlan& plan : plans) {
-    if (const auto* problem = std::get_if<std::string>(&plan)) return *problem;
-    MachineCut& cut = cuts.emplace_back();
-    for (const TorchPoint& point : std::get<Toolpath>(plan).points)
-      cut.push_back({point.x, point.y, point.tilt});
-  }
-  return cuts;
-}
-
-}  // namespace
-
-std::vector<MachineCut> MachineCuts(const ComputedJob& job, const MachineProfile& profile) {
-  if (!WritesDescribedProgram(profile)) {
-    auto planned = PlanCuts(job, profile.toolpath);
-    if (auto* cuts = std::get_if<std::vector<MachineCut>>(&planned)) return std::move(*cuts);
-    return {};
-  }
-  std::vector<const CutPoints*> paths{&job.left.path, &job.right.path};
-  for (const HoleCut& hole : job.holes)
-    paths.push_back(&hole.path);
-  std::vector<MachineCut> cuts;
-  for (const CutPoints* end : paths) {
-    MachineCut& cut = cuts.emplace_back();
-    for (int i = 0; i <= job.parameters.cutSegments; ++i)
-      cut.push_back({end->x[i], end->y[i], end->z[i]});
-  }
-  return cuts;
+std::variant<JobCuts, std::string> PlanMachineCuts(const ComputedJob& job,
+                                                   const MachineProfile& profile) {
+  return PlanJobCuts(job, profile.toolpath, WritesDescribedProgram(profile));
 }
 
 bool JobTilts(const ComputedJob& job) {
@@ -217,18 +183,13 @@ bool JobTilts(const ComputedJob& job) {
   return tilts;
 }
 
-std::optional<std::string> MachineProgramProblem(const ComputedJob& job,
-                                                 const ProgramHeader& header,
-                                                 const MachineProfile& profile) {
+std::optional<std::string> MachineJobProblem(const ComputedJob& job, const ProgramHeader& header,
+                                             const MachineProfile& profile) {
   if (auto problem = GcodeProgramProblem(job, header.tubeDiameter)) return problem;
   if (WritesDescribedProgram(profile)) return std::nullopt;
   const bool degrees = profile.axes == AxisForm::Degrees;
   if (degrees && !(header.tubeDiameter > 0)) {
     return std::string("the tube DIAMETER must be above 0 for a rotation in degrees");
-  }
-  if (auto planned = PlanCuts(job, profile.toolpath);
-      std::holds_alternative<std::string>(planned)) {
-    return std::get<std::string>(std::move(planned));
   }
   if (!JobTilts(job)) return std::nullopt;
   const std::string_view tilt = Trimmed(header.axisLetter);
@@ -249,36 +210,56 @@ std::optional<std::string> MachineProgramProblem(const ComputedJob& job,
          "; the torch tilt of a 3D MODE end needs an angular axis of its own";
 }
 
+std::optional<std::string> MachineProgramProblem(const ComputedJob& job,
+                                                 const ProgramHeader& header,
+                                                 const MachineProfile& profile) {
+  if (auto problem = MachineJobProblem(job, header, profile)) return problem;
+  if (auto planned = PlanMachineCuts(job, profile); std::holds_alternative<std::string>(planned)) {
+    return std::get<std::string>(std::move(planned));
+  }
+  return std::nullopt;
+}
+
 std::string FormatMachineProgram(const ComputedJob& job, const ProgramHeader& header,
                                  const MachineProfile& profile) {
-  if (MachineProgramProblem(job, header, profile)) return std::string();
+  if (MachineJobProblem(job, header, profile)) return std::string();
+  const auto planned = PlanMachineCuts(job, profile);
+  if (const auto* cuts = std::get_if<JobCuts>(&planned)) {
+    return FormatMachineProgram(job, *cuts, header, profile);
+  }
+  return std::string();
+}
+
+std::string FormatMachineProgram(const ComputedJob& job, const JobCuts& cuts,
+                                 const ProgramHeader& header, const MachineProfile& profile) {
+  if (MachineJobProblem(job, header, profile)) return std::string();
   if (WritesDescribedProgram(profile)) return FormatGcodeProgram(job, header);
-  return FormatProfileProgram(job, header, profile);
+  return ProfileProgram(job, cuts, header, profile).text();
 }
 
-std::string FormatProfileProgram(const ComputedJob& job, const ProgramHeader& header,
-                                 const MachineProfile& profile) {
-  if (MachineProgramProblem(job, header, profile)) return std::string();
-  return ProfileProgram(job, header, profile).text();
+std::string FormatProfileProgram(const ComputedJob& job, const JobCuts& cuts,
+                                 const ProgramHeader& header, const MachineProfile& profile) {
+  if (MachineJobProblem(job, header, profile)) return std::string();
+  return ProfileProgram(job, cuts, header, profile).text();
 }
 
-std::optional<double> EstimateCutTime(const std::vector<MachineCut>& cuts,
-                                      const MachineProfile& profile) {
+std::optional<double> EstimateCutTime(const JobCuts& cuts, const MachineProfile& profile) {
   if (profile.materialFeed) return std::nullopt;
-  auto distance = [](const PathPoint& a, const PathPoint& b) {
+  auto distance = [](const TorchPoint& a, const TorchPoint& b) {
     return SurfaceLength(b.x - a.x, b.y - a.y);
   };
   double rapidLength = 0;
   double feedLength = 0;
-  PathPoint at;  // the program starts and ends at X 0 Y 0
-  for (const MachineCut& cut : cuts) {
+  TorchPoint at{0, 0, 0};  // the program starts and ends at X 0 Y 0
+  for (const Toolpath& path : cuts) {
+    const std::vector<TorchPoint>& cut = path.points;
     if (cut.empty()) continue;
     rapidLength += distance(at, cut.front());
     for (std::size_t i = 1; i < cut.size(); ++i)
       feedLength += distance(cut[i - 1], cut[i]);
     at = cut.back();
   }
-  rapidLength += distance(at, PathPoint{});
+  rapidLength += distance(at, TorchPoint{0, 0, 0});
   return 60 * (rapidLength / profile.rapidFeed + feedLength / profile.cuttingFeed) +
          static_cast<double>(cuts.size()) * profile.pierceDelay;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace korvex::nesting_internal {
 namespace {
@@ -19,28 +20,13 @@ int Wrapped(int degrees) {
   return degrees < 0 ? degrees + kGridAngles : degrees;
 }
 
-// The end on the grid, and the largest distance between the true end and the grid's straight
-// pieces: both run straight between their own corners, so it is largest at an end's sample.
-double Resample(const std::vector<double>& end, bool flipped, GridCurve& grid) {
-  const auto value = [&](double degrees) {
-    return flipped ? -EndXAt(end, -degrees) : EndXAt(end, degrees);
-  };
-  for (int j = 0; j < kGridAngles; ++j)
-    grid[static_cast<std::size_t>(j)] = value(j);
-  double stray = 0;
-  const double n = static_cast<double>(end.size());
-  for (std::size_t i = 0; i < end.size(); ++i) {
-    const double degrees = (flipped ? -1.0 : 1.0) * 360.0 * static_cast<double>(i) / n;
-    double at = std::fmod(degrees, 360.0);
-    if (at < 0) at += 360.0;
-    const int j = std::min(static_cast<int>(at), kGridAngles - 1);
-    const double fraction = at - j;
-    const double a = grid[static_cast<std::size_t>(j)];
-    const double b = grid[static_cast<std::size_t>(Wrapped(j + 1))];
-    const double x = (flipped ? -1.0 : 1.0) * end[i];
-    stray = std::max(stray, std::fabs(x - (a + (b - a) * fraction)));
+// A curve of the part turned end for end: x negated, the angle too.
+GridCurve Flipped(const GridCurve& curve) {
+  GridCurve flipped;
+  for (int j = 0; j < kGridAngles; ++j) {
+    flipped[static_cast<std::size_t>(j)] = -curve[static_cast<std::size_t>(Wrapped(-j))];
   }
-  return stray;
+  return flipped;
 }
 
 std::array<std::complex<double>, 2> Harmonics(const GridCurve& curve) {
@@ -76,53 +62,71 @@ void AddAligningTurns(std::complex<double> leftsRight, std::complex<double> righ
 
 }  // namespace
 
-Orientation OrientationOf(const PartEnds& ends, bool flipped) {
+Orientation OrientationOf(const PartExtents& part, bool flipped) {
   Orientation o;
-  // Turned end for end, the right end comes first along the stick.
-  o.leftStray = Resample(flipped ? ends.right : ends.left, flipped, o.left);
-  o.rightStray = Resample(flipped ? ends.left : ends.right, flipped, o.right);
-  // The true extremes lie at the ends' own samples.
-  const auto [leftLow, leftHigh] = std::minmax_element(ends.left.begin(), ends.left.end());
-  const auto [rightLow, rightHigh] = std::minmax_element(ends.right.begin(), ends.right.end());
-  o.minLeft = flipped ? -*rightHigh : *leftLow;
-  o.maxRight = flipped ? -*leftLow : *rightHigh;
-  o.meanLeft = Mean(o.left);
-  o.meanRight = Mean(o.right);
-  o.leftHarmonics = Harmonics(o.left);
-  o.rightHarmonics = Harmonics(o.right);
+  o.minLeft = o.minReachLeft = INFINITY;
+  o.maxRight = o.maxReachRight = -INFINITY;
+  for (std::size_t s = 0; s < o.surfaces.size(); ++s) {
+    const SurfaceExtents& given = part.surfaces[s];
+    SurfaceGrid& grid = o.surfaces[s];
+    // Turned end for end, the right end comes first along the stick.
+    if (flipped) {
+      grid.left = {Flipped(given.right.steel), Flipped(given.right.reach)};
+      grid.right = {Flipped(given.left.steel), Flipped(given.left.reach)};
+    } else {
+      grid.left = {given.left.steel, given.left.reach};
+      grid.right = {given.right.steel, given.right.reach};
+    }
+    o.minLeft = std::min(o.minLeft, *std::min_element(grid.left.steel.begin(), grid.left.steel.end()));
+    o.minReachLeft =
+        std::min(o.minReachLeft, *std::min_element(grid.left.reach.begin(), grid.left.reach.end()));
+    o.maxRight =
+        std::max(o.maxRight, *std::max_element(grid.right.steel.begin(), grid.right.steel.end()));
+    o.maxReachRight = std::max(
+        o.maxReachRight, *std::max_element(grid.right.reach.begin(), grid.right.reach.end()));
+  }
+  const SurfaceGrid& outer = o.surfaces[kOuterSurface];
+  o.meanLeft = Mean(outer.left.steel);
+  o.meanRight = Mean(outer.right.steel);
+  o.leftHarmonics = Harmonics(outer.left.steel);
+  o.rightHarmonics = Harmonics(outer.right.steel);
   return o;
 }
 
 namespace {
 
 // The spacing at a relative turn, or any value not below cutoff as soon as it is clear that the
-// spacing reaches it: most turns tried lose, and the loss shows early.
-double SpacingBelow(const Orientation& left, const Orientation& right, int turn, double kerf,
-                    double cutoff) {
+// spacing reaches it: most turns tried lose, and the loss shows early. On each surface the left
+// part's torch keeps clear of the right part's steel and the right part's torch of the left
+// part's steel.
+double SpacingBelow(const Orientation& left, const Orientation& right, int turn, double cutoff) {
   // The right part turned by turn: its left end at angle j is its own at j − turn.
   const auto k = static_cast<std::size_t>(Wrapped(turn));
   const auto n = static_cast<std::size_t>(kGridAngles);
-  const double limit = cutoff - left.rightStray - right.leftStray - kerf;
   constexpr std::size_t kChunk = 24;  // divides 360
   double reach = -INFINITY;
   for (std::size_t start = 0; start < n; start += kChunk) {
-    for (std::size_t j = start; j < start + kChunk; ++j) {
-      const std::size_t i = j >= k ? j - k : j + n - k;
-      const double gap = left.right[j] - right.left[i];
-      reach = gap > reach ? gap : reach;
+    for (std::size_t s = 0; s < left.surfaces.size(); ++s) {
+      const EndGrid& a = left.surfaces[s].right;
+      const EndGrid& b = right.surfaces[s].left;
+      for (std::size_t j = start; j < start + kChunk; ++j) {
+        const std::size_t i = j >= k ? j - k : j + n - k;
+        const double gap = std::max(a.reach[j] - b.steel[i], a.steel[j] - b.reach[i]);
+        reach = gap > reach ? gap : reach;
+      }
     }
-    if (reach >= limit) break;
+    if (reach >= cutoff) break;
   }
-  return reach + left.rightStray + right.leftStray + kerf;
+  return reach;
 }
 
 }  // namespace
 
-double SpacingAt(const Orientation& left, const Orientation& right, int turn, double kerf) {
-  return SpacingBelow(left, right, turn, kerf, INFINITY);
+double SpacingAt(const Orientation& left, const Orientation& right, int turn) {
+  return SpacingBelow(left, right, turn, INFINITY);
 }
 
-Junction BestJunction(const Orientation& left, const Orientation& right, double kerf) {
+Junction BestJunction(const Orientation& left, const Orientation& right) {
   std::vector<int> turns{0};
   for (int m = 1; m <= 2; ++m) {
     AddAligningTurns(left.rightHarmonics[static_cast<std::size_t>(m - 1)],
@@ -134,7 +138,7 @@ Junction BestJunction(const Orientation& left, const Orientation& right, double 
   Junction best{INFINITY, 0};
   const auto spacing = [&](int turn) {
     double& m = measured[static_cast<std::size_t>(Wrapped(turn))];
-    if (std::isnan(m)) m = SpacingBelow(left, right, turn, kerf, best.spacing);
+    if (std::isnan(m)) m = SpacingBelow(left, right, turn, best.spacing);
     if (m < best.spacing) best = {m, Wrapped(turn)};
     return m;
   };

@@ -40,8 +40,9 @@ struct Slot {
 
 struct Stick {
   std::vector<Slot> slots;
-  double end = 0;
-  double own = 0;  // the parts' own lengths, summed
+  double end = 0;       // the end of the last part's steel
+  double reachEnd = 0;  // how far the last part's torch reaches
+  double own = 0;       // the parts' own lengths, summed
 };
 
 // A stick whose parts the first fit could not take one more is laid out again at most this many
@@ -70,7 +71,7 @@ class Nester {
   Stick newStick(std::size_t part) const {
     const Orientation& o = orientations_[part * 2];
     Stick stick;
-    append(stick, {part * 2, Snapped(start_ - o.minLeft), 0});
+    append(stick, {part * 2, startOffset(o), 0});
     return stick;
   }
 
@@ -136,7 +137,7 @@ class Nester {
       }
       const Orientation& o = orientations_[best.orientation];
       if (chain.slots.empty()) {
-        best.offset = Snapped(start_ - o.minLeft);
+        best.offset = startOffset(o);
       } else {
         const Slot& last = chain.slots.back();
         best.offset = Snapped(last.offset + junctionOf(last.orientation, best.orientation).spacing);
@@ -177,7 +178,19 @@ class Nester {
   void append(Stick& stick, const Slot& slot) const {
     stick.own += ownOf(slot.orientation / 2);
     stick.slots.push_back(slot);
-    stick.end = slot.offset + orientations_[slot.orientation].maxRight;
+    setEnds(stick);
+  }
+
+  void setEnds(Stick& stick) const {
+    const Slot& last = stick.slots.back();
+    stick.end = last.offset + orientations_[last.orientation].maxRight;
+    stick.reachEnd = last.offset + orientations_[last.orientation].maxReachRight;
+  }
+
+  // Where the first part of a stick goes: its steel at the stick's start, or with a trim its
+  // torch clear of the trimmed end.
+  double startOffset(const Orientation& o) const {
+    return Snapped(stock_.trim ? *stock_.trim - o.minReachLeft : -o.minLeft);
   }
 
   // Moves every part as far left as its neighbours allow, keeping every turn. Never longer: a
@@ -187,14 +200,14 @@ class Nester {
       Slot& slot = stick.slots[i];
       const Orientation& o = orientations_[slot.orientation];
       if (i == 0) {
-        slot.offset = Snapped(start_ - o.minLeft);
+        slot.offset = startOffset(o);
       } else {
         const Slot& before = stick.slots[i - 1];
         slot.offset = Snapped(before.offset + SpacingAt(orientations_[before.orientation], o,
-                                                        slot.turn - before.turn, stock_.kerf));
+                                                        slot.turn - before.turn));
       }
-      stick.end = slot.offset + o.maxRight;
     }
+    setEnds(stick);
   }
 
   double extent(std::size_t part) const {
@@ -207,7 +220,7 @@ class Nester {
     const std::uint64_t key = static_cast<std::uint64_t>(left) * orientations_.size() + right;
     const auto found = junctions_.find(key);
     if (found != junctions_.end()) return found->second;
-    const Junction junction = BestJunction(orientations_[left], orientations_[right], stock_.kerf);
+    const Junction junction = BestJunction(orientations_[left], orientations_[right]);
     junctions_.emplace(key, junction);
     return junction;
   }
@@ -382,6 +395,11 @@ double FirstPartStart(const StockRules& stock) {
   return stock.trim ? *stock.trim + stock.kerf : 0.0;
 }
 
+double StockTaken(const PartExtents& part, const StockRules& stock) {
+  const Orientation o = OrientationOf(part, false);
+  return (stock.trim ? *stock.trim - o.minReachLeft : -o.minLeft) + o.maxRight;
+}
+
 int LowerBound(std::span<const NestPart> parts, const StockRules& stock) {
   double needed = 0;
   for (const NestPart& part : parts)
@@ -409,7 +427,7 @@ NestPlan NestParts(std::span<const NestPart> parts, const StockRules& stock,
           {slot.orientation / 2, slot.offset, slot.orientation % 2 == 1, slot.turn});
     }
     nested.end = stick.end;
-    nested.remnant = std::max(0.0, stock.length - stick.end - stock.kerf);
+    nested.remnant = std::max(0.0, stock.length - stick.reachEnd);
   }
   std::stable_sort(
       plan.sticks.begin(), plan.sticks.end(),

@@ -11,21 +11,25 @@
 namespace korvex {
 
 struct NestPart {
-  PartEnds ends;
+  PartExtents ends;  // the part as cut
   int quantity = 1;
 };
 
 // The stock of one tube.
 struct StockRules {
   double length = 0;  // of each stick, mm
-  double kerf = 0;    // the width the torch takes away
-  // A square trim cut this far from each stick's start; the first part starts one kerf after
-  // it. Without one the first part may start at the stick's start.
+  double kerf = 0;    // the width the torch takes away, which the parts' extents allow for
+  // A square trim cut this far from each stick's start: no torch point of the first part comes
+  // nearer the start. Without one the first part's steel may begin at the stick's start.
   std::optional<double> trim;
 };
 
-// Where on a stick the first part may start.
+// Where on a stick the first part's steel begins at the earliest: one kerf past the trim.
 double FirstPartStart(const StockRules& stock);
+
+// The stock a part takes alone on a stick, as drawn: from the stick's start to the end of its
+// steel.
+double StockTaken(const PartExtents& part, const StockRules& stock);
 
 // One part on a stick: its point (x, angle) lies on the stick at x' = offset ± x and angle'
 // = turn ± angle, the minus signs when it is turned end for end.
@@ -38,8 +42,8 @@ struct Placement {
 
 struct NestedStick {
   std::vector<Placement> parts;  // in order along the stick
-  double end = 0;                // the rightmost point of the last part
-  double remnant = 0;            // stock left beyond the last part's cut and its kerf
+  double end = 0;                // the end of the last part's steel
+  double remnant = 0;            // stock left beyond the last part's torch and its kerf
 };
 
 struct NestPlan {
@@ -57,7 +61,7 @@ using NestProgress = std::function<void(std::size_t placed, std::size_t total)>;
 
 // Places every part its quantity of times on the fewest sticks it finds, then gathers the
 // free stock into one remnant as long as it can. Each part must fit a stick
-// (ExtentOf <= length − FirstPartStart) and have material at every angle (NarrowestWidth > 0).
+// (StockTaken <= length) and have material at every angle (NarrowestWidth > 0).
 NestPlan NestParts(std::span<const NestPart> parts, const StockRules& stock,
                    const NestProgress& progress = {});
 

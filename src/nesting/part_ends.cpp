@@ -3,45 +3,28 @@
 #include <algorithm>
 #include <cmath>
 
-#include "domain/computed_job.h"
-
 namespace korvex {
 
-PartEnds PartEndsOf(const ComputedJob& job) {
-  const auto n = static_cast<std::size_t>(job.parameters.cutSegments);
-  const auto& left = job.left.surfaces.outer;
-  const auto& right = job.right.surfaces.outer;
-  // Step n is step 0 again, one turn later.
-  return {{left.begin(), left.begin() + static_cast<std::ptrdiff_t>(n)},
-          {right.begin(), right.begin() + static_cast<std::ptrdiff_t>(n)}};
+double OwnLength(const PartExtents& part) {
+  return part.ownLength;
 }
 
-double EndXAt(const std::vector<double>& end, double degrees) {
-  const double n = static_cast<double>(end.size());
-  double u = std::fmod(degrees / 360.0 * n, n);
-  if (u < 0) u += n;
-  const auto i = std::min(static_cast<std::size_t>(u), end.size() - 1);
-  const double fraction = u - static_cast<double>(i);
-  return end[i] + (end[(i + 1) % end.size()] - end[i]) * fraction;
+double ExtentOf(const PartExtents& part) {
+  double least = INFINITY, greatest = -INFINITY;
+  for (const SurfaceExtents& surface : part.surfaces) {
+    least = std::min(least, *std::min_element(surface.left.steel.begin(), surface.left.steel.end()));
+    greatest = std::max(greatest,
+                        *std::max_element(surface.right.steel.begin(), surface.right.steel.end()));
+  }
+  return greatest - least;
 }
 
-double OwnLength(const PartEnds& ends) {
-  // Straight pieces between samples: the mean of the samples is the exact mean over the turn.
-  double sum = 0;
-  for (std::size_t i = 0; i < ends.left.size(); ++i)
-    sum += ends.right[i] - ends.left[i];
-  return sum / static_cast<double>(ends.left.size());
-}
-
-double ExtentOf(const PartEnds& ends) {
-  return *std::max_element(ends.right.begin(), ends.right.end()) -
-         *std::min_element(ends.left.begin(), ends.left.end());
-}
-
-double NarrowestWidth(const PartEnds& ends) {
+double NarrowestWidth(const PartExtents& part) {
   double narrowest = INFINITY;
-  for (std::size_t i = 0; i < ends.left.size(); ++i)
-    narrowest = std::min(narrowest, ends.right[i] - ends.left[i]);
+  for (const SurfaceExtents& surface : part.surfaces) {
+    for (std::size_t j = 0; j < surface.left.steel.size(); ++j)
+      narrowest = std::min(narrowest, surface.right.steel[j] - surface.left.steel[j]);
+  }
   return narrowest;
 }
 

@@ -4,6 +4,9 @@
 #include <charconv>
 #include <cmath>
 #include <functional>
+#include <span>
+
+#include "project/part_fields.h"
 
 // The file's numbers are read with std::from_chars, never through a stream, and the library's
 // own writer is not needed: the part is written below, key by key.
@@ -26,8 +29,6 @@
 namespace korvex {
 namespace {
 
-enum class Range { Any, Positive, NotNegative, Angle };
-
 std::string LineText(std::uint32_t line) {
   char digits[16];
   const auto [end, error] = std::to_chars(digits, digits + sizeof digits, line);
@@ -40,7 +41,7 @@ struct Key {
   std::function<std::optional<std::string>(const toml::node&)> read;
 };
 
-std::optional<std::string> ReadNumber(const toml::node& node, double& out, Range range) {
+std::optional<std::string> ReadNumber(const toml::node& node, double& out, FieldRange range) {
   double value = 0;
   if (const auto* integer = node.as_integer()) {
     value = static_cast<double>(integer->get());
@@ -49,25 +50,12 @@ std::optional<std::string> ReadNumber(const toml::node& node, double& out, Range
   } else {
     return std::string("must be a number");
   }
-  if (!std::isfinite(value)) return std::string("must be a finite number");
-  switch (range) {
-    case Range::Any:
-      break;
-    case Range::Positive:
-      if (!(value > 0)) return std::string("must be greater than 0");
-      break;
-    case Range::NotNegative:
-      if (value < 0) return std::string("must not be less than 0");
-      break;
-    case Range::Angle:
-      if (!(std::fabs(value) < 90)) return std::string("must lie between -90 and 90 degrees");
-      break;
-  }
+  if (auto problem = RangeProblem(value, range)) return problem;
   out = value;
   return std::nullopt;
 }
 
-Key Number(const char* name, double& out, Range range = Range::Any) {
+Key Number(const char* name, double& out, FieldRange range = FieldRange::Any) {
   return {name, [&out, range](const toml::node& node) { return ReadNumber(node, out, range); }};
 }
 
@@ -103,7 +91,7 @@ Key Text(const char* name, std::string& out) {
 }
 
 template <typename E>
-Key Choice(const char* name, E& out, std::array<const char*, 2> words) {
+Key Choice(const char* name, E& out, const std::array<const char*, 2>& words) {
   return {name, [&out, words](const toml::node& node) -> std::optional<std::string> {
             const auto* text = node.as_string();
             for (std::size_t i = 0; text && i < words.size(); ++i) {
@@ -116,31 +104,27 @@ Key Choice(const char* name, E& out, std::array<const char*, 2> words) {
           }};
 }
 
-constexpr std::array<const char*, 2> kEndFits{"outside", "inside"};
-constexpr std::array<const char*, 2> kHoleFits{"set-on", "set-in"};
-
-std::vector<Key> EndKeys(PartEnd& end) {
-  return {Number("distance", end.distance),
-          Number("diameter", end.diameter, Range::NotNegative),
-          Number("angle", end.angle, Range::Angle),
-          Number("turn", end.turn),
-          Flag("oval", end.oval),
-          Flag("compensation", end.compensation),
-          Flag("mode-3d", end.mode3d),
-          Number("offset", end.offset),
-          Choice("fit", end.fit, kEndFits)};
+// Why an end's fit is refused, in the file's words.
+std::string FitRefusal(ProblemKind kind) {
+  if (kind == ProblemKind::NoBore) return "'joining-wall' must be less than half the 'diameter'";
+  return "fit \"inside\" needs 'joining-wall', the joining tube's wall: 'diameter' is its "
+         "outside, and the end is cut to its bore";
 }
 
-std::vector<Key> HoleKeys(PartHole& hole) {
-  return {Number("at", hole.at),
-          Number("turn", hole.turn),
-          Number("branch-diameter", hole.branchDiameter, Range::Positive),
-          Number("branch-wall", hole.branchWall, Range::NotNegative),
-          Number("angle", hole.angle, Range::Angle),
-          Number("offset", hole.offset),
-          Choice("fit", hole.fit, kHoleFits),
-          Flag("compensation", hole.compensation),
-          Flag("mode-3d", hole.mode3d)};
+// The keys of an end's or a hole's table, as its fields list them.
+template <typename Owner, typename E>
+std::vector<Key> FieldKeys(Owner& values, std::span<const FieldOf<Owner, E>> fields) {
+  std::vector<Key> keys;
+  for (const FieldOf<Owner, E>& field : fields) {
+    if (field.number) {
+      keys.push_back(Number(field.key, values.*field.number, field.range));
+    } else if (field.flag) {
+      keys.push_back(Flag(field.key, values.*field.flag));
+    } else {
+      keys.push_back(Choice(field.key, values.*field.choice, field.words));
+    }
+  }
+  return keys;
 }
 
 class PartReader {
@@ -184,6 +168,22 @@ class PartReader {
             }};
   }
 
+  // An end's table, whose fit must be one the end can be cut to.
+  Key end(const char* name, PartEnd& end) {
+    return {name, [this, name, &end](const toml::node& node) {
+              const auto* table = node.as_table();
+              if (!table)
+                return std::optional<std::string>("must be a table [" + std::string(name) + "]");
+              readTable(*table, FieldKeys(end, EndFields()), " in [" + std::string(name) + "]");
+              if (const auto problem = FitProblem(end); problem && !refusal) {
+                const toml::node* fit = table->get("fit");
+                refuse(fit ? fit->source() : table->source(),
+                       "[" + std::string(name) + "] " + FitRefusal(*problem));
+              }
+              return std::optional<std::string>();
+            }};
+  }
+
   Key holes(std::vector<PartHole>& out) {
     return {"hole", [this, &out](const toml::node& node) -> std::optional<std::string> {
               const auto* array = node.as_array();
@@ -196,7 +196,7 @@ class PartReader {
                   return std::nullopt;
                 }
                 PartHole& hole = out.emplace_back(holeDefaults_);
-                readTable(*table, HoleKeys(hole), " in [[hole]]");
+                readTable(*table, FieldKeys(hole, HoleFields()), " in [[hole]]");
                 if (refusal) return std::nullopt;
               }
               return std::nullopt;
@@ -363,36 +363,37 @@ class PartWriter {
   }
   void end(const char* table, const PartEnd& end) {
     text += std::string("\n[") + table + "]\n";
-    number("distance", end.distance);
-    number("diameter", end.diameter);
-    number("angle", end.angle);
-    number("turn", end.turn);
-    flag("oval", end.oval);
-    flag("compensation", end.compensation);
-    flag("mode-3d", end.mode3d);
-    number("offset", end.offset);
-    string("fit", kEndFits[static_cast<std::size_t>(end.fit)]);
+    for (const EndField& field : EndFields()) {
+      // A joining tube's wall is written only where it is given, so that parts without one keep
+      // their bytes.
+      if (field.field == PartField::JoiningWall && end.joiningWall == 0) continue;
+      value(end, field);
+    }
   }
   void hole(const PartHole& hole) {
     text += "\n[[hole]]\n";
-    number("at", hole.at);
-    number("turn", hole.turn);
-    number("branch-diameter", hole.branchDiameter);
-    number("branch-wall", hole.branchWall);
-    number("angle", hole.angle);
-    number("offset", hole.offset);
-    string("fit", kHoleFits[static_cast<std::size_t>(hole.fit)]);
-    flag("compensation", hole.compensation);
-    flag("mode-3d", hole.mode3d);
+    for (const HoleField& field : HoleFields())
+      value(hole, field);
   }
 
  private:
+  template <typename Owner, typename E>
+  void value(const Owner& values, const FieldOf<Owner, E>& field) {
+    if (field.number) {
+      number(field.key, values.*field.number);
+    } else if (field.flag) {
+      flag(field.key, values.*field.flag);
+    } else {
+      string(field.key, field.words[static_cast<std::size_t>(values.*field.choice)]);
+    }
+  }
+
   void start(const char* key) { text += std::string(key) + " = "; }
 };
 
 }  // namespace
 
-PartReading ReadPartFile(std::string_view bytes, const std::string& path, const PartFile& defaults,
+PartReading ReadPartFile(std::string_view bytes, const std::string& path, const Part& defaults,
                          const PartHole& holeDefaults) {
   PartReading reading;
   const AsciiToml ascii = ToAsciiToml(bytes);
@@ -408,18 +409,18 @@ PartReading ReadPartFile(std::string_view bytes, const std::string& path, const 
         path + ":" + LineText(parsed.error().source().begin.line) + ": " + reading.reason;
     return reading;
   }
-  PartFile part = defaults;
+  Part part = defaults;
   part.holes.clear();
   PartReader reader(path, holeDefaults);
   const std::vector<Key> top{
       Text("name", part.name),
       Whole("quantity", part.quantity, 1, 1000000),
-      reader.subTable("tube", {Number("diameter", part.diameter, Range::Positive),
-                               Number("wall", part.wall, Range::NotNegative),
+      reader.subTable("tube", {Number("diameter", part.diameter, FieldRange::Positive),
+                               Number("wall", part.wall, FieldRange::NotNegative),
                                Whole("segments", part.segments, 1, 1000),
                                Text("angle-letter", part.angleLetter)}),
-      reader.subTable("left", EndKeys(part.left)),
-      reader.subTable("right", EndKeys(part.right)),
+      reader.end("left", part.left),
+      reader.end("right", part.right),
       reader.holes(part.holes)};
   reader.readTable(parsed.table(), top, "");
   if (reader.refusal) {
@@ -431,7 +432,7 @@ PartReading ReadPartFile(std::string_view bytes, const std::string& path, const 
   return reading;
 }
 
-FormattedPart FormatPartFile(const PartFile& part) {
+FormattedPart FormatPartFile(const Part& part) {
   PartWriter writer;
   writer.string("name", part.name);
   writer.whole("quantity", part.quantity);

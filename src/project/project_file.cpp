@@ -10,26 +10,30 @@ namespace {
 constexpr char kCtrlZ = 26;
 constexpr std::string_view kLineEnd = "\r\n";
 
+using enum PartField;
+constexpr TubeEnd kLeft = TubeEnd::Left;
+constexpr TubeEnd kRight = TubeEnd::Right;
+
 constexpr std::array<ProjectLine, kProjectLineCount> kProjectLines{{
-    {false, "reserved text"},
-    {false, "MAIN TUBE CUT SEGMENTS"},
-    {false, "MAIN TUBE DIAMETER"},
-    {false, "MAIN TUBE THICKNESS"},
-    {false, "LEFT CUT DISTANCE"},
-    {false, "LEFT CUT DIAMETER"},
-    {false, "LEFT CUT ANGLE"},
-    {false, "LEFT CUT Angle DIFF"},
-    {false, "RIGHT CUT DISTANCE"},
-    {false, "RIGHT CUT DIAMETER"},
-    {false, "RIGHT CUT ANGLE"},
-    {false, "RIGHT CUT Angle DIFF"},
-    {true, "LEFT CUT 3D MODE"},
-    {true, "LEFT CUT CUT OVAL"},
-    {true, "LEFT CUT COMPENSATION MODE"},
-    {true, "RIGHT CUT 3D MODE"},
-    {true, "RIGHT CUT CUT OVAL"},
-    {true, "RIGHT CUT COMPENSATION MODE"},
-    {true, "reserved check box"},
+    {false, "reserved text", {}},
+    {false, "MAIN TUBE CUT SEGMENTS", {Segments}},
+    {false, "MAIN TUBE DIAMETER", {Diameter}},
+    {false, "MAIN TUBE THICKNESS", {Wall}},
+    {false, "LEFT CUT DISTANCE", {Distance, kLeft}},
+    {false, "LEFT CUT DIAMETER", {Diameter, kLeft}},
+    {false, "LEFT CUT ANGLE", {Angle, kLeft}},
+    {false, "LEFT CUT Angle DIFF", {Turn, kLeft}},
+    {false, "RIGHT CUT DISTANCE", {Distance, kRight}},
+    {false, "RIGHT CUT DIAMETER", {Diameter, kRight}},
+    {false, "RIGHT CUT ANGLE", {Angle, kRight}},
+    {false, "RIGHT CUT Angle DIFF", {Turn, kRight}},
+    {true, "LEFT CUT 3D MODE", {Mode3d, kLeft}},
+    {true, "LEFT CUT CUT OVAL", {Oval, kLeft}},
+    {true, "LEFT CUT COMPENSATION MODE", {Compensation, kLeft}},
+    {true, "RIGHT CUT 3D MODE", {Mode3d, kRight}},
+    {true, "RIGHT CUT CUT OVAL", {Oval, kRight}},
+    {true, "RIGHT CUT COMPENSATION MODE", {Compensation, kRight}},
+    {true, "reserved check box", {}},
 }};
 
 // True when the field reader would not give the text back as it stands.
@@ -148,6 +152,18 @@ ProjectFields ReadProjectFields(std::string_view data) {
   for (std::string& field : fields)
     field = reader.next();
   return fields;
+}
+
+Part PartFromProjectFields(const ProjectFields& fields, Part part) {
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const ProjectLine& line = kProjectLines[i];
+    if (line.isCheckState) {
+      SetCheckState(part, line.place, CheckStateOf(fields[i]));
+    } else {
+      SetPanelText(part, line.place, fields[i]);
+    }
+  }
+  return part;
 }
 
 }  // namespace korvex

@@ -6,12 +6,15 @@
 #include <string>
 #include <string_view>
 
+#include "project/part_fields.h"
+
 namespace korvex {
 
 // One line of a project file: whether it holds a text or a check state, and what it holds.
 struct ProjectLine {
   bool isCheckState;
   const char* name;  // as the operator finds the value in the panel
+  PartPlace place;   // the part's value the line holds; PartField::Whole for a reserved line
 };
 
 inline constexpr int kProjectLineCount = 19;
@@ -62,5 +65,9 @@ class ProjectFieldReader {
 
 // The first 19 fields of the data; what follows them is never read.
 ProjectFields ReadProjectFields(std::string_view data);
+
+// The part with the project's values, read as the panel reads its texts and check states; the
+// values a project does not hold stay as they are in part.
+Part PartFromProjectFields(const ProjectFields& fields, Part part);
 
 }  // namespace korvex

@@ -20,6 +20,7 @@
 #include <string>
 
 #include "app/part_panel.h"
+#include "project/part_fields.h"
 
 namespace korvex {
 namespace {
@@ -34,27 +35,15 @@ QString NumberText(double value) {
   return QString::fromLatin1(digits, static_cast<qsizetype>(end - digits));
 }
 
-PartEnd& EndOf(PartFile& part, TubeEnd end) {
-  return end == TubeEnd::Left ? part.left : part.right;
+// The hole table's columns are the hole's fields, in their order.
+const HoleField& HoleColumn(int column) {
+  return HoleFields()[static_cast<std::size_t>(column)];
 }
 
-// The hole table's number columns, then the fit, compensation and 3D mode.
-struct HoleColumn {
-  const char* caption;
-  PartField field;
-  double PartHole::*value;
-};
-constexpr std::array<HoleColumn, 6> kHoleNumbers{{
-    {"at", PartField::At, &PartHole::at},
-    {"turn", PartField::Turn, &PartHole::turn},
-    {"branch-diameter", PartField::BranchDiameter, &PartHole::branchDiameter},
-    {"branch-wall", PartField::BranchWall, &PartHole::branchWall},
-    {"angle", PartField::Angle, &PartHole::angle},
-    {"offset", PartField::Offset, &PartHole::offset},
-}};
-constexpr int kFitColumn = 6;
-constexpr int kCompensationColumn = 7;
-constexpr int kMode3dColumn = 8;
+bool IsNumberColumn(int column) {
+  return column >= 0 && column < static_cast<int>(HoleFields().size()) &&
+         HoleColumn(column).number != nullptr;
+}
 
 QLabel* NewProblemLabel(QWidget* parent) {
   auto* label = new QLabel(parent);
@@ -102,38 +91,38 @@ QTableWidgetItem* FlagItem(bool ticked) {
 // A line edit and the part's value it shows: a number, a whole number or a text.
 struct PartEditor::TextField {
   PartPlace place;
-  std::function<double&(PartFile&)> number;
-  std::function<std::int64_t&(PartFile&)> whole;
-  std::function<std::string&(PartFile&)> text;
+  std::function<double&(Part&)> number;
+  std::function<std::int64_t&(Part&)> whole;
+  std::function<std::string&(Part&)> text;
   QLineEdit* edit = nullptr;
   QLabel* problem = nullptr;
 
-  static TextField Number(PartPlace place, std::function<double&(PartFile&)> value) {
+  static TextField Number(PartPlace place, std::function<double&(Part&)> value) {
     TextField field;
     field.place = place;
     field.number = std::move(value);
     return field;
   }
-  static TextField Whole(PartPlace place, std::function<std::int64_t&(PartFile&)> value) {
+  static TextField Whole(PartPlace place, std::function<std::int64_t&(Part&)> value) {
     TextField field;
     field.place = place;
     field.whole = std::move(value);
     return field;
   }
-  static TextField Text(PartPlace place, std::function<std::string&(PartFile&)> value) {
+  static TextField Text(PartPlace place, std::function<std::string&(Part&)> value) {
     TextField field;
     field.place = place;
     field.text = std::move(value);
     return field;
   }
 
-  QString shown(PartFile& part) const {
+  QString shown(Part& part) const {
     if (number) return NumberText(number(part));
     if (whole) return QString::number(whole(part));
     return QString::fromStdString(text(part));
   }
   // False when the text is not a value of this field.
-  bool store(const QString& typed, PartFile& part) const {
+  bool store(const QString& typed, Part& part) const {
     const std::string bytes = typed.toStdString();
     if (text) {
       text(part) = bytes;
@@ -152,10 +141,8 @@ struct PartEditor::TextField {
 
 struct PartEditor::EndControls {
   TubeEnd end;
-  QCheckBox* oval;
-  QCheckBox* compensation;
-  QCheckBox* mode3d;
-  QComboBox* fit;
+  std::vector<std::pair<const EndField*, QCheckBox*>> flags;
+  std::vector<std::pair<const EndField*, QComboBox*>> choices;
   QLabel* problem;  // the end as a whole
 };
 
@@ -167,10 +154,10 @@ PartEditor::PartEditor(QWidget* parent) : QWidget(parent) {
   topLayout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(top);
   addTextField(
-      TextField::Text({PartField::Name}, [](PartFile& p) -> std::string& { return p.name; }),
+      TextField::Text({PartField::Name}, [](Part& p) -> std::string& { return p.name; }),
       tr("name"), top);
   addTextField(TextField::Whole({PartField::Quantity},
-                                [](PartFile& p) -> std::int64_t& { return p.quantity; }),
+                                [](Part& p) -> std::int64_t& { return p.quantity; }),
                tr("quantity"), top);
 
   auto* frames = new QHBoxLayout;
@@ -223,61 +210,53 @@ void PartEditor::addTextField(TextField field, const QString& caption, QWidget* 
 void PartEditor::buildTube(QWidget* box) {
   new QGridLayout(box);
   addTextField(
-      TextField::Number({PartField::Diameter}, [](PartFile& p) -> double& { return p.diameter; }),
+      TextField::Number({PartField::Diameter}, [](Part& p) -> double& { return p.diameter; }),
       QStringLiteral("DIAMETER"), box);
-  addTextField(TextField::Number({PartField::Wall}, [](PartFile& p) -> double& { return p.wall; }),
+  addTextField(TextField::Number({PartField::Wall}, [](Part& p) -> double& { return p.wall; }),
                QStringLiteral("THICKNESS"), box);
   addTextField(TextField::Whole({PartField::Segments},
-                                [](PartFile& p) -> std::int64_t& { return p.segments; }),
+                                [](Part& p) -> std::int64_t& { return p.segments; }),
                QStringLiteral("CUT SEGMENTS"), box);
   addTextField(TextField::Text({PartField::AngleLetter},
-                               [](PartFile& p) -> std::string& { return p.angleLetter; }),
+                               [](Part& p) -> std::string& { return p.angleLetter; }),
                QStringLiteral("ANGLE LETTER"), box);
 }
 
 void PartEditor::buildEnd(TubeEnd end, QWidget* box) {
   auto* grid = new QGridLayout(box);
-  const struct {
-    PartField field;
-    double PartEnd::*value;
-    const char* caption;
-  } numbers[] = {{PartField::Diameter, &PartEnd::diameter, "DIAMETER"},
-                 {PartField::Angle, &PartEnd::angle, "ANGLE"},
-                 {PartField::Distance, &PartEnd::distance, "DISTANCE"},
-                 {PartField::Turn, &PartEnd::turn, "Angle DIFF"},
-                 {PartField::Offset, &PartEnd::offset, "offset"}};
-  for (const auto& number : numbers) {
-    addTextField(TextField::Number({number.field, end},
-                                   [end, value = number.value](PartFile& p) -> double& {
-                                     return EndOf(p, end).*value;
-                                   }),
-                 QString::fromLatin1(number.caption), box);
-  }
-
   auto controls = std::make_unique<EndControls>();
   controls->end = end;
-  controls->fit = new QComboBox(box);
-  controls->fit->addItems({QStringLiteral("outside"), QStringLiteral("inside")});
-  grid->addWidget(new QLabel(QStringLiteral("fit"), box), grid->rowCount(), 0);
-  grid->addWidget(controls->fit, grid->rowCount() - 1, 1);
-  connect(controls->fit, &QComboBox::activated, this, [this, end](int index) {
-    commit([&](PartFile& p) { EndOf(p, end).fit = index == 1 ? EndFit::Inside : EndFit::Outside; },
-           true);
-  });
   const QString frame =
       end == TubeEnd::Left ? QStringLiteral("LEFT CUT ") : QStringLiteral("RIGHT CUT ");
-  auto flag = [&](const char* caption, bool PartEnd::*value) {
-    auto* box3 = new QCheckBox(QString::fromLatin1(caption), box);
-    box3->setObjectName(frame + QString::fromLatin1(caption));
-    grid->addWidget(box3, grid->rowCount(), 0, 1, 2);
-    connect(box3, &QCheckBox::clicked, this, [this, end, value](bool ticked) {
-      commit([&](PartFile& p) { EndOf(p, end).*value = ticked; }, true);
-    });
-    return box3;
-  };
-  controls->oval = flag("CUT OVAL", &PartEnd::oval);
-  controls->compensation = flag("COMPENSATION MODE", &PartEnd::compensation);
-  controls->mode3d = flag("3D MODE", &PartEnd::mode3d);
+  for (const EndField& field : EndFields()) {
+    const QString caption = QString::fromLatin1(field.caption);
+    if (field.number) {
+      addTextField(TextField::Number({field.field, end},
+                                     [end, value = field.number](Part& p) -> double& {
+                                       return EndOf(p, end).*value;
+                                     }),
+                   caption, box);
+    } else if (field.flag) {
+      auto* check = new QCheckBox(caption, box);
+      check->setObjectName(frame + caption);
+      grid->addWidget(check, grid->rowCount(), 0, 1, 2);
+      connect(check, &QCheckBox::clicked, this, [this, end, value = field.flag](bool ticked) {
+        commit([&](Part& p) { EndOf(p, end).*value = ticked; }, true);
+      });
+      controls->flags.emplace_back(&field, check);
+    } else {
+      auto* choice = new QComboBox(box);
+      for (const char* word : field.words)
+        choice->addItem(QString::fromLatin1(word));
+      const int row = grid->rowCount();
+      grid->addWidget(new QLabel(caption, box), row, 0);
+      grid->addWidget(choice, row, 1);
+      connect(choice, &QComboBox::activated, this, [this, end, value = field.choice](int index) {
+        commit([&](Part& p) { EndOf(p, end).*value = static_cast<EndFit>(index); }, true);
+      });
+      controls->choices.emplace_back(&field, choice);
+    }
+  }
   controls->problem = NewProblemLabel(box);
   grid->addWidget(controls->problem, grid->rowCount(), 0, 1, 2);
   ends_.push_back(std::move(controls));
@@ -286,12 +265,11 @@ void PartEditor::buildEnd(TubeEnd end, QWidget* box) {
 QWidget* PartEditor::buildHoles() {
   auto* box = new QGroupBox(QStringLiteral("HOLES"), this);
   auto* layout = new QVBoxLayout(box);
-  holes_ = new QTableWidget(0, kMode3dColumn + 1, box);
+  holes_ = new QTableWidget(0, static_cast<int>(HoleFields().size()), box);
   holes_->setObjectName(QStringLiteral("holes"));
   QStringList captions;
-  for (const HoleColumn& column : kHoleNumbers)
+  for (const HoleField& column : HoleFields())
     captions << QString::fromLatin1(column.caption);
-  captions << QStringLiteral("fit") << QStringLiteral("compensation") << QStringLiteral("mode-3d");
   holes_->setHorizontalHeaderLabels(captions);
   holes_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   holes_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -321,7 +299,7 @@ QWidget* PartEditor::buildHoles() {
   return box;
 }
 
-void PartEditor::setPart(const PartFile& part) {
+void PartEditor::setPart(const Part& part) {
   part_ = part;
   unreadable_.clear();
   fillFields();
@@ -330,15 +308,15 @@ void PartEditor::setPart(const PartFile& part) {
 }
 
 void PartEditor::fillFields() {
-  PartFile shown = part_;
+  Part shown = part_;
   for (const auto& field : fields_)
     field->edit->setText(field->shown(shown));
   for (const auto& end : ends_) {
     const PartEnd& values = EndOf(shown, end->end);
-    end->fit->setCurrentIndex(values.fit == EndFit::Inside ? 1 : 0);
-    end->oval->setChecked(values.oval);
-    end->compensation->setChecked(values.compensation);
-    end->mode3d->setChecked(values.mode3d);
+    for (const auto& [field, choice] : end->choices)
+      choice->setCurrentIndex(static_cast<int>(values.*field->choice));
+    for (const auto& [field, check] : end->flags)
+      check->setChecked(values.*field->flag);
   }
 }
 
@@ -348,44 +326,47 @@ void PartEditor::fillHoles() {
   holes_->setRowCount(rows);
   for (int row = 0; row < rows; ++row) {
     const PartHole& hole = part_.holes[static_cast<std::size_t>(row)];
-    for (int column = 0; column < static_cast<int>(kHoleNumbers.size()); ++column) {
-      const double value = hole.*kHoleNumbers[static_cast<std::size_t>(column)].value;
-      holes_->setItem(row, column, new QTableWidgetItem(NumberText(value)));
+    for (int column = 0; column < holes_->columnCount(); ++column) {
+      const HoleField& field = HoleColumn(column);
+      if (field.number) {
+        holes_->setItem(row, column, new QTableWidgetItem(NumberText(hole.*field.number)));
+      } else if (field.flag) {
+        holes_->setItem(row, column, FlagItem(hole.*field.flag));
+      } else {
+        auto* choice = new QComboBox;
+        for (const char* word : field.words)
+          choice->addItem(QString::fromLatin1(word));
+        choice->setCurrentIndex(static_cast<int>(hole.*field.choice));
+        connect(choice, &QComboBox::activated, this,
+                [this, row, value = field.choice](int index) {
+                  commit([&](Part& p) {
+                    p.holes[static_cast<std::size_t>(row)].*value = static_cast<HoleFit>(index);
+                  },
+                         true);
+                });
+        holes_->setCellWidget(row, column, choice);
+      }
     }
-    auto* fit = new QComboBox;
-    fit->addItems({QStringLiteral("set-on"), QStringLiteral("set-in")});
-    fit->setCurrentIndex(hole.fit == HoleFitKind::SetIn ? 1 : 0);
-    connect(fit, &QComboBox::activated, this, [this, row](int index) {
-      commit(
-          [&](PartFile& p) {
-            p.holes[static_cast<std::size_t>(row)].fit =
-                index == 1 ? HoleFitKind::SetIn : HoleFitKind::SetOn;
-          },
-          true);
-    });
-    holes_->setCellWidget(row, kFitColumn, fit);
-    holes_->setItem(row, kCompensationColumn, FlagItem(hole.compensation));
-    holes_->setItem(row, kMode3dColumn, FlagItem(hole.mode3d));
   }
   addHole_->setEnabled(part_.holes.size() < kMaxPartHoles);
 }
 
 void PartEditor::fieldTyped(const TextField& field) {
-  PartFile typed = part_;
+  Part typed = part_;
   const bool read = field.store(field.edit->text(), typed);
   checkTyped(field.place, read, typed);
 }
 
 void PartEditor::holeCellTyped(int row, int column, const QString& text) {
-  if (column >= static_cast<int>(kHoleNumbers.size())) return;
-  const HoleColumn& number = kHoleNumbers[static_cast<std::size_t>(column)];
-  PartFile typed = part_;
+  if (!IsNumberColumn(column)) return;
+  const HoleField& number = HoleColumn(column);
+  Part typed = part_;
   const auto value = ReadNumberText(text.toStdString());
-  if (value) typed.holes[static_cast<std::size_t>(row)].*number.value = *value;
+  if (value) typed.holes[static_cast<std::size_t>(row)].*number.number = *value;
   checkTyped({number.field, TubeEnd::None, row + 1}, value.has_value(), typed);
 }
 
-void PartEditor::checkTyped(const PartPlace& place, bool read, const PartFile& typed) {
+void PartEditor::checkTyped(const PartPlace& place, bool read, const Part& typed) {
   const std::vector<PartPlace> kept = unreadable_;
   setUnreadable(place, !read);
   typing_ = true;
@@ -395,7 +376,7 @@ void PartEditor::checkTyped(const PartPlace& place, bool read, const PartFile& t
 }
 
 void PartEditor::fieldFinished(const TextField& field) {
-  PartFile typed = part_;
+  Part typed = part_;
   const bool read = field.store(field.edit->text(), typed);
   const bool wasUnreadable =
       std::find(unreadable_.begin(), unreadable_.end(), field.place) != unreadable_.end();
@@ -404,26 +385,22 @@ void PartEditor::fieldFinished(const TextField& field) {
     check(part_, false);
     return;
   }
-  commit([&](PartFile& p) { field.store(field.edit->text(), p); }, wasUnreadable);
+  commit([&](Part& p) { field.store(field.edit->text(), p); }, wasUnreadable);
 }
 
 void PartEditor::holeItemChanged(QTableWidgetItem* item) {
   const int row = item->row();
   const auto hole = static_cast<std::size_t>(row);
   const int column = item->column();
-  if (column == kCompensationColumn || column == kMode3dColumn) {
+  if (column < 0 || column >= static_cast<int>(HoleFields().size())) return;
+  const HoleField& field = HoleColumn(column);
+  if (field.flag) {
     const bool ticked = item->checkState() == Qt::Checked;
-    commit(
-        [&](PartFile& p) {
-          (column == kCompensationColumn ? p.holes[hole].compensation : p.holes[hole].mode3d) =
-              ticked;
-        },
-        true);
+    commit([&](Part& p) { p.holes[hole].*field.flag = ticked; }, true);
     return;
   }
-  if (column >= static_cast<int>(kHoleNumbers.size())) return;
-  const HoleColumn& number = kHoleNumbers[static_cast<std::size_t>(column)];
-  const PartPlace place{number.field, TubeEnd::None, row + 1};
+  if (!field.number) return;
+  const PartPlace place{field.field, TubeEnd::None, row + 1};
   const auto value = ReadNumberText(item->text().toStdString());
   const bool wasUnreadable =
       std::find(unreadable_.begin(), unreadable_.end(), place) != unreadable_.end();
@@ -432,12 +409,12 @@ void PartEditor::holeItemChanged(QTableWidgetItem* item) {
     check(part_, false);
     return;
   }
-  commit([&](PartFile& p) { p.holes[hole].*number.value = *value; }, wasUnreadable);
+  commit([&](Part& p) { p.holes[hole].*field.number = *value; }, wasUnreadable);
 }
 
 void PartEditor::addHole() {
   if (part_.holes.size() >= kMaxPartHoles) return;
-  PartFile before = part_;
+  Part before = part_;
   part_.holes.push_back(DefaultPartHole());
   // The table is made again from the part: a hole's text that was not read goes.
   std::erase_if(unreadable_, [](const PartPlace& place) { return place.hole > 0; });
@@ -450,7 +427,7 @@ void PartEditor::addHole() {
 void PartEditor::removeHole() {
   const int row = holes_->currentRow();
   if (row < 0 || row >= static_cast<int>(part_.holes.size())) return;
-  PartFile before = part_;
+  Part before = part_;
   part_.holes.erase(part_.holes.begin() + row);
   std::erase_if(unreadable_, [](const PartPlace& place) { return place.hole > 0; });
   fillHoles();
@@ -458,18 +435,18 @@ void PartEditor::removeHole() {
   check(part_, true);
 }
 
-void PartEditor::commit(const std::function<void(PartFile&)>& change, bool wantJob) {
-  PartFile after = part_;
+void PartEditor::commit(const std::function<void(Part&)>& change, bool wantJob) {
+  Part after = part_;
   change(after);
   if (after != part_) {
-    PartFile before = std::exchange(part_, std::move(after));
+    Part before = std::exchange(part_, std::move(after));
     emit partEdited(before, part_);
     wantJob = true;
   }
   check(part_, wantJob);
 }
 
-void PartEditor::check(const PartFile& part, bool emitJob) {
+void PartEditor::check(const Part& part, bool emitJob) {
   PartCheck checked = CheckPart(part);
   problems_.clear();
   for (const PartPlace& place : unreadable_)
@@ -512,10 +489,9 @@ void PartEditor::showProblems() {
       if (!item || holes_->indexFromItem(item) == typedIn) continue;
       QStringList texts;
       for (const PartProblem& problem : problems_) {
-        const bool marked =
-            column < static_cast<int>(kHoleNumbers.size())
-                ? kHoleNumbers[static_cast<std::size_t>(column)].field == problem.place.field
-                : problem.place.field == PartField::Whole;
+        const bool marked = IsNumberColumn(column)
+                                ? HoleColumn(column).field == problem.place.field
+                                : problem.place.field == PartField::Whole;
         if (problem.place.hole == row + 1 && marked) texts << QString::fromStdString(problem.text);
       }
       const QVariant tip = texts.isEmpty() ? QVariant() : QVariant(texts.join(QLatin1Char('\n')));
@@ -574,7 +550,7 @@ QLabel* PartEditor::problemLabel(const PartPlace& place) const {
   return place.field == PartField::Whole ? partProblems_ : nullptr;
 }
 
-PartEditCommand::PartEditCommand(PartEditor& editor, PartFile before, PartFile after)
+PartEditCommand::PartEditCommand(PartEditor& editor, Part before, Part after)
     : editor_(editor), before_(std::move(before)), after_(std::move(after)) {
   setText(QObject::tr("edit part"));
 }
@@ -590,7 +566,7 @@ void PartEditCommand::redo() {
 
 void RecordEdits(PartEditor& editor, QUndoStack& stack) {
   QObject::connect(&editor, &PartEditor::partEdited, &stack,
-                   [&editor, &stack](const PartFile& before, const PartFile& after) {
+                   [&editor, &stack](const Part& before, const Part& after) {
                      stack.push(new PartEditCommand(editor, before, after));
                    });
 }

@@ -9,7 +9,7 @@
 
 #include "app/part_check.h"
 #include "domain/computed_job.h"
-#include "project/part_file.h"
+#include "domain/part.h"
 
 class QLabel;
 class QLineEdit;
@@ -33,9 +33,9 @@ class PartEditor : public QWidget {
 
   // Shows the part and checks it, dropping texts that could not be read: jobComputed when it
   // computes, never partEdited.
-  void setPart(const PartFile& part);
+  void setPart(const Part& part);
   // The values as last committed.
-  const PartFile& part() const { return part_; }
+  const Part& part() const { return part_; }
   // The problems shown now, one text each.
   QStringList problems() const;
 
@@ -54,7 +54,7 @@ class PartEditor : public QWidget {
 
  signals:
   // One committed edit, with the values before and after it.
-  void partEdited(const korvex::PartFile& before, const korvex::PartFile& after);
+  void partEdited(const korvex::Part& before, const korvex::Part& after);
   // The part computes without a problem: its job.
   void jobComputed(const korvex::ComputedJob& job);
   void partSaved(const QString& path);
@@ -73,7 +73,7 @@ class PartEditor : public QWidget {
   void fieldTyped(const TextField& field);
   void holeCellTyped(int row, int column, const QString& text);
   // Shows the problems of typed, the part with the text typed at place, without committing.
-  void checkTyped(const PartPlace& place, bool read, const PartFile& typed);
+  void checkTyped(const PartPlace& place, bool read, const Part& typed);
   void fieldFinished(const TextField& field);
   void holeItemChanged(QTableWidgetItem* item);
   void addHole();
@@ -81,12 +81,12 @@ class PartEditor : public QWidget {
 
   // Applies change to the committed part: partEdited when it changed the part, then a check,
   // with jobComputed when the part computes and wantJob.
-  void commit(const std::function<void(PartFile&)>& change, bool wantJob);
-  void check(const PartFile& part, bool emitJob);
+  void commit(const std::function<void(Part&)>& change, bool wantJob);
+  void check(const Part& part, bool emitJob);
   void setUnreadable(const PartPlace& place, bool unreadable);
   void showProblems();
 
-  PartFile part_;
+  Part part_;
   std::vector<PartPlace> unreadable_;  // fields whose typed text is not a value
   std::vector<PartProblem> problems_;
   QString filePath_;
@@ -108,14 +108,14 @@ class PartEditor : public QWidget {
 // editor outlives the stack's commands.
 class PartEditCommand : public QUndoCommand {
  public:
-  PartEditCommand(PartEditor& editor, PartFile before, PartFile after);
+  PartEditCommand(PartEditor& editor, Part before, Part after);
   void undo() override;
   void redo() override;
 
  private:
   PartEditor& editor_;
-  PartFile before_;
-  PartFile after_;
+  Part before_;
+  Part after_;
   bool shown_ = true;
 };
 

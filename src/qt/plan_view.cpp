@@ -5,7 +5,7 @@
 #include <QToolTip>
 #include <algorithm>
 
-#include "template/decimal_text.h"
+#include "base/decimal_text.h"
 
 namespace korvex {
 namespace {

@@ -26,16 +26,16 @@
 #include <set>
 
 #include "app/machine_profiles.h"
-#include "app/memory_panel.h"
+#include "app/part_loading.h"
 #include "app/part_panel.h"
-#include "app/project_commands.h"
+#include "project/part_file.h"
 #include "base/file_helpers.h"
 #include "base/read_whole_file.h"
 #include "qt/background_work.h"
 #include "qt/part_editor.h"
 #include "qt/part_preview.h"
 #include "qt/plan_view.h"
-#include "template/decimal_text.h"
+#include "base/decimal_text.h"
 
 namespace korvex {
 namespace {
@@ -269,13 +269,12 @@ void ShopWindow::showSelectedPart() {
   partUndo_->clear();
   if (row < 0 || row >= static_cast<int>(rows_.size())) return;
   const std::string path = absolutePart(rows_[static_cast<std::size_t>(row)].file);
-  MemoryPanel panel;
-  PartExtras extras;
-  if (const auto failure = LoadProject(path, panel, extras)) {
+  auto read = ReadPart(path);
+  if (const auto* failure = std::get_if<std::string>(&read)) {
     statusBar()->showMessage(tr("%1 not opened: %2").arg(Qs(path), Qs(*failure)));
     return;
   }
-  editor_->setPart(PartFromPanel(panel, extras));
+  editor_->setPart(std::get<Part>(read));
   const fs::path file(path);
   editor_->setFilePath(
       Qs(IsPartFilePath(path) ? path : fs::path(file).replace_extension(".kvxp").string()));

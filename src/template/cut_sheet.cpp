@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "base/pi.h"
-#include "template/decimal_text.h"
+#include "base/decimal_text.h"
 #include "template/helvetica.h"
 #include "template/paper.h"
 #include "template/pdf_document.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "domain/computed_job.h"
-#include "template/decimal_text.h"
+#include "base/decimal_text.h"
 #include "template/end_drawing.h"
 #include "template/hole_template.h"
 

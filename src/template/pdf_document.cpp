@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "template/decimal_text.h"
+#include "base/decimal_text.h"
 
 namespace korvex {
 namespace {

@@ -1,6 +1,6 @@
 #include "template/svg_document.h"
 
-#include "template/decimal_text.h"
+#include "base/decimal_text.h"
 
 namespace korvex {
 namespace {

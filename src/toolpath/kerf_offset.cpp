@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/decimal_text.h"
 #include "base/format_number.h"
 #include "base/pi.h"
 
@@ -16,10 +17,7 @@ constexpr double kCornerTurn = 1e-4;  // radians
 
 // A length without trailing zeros: 1.5, 3.527.
 std::string ShortNumber(double value) {
-  std::string text = FormatNumber(value, "#.000");
-  text.erase(text.find_last_not_of('0') + 1);
-  if (text.back() == '.') text.pop_back();
-  return text;
+  return DecimalText(value, 3);
 }
 
 double Cross(Vector a, Vector b) {

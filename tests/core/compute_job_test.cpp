@@ -10,6 +10,7 @@
 #include "app/job_problem_text.h"
 #include "app/memory_panel.h"
 #include "app/panel_job.h"
+#include "app/part_panel.h"
 
 namespace korvex {
 namespace {
@@ -33,7 +34,7 @@ TEST(ComputeJob, DefaultJobGivesTheKnownCurvesAndLengths) {
 }
 
 TEST(ComputeJob, DefaultJobIsThePanelsDefaultJob) {
-  const JobParameters panel = ReadJobParameters(MemoryPanel());
+  const JobParameters panel = JobOf(PartFromPanel(MemoryPanel(), Part{}));
   const JobParameters values = DefaultJob();
   EXPECT_EQ(values.cutSegments, panel.cutSegments);
   EXPECT_EQ(values.mainRadius, panel.mainRadius);

@@ -193,9 +193,16 @@ class CutListFolder : public testing::Test {
 
 class CutListRun : public CutListFolder, public testing::WithParamInterface<ListCase> {};
 
+// The torch runs half the kerf off the part line, so the parts' steel is their outer curves and
+// neighbours keep one kerf between them, their cuts shared.
 TEST_P(CutListRun, PlacesEveryPartWithTheKerfAtEveryAngle) {
   const ListCase& c = GetParam();
-  const CliOutcome outcome = run(c.rows, c.options);
+  const fs::path profile = folder_ / "kerf.machine";
+  WriteAll(profile, "kerf = " + std::to_string(c.kerf) + "\n");
+  std::vector<const char*> options = c.options;
+  const std::string machine = profile.string();
+  options.insert(options.end(), {"--machine", machine.c_str()});
+  const CliOutcome outcome = run(c.rows, options);
   ASSERT_EQ(outcome.exitStatus, 0) << outcome.error;
   const std::string json = ReadAll(folder_ / "out" / "plan.json");
   const Json plan = JsonReader(json).value();
@@ -414,12 +421,13 @@ INSTANTIATE_TEST_SUITE_P(
                 {"rail.kvx,1,a"},
                 {"--stock", "830"},
                 1,
-                "list.csv:2: part a is 840 mm long, longer than the 830 mm"},
+                "list.csv:2: part a takes 840 mm of stock as cut, more than a 830 mm stick"},
         BadCase{"longer_after_trim",
                 {"rail.kvx,1,a"},
-                {"--stock", "845", "--trim", "4", "--kerf", "1.5"},
+                // The torch on the part line takes 0.75 mm off each end: 4 + 0.75 + 839.25.
+                {"--stock", "843", "--trim", "4", "--kerf", "1.5"},
                 1,
-                "longer than the 839.5 mm"},
+                "takes 844 mm of stock as cut, more than a 843 mm stick"},
         BadCase{"tube_without_stock",
                 {"rail.kvx,1,a", "leg.kvx,1,b"},
                 {"--stock", "40x3=6000"},

@@ -61,7 +61,9 @@ TEST_P(DescribedProfileTest, WritesTodaysProgramByteForByte) {
       FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("described"));
   EXPECT_EQ(program, ReadAll(std::string(KORVEX_TEST_DATA_DIR "/programs/") + c.golden));
   // The profile writer with the described values writes it too.
-  EXPECT_EQ(FormatProfileProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("described")),
+  const auto cuts = PlanMachineCuts(workspace.job, BuiltIn("described"));
+  EXPECT_EQ(FormatProfileProgram(workspace.job, std::get<JobCuts>(cuts), ProgramHeaderFor(workspace),
+                                 BuiltIn("described")),
             program);
 }
 

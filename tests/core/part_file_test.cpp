@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PartFile, MissingKeysTakeThePanelsDefaultsAndIntegersServeAsNumbers) {
   const PartReading reading = Read("[tube]\ndiameter = 60\n[[hole]]\nat = 5\n");
   ASSERT_TRUE(reading.part) << reading.refusal;
-  PartFile expected = PanelDefaultPart();
+  Part expected = PanelDefaultPart();
   expected.diameter = 60;
   expected.holes = {DefaultPartHole()};
   expected.holes[0].at = 5;
@@ -89,18 +89,18 @@ TEST(PartFile, MissingKeysTakeThePanelsDefaultsAndIntegersServeAsNumbers) {
 }
 
 // Every value away from its default, texts that need escapes, numbers with long expansions.
-PartFile FullPart() {
-  PartFile part;
+Part FullPart() {
+  Part part;
   part.name = "tee \"\xc3\x84\"\\1\n\xe2\x82\xac";
   part.quantity = 12;
   part.diameter = 60.3;
   part.wall = 3.9;
   part.segments = 360;
   part.angleLetter = "B";
-  part.left = {-150.25, 88.9, -12.5, 30, true, true, false, 0.1, EndFit::Inside};
+  part.left = {-150.25, 88.9, -12.5, 30, true, true, false, 0.1, EndFit::Inside, 3.2};
   part.right = {1e-7, 42.4, 0, -45, false, false, true, -8, EndFit::Outside};
-  part.holes = {{0, 90, 42.4, 3.6, 0, 8, HoleFitKind::SetOn, false, true},
-                {-33.3, -10, 26.9, 2.6, 45, 0, HoleFitKind::SetIn, true, false}};
+  part.holes = {{0, 90, 42.4, 3.6, 0, 8, HoleFit::SetOn, false, true},
+                {-33.3, -10, 26.9, 2.6, 45, 0, HoleFit::SetIn, true, false}};
   return part;
 }
 
@@ -116,7 +116,7 @@ TEST(PartFile, WrittenBytesReadBackToTheSameValuesAndBytes) {
 }
 
 TEST(PartFile, WhatCouldNotBeReadIsNeverWritten) {
-  PartFile part = FullPart();
+  Part part = FullPart();
   part.holes[1].angle = 90;
   EXPECT_EQ(FormatPartFile(part).refusal,
             "'angle' in [[hole]] must lie between -90 and 90 degrees");
@@ -125,12 +125,18 @@ TEST(PartFile, WhatCouldNotBeReadIsNeverWritten) {
   EXPECT_EQ(FormatPartFile(part).refusal, "'wall' in [tube] must be a finite number");
 }
 
-TEST(PartFile, PanelAndExtrasGiveThePartBack) {
+TEST(PartFile, ThePanelShowsItsValuesAndKeepsTheRest) {
   MemoryPanel panel;
-  PartExtras extras;
-  ApplyPart(FullPart(), panel, extras);
-  EXPECT_EQ(PartFromPanel(panel, extras), FullPart());
-  EXPECT_TRUE(extras.changesTheJob());
+  ShowPartInPanel(FullPart(), panel);
+  // What the panel does not show comes from the part it is read into.
+  Part rest = FullPart();
+  rest.diameter = rest.wall = 0;
+  rest.segments = 1;
+  rest.angleLetter.clear();
+  for (PartEnd* end : {&rest.left, &rest.right})
+    *end = {0, 0, 0, 0, false, false, false, end->offset, end->fit, end->joiningWall};
+  EXPECT_EQ(PartFromPanel(panel, rest), FullPart());
+  EXPECT_TRUE(NeedsPartFile(FullPart()));
 }
 
 }  // namespace

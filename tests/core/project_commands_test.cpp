@@ -1,3 +1,4 @@
+#include "app/part_panel.h"
 #include "app/project_commands.h"
 
 #include <gmock/gmock.h>
@@ -104,8 +105,8 @@ TEST_F(ProjectCommandsTest, PartFileOpensAndSavesOnlyAsAPartFile) {
   EXPECT_FALSE(fs::exists(project));
   EXPECT_EQ(panel_.title(), "KVX - " + part);
   expectOnlyError(
-      "PROJECT NOT SAVED: the part has offsets or holes, which a .kvx project cannot hold; "
-      "save it as a Part file (*.kvxp)");
+      "PROJECT NOT SAVED: the part has offsets, an inside fit or holes, which a .kvx project "
+      "cannot hold; save it as a Part file (*.kvxp)");
 
   const std::string copy = pathOf("copy.kvxp");
   prompts_.saveAnswer = copy;

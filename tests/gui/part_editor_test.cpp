@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "app/part_panel.h"
+#include "project/part_file.h"
 #include "korvex_window_test.h"
 #include "qt/part_editor.h"
 #include "qt/part_preview.h"
@@ -21,8 +22,8 @@ namespace korvex {
 namespace {
 
 // A 60 x 4 tube cut square 100 mm either side of the middle.
-PartFile SquareTube() {
-  PartFile part = PanelDefaultPart();
+Part SquareTube() {
+  Part part = PanelDefaultPart();
   part.name = "post";
   part.diameter = 60;
   part.left.angle = part.right.angle = 0;
@@ -216,7 +217,7 @@ TEST_F(PartEditorTest, SaveWritesWhatReadsBackOrSaysWhyNot) {
     }
   }
   const PartReading back =
-      ReadPartFile(test::ReadAll(folder.path() / "post.kvxp"), "post.kvxp", PartFile{}, PartHole{});
+      ReadPartFile(test::ReadAll(folder.path() / "post.kvxp"), "post.kvxp", Part{}, PartHole{});
   ASSERT_TRUE(back.part) << back.refusal;
   EXPECT_EQ(*back.part, editor_->part());
 }

@@ -16,6 +16,7 @@
 #include <filesystem>
 
 #include "app/part_panel.h"
+#include "project/part_file.h"
 #include "korvex_window_test.h"
 #include "qt/part_editor.h"
 #include "qt/part_preview.h"

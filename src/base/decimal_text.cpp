@@ -1,4 +1,4 @@
-#include "template/decimal_text.h"
+#include "base/decimal_text.h"
 
 #include <charconv>
 #include <string_view>
