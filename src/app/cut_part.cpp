@@ -14,7 +14,7 @@ std::variant<CutPart, std::string> CutPartWith(ComputedJob job, const MachinePro
   part.extents = PartExtentsOf(part.job, part.cuts, kerf);
   if (!part.job.holes.empty()) {
     if (auto problem = HoleClearanceProblem(part.job, part.cuts, part.extents, kerf)) {
-      return std::move(*problem);
+      return std::move(problem->text);
     }
   }
   return part;

@@ -7,6 +7,7 @@
 #include "app/part_panel.h"
 #include "base/file_helpers.h"
 #include "project/part_file.h"
+#include "toolpath/part_extents.h"
 
 namespace korvex {
 namespace {
@@ -143,7 +144,19 @@ PartCheck CheckPart(const Part& part) {
     check.problems.push_back(FromJob(problem));
   // With these the part file reader refuses nothing (FormatPartFile, at Save, has its word):
   // the job itself requires every number finite and its ranges.
-  if (check.problems.empty()) check.job = std::move(outcome.job);
+  if (!check.problems.empty()) return check;
+  // Holes must belong to the part as the described program cuts it, on its lines.
+  if (!outcome.job->holes.empty()) {
+    const auto cuts = PlanJobCuts(*outcome.job, {}, true);
+    const JobCuts& planned = std::get<JobCuts>(cuts);
+    const PartExtents extents = PartExtentsOf(*outcome.job, planned, 0);
+    if (auto problem = HoleClearanceProblem(*outcome.job, planned, extents, 0)) {
+      check.problems.push_back(
+          {{PartField::Whole, TubeEnd::None, static_cast<int>(problem->hole) + 1}, problem->text});
+      return check;
+    }
+  }
+  check.job = std::move(outcome.job);
   return check;
 }
 

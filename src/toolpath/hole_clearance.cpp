@@ -125,8 +125,8 @@ std::optional<std::string> Beyond(const std::string& hole, const Path& outer, do
 
 }  // namespace
 
-std::optional<std::string> HoleClearanceProblem(const ComputedJob& job, const JobCuts& cuts,
-                                                const PartExtents& extents, double kerf) {
+std::optional<HoleClearance> HoleClearanceProblem(const ComputedJob& job, const JobCuts& cuts,
+                                                  const PartExtents& extents, double kerf) {
   const auto surfaces = WallSurfaces(job.parameters);
   const std::size_t holes = cuts.size() - 2;
   static const char* const kEnds[] = {"the left end's cut", "the right end's cut"};
@@ -143,19 +143,21 @@ std::optional<std::string> HoleClearanceProblem(const ComputedJob& job, const Jo
       for (std::size_t end = 0; end < 2; ++end) {
         const double distance = Distance(hole, paths[end], period, kerf);
         if (distance < std::max(kerf, kTouching))
-          return TooClose(Hole(h), kEnds[end], distance, kerf, s);
+          return HoleClearance{h, TooClose(Hole(h), kEnds[end], distance, kerf, s)};
       }
       for (std::size_t g = 0; g < h; ++g) {
         const double distance = Distance(hole, paths[2 + g], period, kerf);
         if (distance < std::max(kerf, kTouching))
-          return TooClose(Hole(h), Hole(g) + "'s cut", distance, kerf, s);
+          return HoleClearance{h, TooClose(Hole(h), Hole(g) + "'s cut", distance, kerf, s)};
         if (Inside(hole.points.front(), paths[2 + g], period) ||
             Inside(paths[2 + g].points.front(), hole, period)) {
-          return Hole(h) + " and " + Hole(g) + " lie one inside the other";
+          return HoleClearance{h, Hole(h) + " and " + Hole(g) + " lie one inside the other"};
         }
       }
       if (s == kOuterSurface) {
-        if (auto beyond = Beyond(Hole(h), hole, surface.radius, extents)) return beyond;
+        if (auto beyond = Beyond(Hole(h), hole, surface.radius, extents)) {
+          return HoleClearance{h, std::move(*beyond)};
+        }
       }
     }
   }

@@ -15,10 +15,16 @@ namespace korvex {
 // surface that its tilt gives; the kerf is a disc round the torch's line on each surface.
 PartExtents PartExtentsOf(const ComputedJob& job, const JobCuts& cuts, double kerf);
 
-// Why the holes do not belong to the part, or nothing when they do: a hole whose cut (with half
-// the kerf round every torch point, on either surface) meets an end's cut or another hole's,
-// or lies beyond an end or inside another hole. Names the hole and the distance.
-std::optional<std::string> HoleClearanceProblem(const ComputedJob& job, const JobCuts& cuts,
-                                                const PartExtents& extents, double kerf);
+// A hole that does not belong to its part: which (from 0) and why, naming the distance.
+struct HoleClearance {
+  std::size_t hole = 0;
+  std::string text;
+};
+
+// The first hole whose cut (with half the kerf round every torch point, on either surface)
+// meets an end's cut or another hole's, or that lies beyond an end or inside another hole;
+// nothing when every hole belongs to the part.
+std::optional<HoleClearance> HoleClearanceProblem(const ComputedJob& job, const JobCuts& cuts,
+                                                  const PartExtents& extents, double kerf);
 
 }  // namespace korvex

@@ -195,16 +195,24 @@ TEST_F(SaveGcodeCommandTest, WritesTheProgramOfTheLastJob) {
 // Holes are objects 3 on, announced in the header, each with its own points.
 TEST_F(SaveGcodeCommandTest, WritesTheHolesAfterTheEnds) {
   prompts_.saveAnswer = Path("TEE.ngc");
-  Workspace workspace = JobWorkspace();
-  workspace.job.holes.resize(2);
-  workspace.job.holes[1].path.x[4] = 7.25;
+  Workspace workspace;
+  workspace.projectPath = "/jobs/TEE.kvxp";
+  JobParameters job = DefaultJob();
+  job.cutSegments = 4;
+  for (const double at : {-40.0, 40.0}) {
+    HoleParameters hole;
+    hole.at = at;
+    hole.branchRadius = 10;
+    hole.branchWall = 2;
+    job.holes.push_back(hole);
+  }
+  workspace.job = *ComputeJob(job, 180).job;
   EXPECT_EQ(SaveGcodeCommand(prompts_, workspace), CommandOutcome::Done);
   EXPECT_EQ(workspace.cutObjectCount, 4);
   const std::string program = ReadAll(Path("TEE.ngc"));
   EXPECT_THAT(program, HasSubstr("\r\n(Objects)\r\n(004)\r\n"));
-  EXPECT_THAT(program, HasSubstr("G1 X 0.000 Y 0.000 A 0.000\r\nM5\r\n(Object)\r\n(004)\r\n"
-                                 "(005)\r\nG0 X 0.000 Y 0.000 A 0.000\r\n"));
-  EXPECT_THAT(program, HasSubstr("G1 X 7.250 Y 0.000 A 0.000\r\nM5\r\nG0 X 0.000"));
+  // The second hole's step 0 lies on the branch's bore at its +X side: X 40 + 8.
+  EXPECT_THAT(program, HasSubstr("M5\r\n(Object)\r\n(004)\r\n(005)\r\nG0 X 48.000 Y 0.000 A 0.000\r\n"));
 }
 
 TEST_F(SaveGcodeCommandTest, DecliningTheOverwriteKeepsTheOldFile) {

@@ -119,6 +119,9 @@ TEST_F(ShopWindowTest, ListEditedNestedAndWrittenAsTheCommandLineWritesIt) {
   EXPECT_EQ(shop_.partEditor()->part().diameter, 60.3);
   const std::size_t batches = shop_.partPreview()->scene().batches().size();
   QTest::mouseClick(shop_.partEditor()->findChild<QPushButton*>("addHole"), Qt::LeftButton);
+  // Added over the first hole, the new one is refused until it is moved along the tube.
+  EXPECT_TRUE(shop_.partEditor()->problems().join(' ').contains(QStringLiteral("hole 2")));
+  shop_.partEditor()->holeTable()->item(1, 0)->setText("100");
   EXPECT_GT(shop_.partPreview()->scene().batches().size(), batches);
   QTest::mouseClick(shop_.partEditor()->findChild<QPushButton*>("savePart"), Qt::LeftButton);
   const PartReading saved = ReadPartFile(ReadAll(folder_.path() / "header.kvxp"), "header.kvxp",
