@@ -200,6 +200,7 @@ class Planner {
 
   void nest() {
     std::vector<PlanJsonStick> json;
+    std::vector<PlanJsonTube> jsonTubes;
     CutSheet sheet{listName_, {}, std::nullopt};
     int lowerBound = 0;
     std::size_t totalParts = 0, placed = 0;
@@ -245,6 +246,8 @@ class Planner {
           drawnStick.parts.push_back(PlacedOutline(part, placement));
         }
       }
+      jsonTubes.push_back({label, static_cast<int>(plan.sticks.size()), plan.lowerBound,
+                           plan.provenOptimal});
       const double stock = static_cast<double>(plan.sticks.size()) * rules.length;
       allOwn += drawn.ownLength;
       allStock += stock;
@@ -254,7 +257,8 @@ class Planner {
           DecimalText(rules.length, 3) + " LOWER BOUND " + std::to_string(plan.lowerBound) +
           (static_cast<int>(plan.sticks.size()) <= plan.lowerBound ? " MET" : " NOT MET") +
           " WASTE " + DecimalText(100 * (1 - drawn.ownLength / stock), 1) + " % LONGEST REMNANT " +
-          DecimalText(longest, 1) + "\n";
+          DecimalText(longest, 1) + (plan.provenOptimal ? " PROVEN OPTIMAL" : " BEST FOUND") +
+          "\n";
     }
     // Each placement runs its part's program once.
     std::optional<double> seconds = 0.0;
@@ -269,7 +273,7 @@ class Planner {
                      std::to_string(lowerBound) + " STOCK " + DecimalText(allStock, 3) + " WASTE " +
                      DecimalText(100 * (1 - allOwn / allStock), 1) + " %\n" +
                      (sheet.cutTime ? "CUT TIME " + *sheet.cutTime + "\n" : "");
-    plan_.files.push_back({"plan.json", FormatPlanJson(lowerBound, json)});
+    plan_.files.push_back({"plan.json", FormatPlanJson(lowerBound, json, jsonTubes)});
     plan_.files.push_back({std::string(kCutSheetStem) + ".pdf", CutSheetPdf(sheet)});
     plan_.sheet = std::move(sheet);
   }

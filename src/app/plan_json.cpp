@@ -52,7 +52,8 @@ void AppendLength(std::string& out, double value) {
 
 }  // namespace
 
-std::string FormatPlanJson(int lowerBound, const std::vector<PlanJsonStick>& sticks) {
+std::string FormatPlanJson(int lowerBound, const std::vector<PlanJsonStick>& sticks,
+                           const std::vector<PlanJsonTube>& tubes) {
   std::string out = "{\n  \"lower_bound\": " + std::to_string(lowerBound) + ",\n  \"sticks\": [";
   for (std::size_t s = 0; s < sticks.size(); ++s) {
     const PlanJsonStick& stick = sticks[s];
@@ -76,7 +77,17 @@ std::string FormatPlanJson(int lowerBound, const std::vector<PlanJsonStick>& sti
     }
     out += stick.parts.empty() ? "]}" : "\n    ]}";
   }
-  out += sticks.empty() ? "]\n}\n" : "\n  ]\n}\n";
+  out += sticks.empty() ? "],\n  \"tubes\": [" : "\n  ],\n  \"tubes\": [";
+  for (std::size_t t = 0; t < tubes.size(); ++t) {
+    const PlanJsonTube& tube = tubes[t];
+    out += t == 0 ? "\n    {\"tube\": " : ",\n    {\"tube\": ";
+    AppendString(out, tube.tube);
+    out += ", \"sticks\": " + std::to_string(tube.sticks) +
+           ", \"lower_bound\": " + std::to_string(tube.lowerBound) +
+           (tube.provenOptimal ? ", \"sticks_proven_optimal\": true}"
+                               : ", \"sticks_proven_optimal\": false}");
+  }
+  out += tubes.empty() ? "]\n}\n" : "\n  ]\n}\n";
   return out;
 }
 

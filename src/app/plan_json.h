@@ -20,9 +20,19 @@ struct PlanJsonStick {
   std::vector<PlanJsonPart> parts;
 };
 
+// What the plan says of one tube's stick count.
+struct PlanJsonTube {
+  std::string tube;
+  int sticks = 0;
+  int lowerBound = 0;
+  bool provenOptimal = false;  // no plan uses fewer sticks; otherwise the best found
+};
+
 // plan.json: {"lower_bound": sticks, "sticks": [{"tube", "length", "remnant", "parts":
-// [{"name", "file", "offset", "flipped", "turn"}]}]}, lengths in mm to three decimals, texts
-// as UTF-8 (bytes that are not UTF-8 are read as ISO-8859-1).
-std::string FormatPlanJson(int lowerBound, const std::vector<PlanJsonStick>& sticks);
+// [{"name", "file", "offset", "flipped", "turn"}]}], "tubes": [{"tube", "sticks",
+// "lower_bound", "sticks_proven_optimal"}]}, lengths in mm to three decimals, texts as UTF-8
+// (bytes that are not UTF-8 are read as ISO-8859-1).
+std::string FormatPlanJson(int lowerBound, const std::vector<PlanJsonStick>& sticks,
+                           const std::vector<PlanJsonTube>& tubes);
 
 }  // namespace korvex

@@ -88,6 +88,8 @@ Orientation OrientationOf(const PartExtents& part, bool flipped) {
   const SurfaceGrid& outer = o.surfaces[kOuterSurface];
   o.meanLeft = Mean(outer.left.steel);
   o.meanRight = Mean(outer.right.steel);
+  o.meanReachLeft = Mean(outer.left.reach);
+  o.meanReachRight = Mean(outer.right.reach);
   o.leftHarmonics = Harmonics(outer.left.steel);
   o.rightHarmonics = Harmonics(outer.right.steel);
   return o;
@@ -121,6 +123,10 @@ double SpacingBelow(const Orientation& left, const Orientation& right, int turn,
 }
 
 }  // namespace
+
+double StartOffset(const Orientation& o, const StockRules& stock) {
+  return stock.trim ? *stock.trim - o.minReachLeft : -o.minLeft;
+}
 
 double SpacingAt(const Orientation& left, const Orientation& right, int turn) {
   return SpacingBelow(left, right, turn, INFINITY);

@@ -4,6 +4,7 @@
 #include <complex>
 
 #include "domain/part_extents.h"
+#include "nesting/nest_parts.h"
 
 namespace korvex::nesting_internal {
 
@@ -33,11 +34,16 @@ struct Orientation {
   double minReachLeft = 0;   // the least x its torch reaches
   double maxRight = 0;       // the greatest x of its steel
   double maxReachRight = 0;  // the greatest x its torch reaches
-  double meanLeft = 0, meanRight = 0;
+  double meanLeft = 0, meanRight = 0;            // of its outer steel
+  double meanReachLeft = 0, meanReachRight = 0;  // of its torch's reach on the outer surface
   std::array<std::complex<double>, 2> leftHarmonics{}, rightHarmonics{};
 };
 
 Orientation OrientationOf(const PartExtents& part, bool flipped);
+
+// The offset of an orientation that starts a stick: its steel at the stick's start, or after a
+// trim its torch clear of the trimmed end.
+double StartOffset(const Orientation& o, const StockRules& stock);
 
 // Two neighbours on a stick: the least distance from the left one's offset to the right one's
 // that keeps each one's torch clear of the other's steel at every angle on both surfaces, and

@@ -49,6 +49,9 @@ struct NestedStick {
 struct NestPlan {
   std::vector<NestedStick> sticks;  // the longest remnant last
   int lowerBound = 0;
+  // No plan of these parts uses fewer sticks: this one meets a lower bound, or every way of
+  // sharing them out among sticks was tried. Otherwise it is the best one found.
+  bool provenOptimal = false;
 };
 
 // The fewest sticks any plan can use: every part takes at least its own length at every angle
@@ -56,12 +59,16 @@ struct NestPlan {
 // its end, so the sticks hold at most (length − start + kerf) each of own lengths plus kerfs.
 int LowerBound(std::span<const NestPart> parts, const StockRules& stock);
 
-// Called as parts are placed: how many of how many.
-using NestProgress = std::function<void(std::size_t placed, std::size_t total)>;
+// Called now and then while nesting: how far it has come, done of total (the parts' count). It
+// may throw to stop the nesting.
+using NestProgress = std::function<void(std::size_t done, std::size_t total)>;
 
-// Places every part its quantity of times on the fewest sticks it finds, then gathers the
-// free stock into one remnant as long as it can. Each part must fit a stick
-// (StockTaken <= length) and have material at every angle (NarrowestWidth > 0).
+// Places every part its quantity of times: on the fewest sticks, then with the longest single
+// remnant, then with the most cuts shared between neighbours whose facing ends coincide. Short
+// lists are planned exactly; longer ones are placed first fit and improved by moving and
+// exchanging parts between sticks, for as much work as the list's length allows, so the same
+// list always gives the same plan. Each part must fit a stick (StockTaken <= length) and have
+// material at every angle (NarrowestWidth > 0).
 NestPlan NestParts(std::span<const NestPart> parts, const StockRules& stock,
                    const NestProgress& progress = {});
 
