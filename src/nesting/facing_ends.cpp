@@ -5,6 +5,8 @@
 #include <numbers>
 #include <vector>
 
+#include "nesting/greatest_gap.h"
+
 namespace korvex::nesting_internal {
 namespace {
 
@@ -102,22 +104,27 @@ namespace {
 // part's torch keeps clear of the right part's steel and the right part's torch of the left
 // part's steel.
 double SpacingBelow(const Orientation& left, const Orientation& right, int turn, double cutoff) {
-  // The right part turned by turn: its left end at angle j is its own at j − turn.
+  // The right part turned by turn: its left end at angle j is its own at i = j − turn, which
+  // runs on without a break on either side of j = turn.
   const auto k = static_cast<std::size_t>(Wrapped(turn));
   const auto n = static_cast<std::size_t>(kGridAngles);
   constexpr std::size_t kChunk = 24;  // divides 360
   double reach = -INFINITY;
-  for (std::size_t start = 0; start < n; start += kChunk) {
-    for (std::size_t s = 0; s < left.surfaces.size(); ++s) {
-      const EndGrid& a = left.surfaces[s].right;
-      const EndGrid& b = right.surfaces[s].left;
-      for (std::size_t j = start; j < start + kChunk; ++j) {
-        const std::size_t i = j >= k ? j - k : j + n - k;
-        const double gap = std::max(a.reach[j] - b.steel[i], a.steel[j] - b.reach[i]);
-        reach = gap > reach ? gap : reach;
-      }
+  // The outer surface first: most turns lose there, before the inner one is looked at.
+  for (std::size_t s = 0; s < left.surfaces.size(); ++s) {
+    const EndGrid& a = left.surfaces[s].right;
+    const EndGrid& b = right.surfaces[s].left;
+    const auto gaps = [&](std::size_t from, std::size_t to) {
+      const std::size_t i = from >= k ? from - k : from + n - k;
+      return GreatestGap(a.reach.data() + from, a.steel.data() + from, b.steel.data() + i,
+                         b.reach.data() + i, to - from);
+    };
+    for (std::size_t start = 0; start < n && reach < cutoff; start += kChunk) {
+      const std::size_t stop = start + kChunk;
+      const double most = start < k && k < stop ? std::max(gaps(start, k), gaps(k, stop))
+                                                : gaps(start, stop);
+      reach = std::max(reach, most);
     }
-    if (reach >= cutoff) break;
   }
   return reach;
 }

@@ -10,8 +10,7 @@
 namespace korvex {
 namespace {
 
-// The kerf's disc is bounded by regular polygons of this many corners, one round it for what
-// the torch reaches and one inside it for the steel it leaves.
+// The kerf's disc is bounded by a regular polygon of this many corners round it.
 constexpr int kDiscCorners = 16;
 
 // The least x of a convex polygon on the line at u; the polygon must reach u.
@@ -25,28 +24,6 @@ double Bottom(const std::vector<Flat>& polygon, double u) {
     bottom = std::min(bottom, span == 0 ? std::min(a.x, b.x) : a.x + (u - a.u) / span * (b.x - a.x));
   }
   return bottom;
-}
-
-// The convex hull of the points, counter-clockwise.
-std::vector<Flat> Hull(std::vector<Flat> points) {
-  std::sort(points.begin(), points.end(),
-            [](const Flat& a, const Flat& b) { return a.u < b.u || (a.u == b.u && a.x < b.x); });
-  if (points.size() < 3) return points;
-  auto turn = [](const Flat& o, const Flat& a, const Flat& b) {
-    return (a.u - o.u) * (b.x - o.x) - (a.x - o.x) * (b.u - o.u);
-  };
-  std::vector<Flat> hull(2 * points.size());
-  std::size_t k = 0;
-  for (const Flat& p : points) {
-    while (k >= 2 && turn(hull[k - 2], hull[k - 1], p) <= 0) --k;
-    hull[k++] = p;
-  }
-  for (std::size_t i = points.size() - 1, lower = k + 1; i > 0; --i) {
-    while (k >= lower && turn(hull[k - 2], hull[k - 1], points[i - 1]) <= 0) --k;
-    hull[k++] = points[i - 1];
-  }
-  hull.resize(k - 1);
-  return hull;
 }
 
 // The least-x bound of a set of pieces (convex polygons, or segments of a polyline) on the
@@ -108,11 +85,11 @@ class LowerBound {
   AngleCurve dip_;
 };
 
-// A regular polygon of kDiscCorners corners whose sides touch (outside) or whose corners lie on
-// (inside) the circle of the radius.
-std::vector<Flat> DiscCorners(double radius, bool outside) {
+// A regular polygon of kDiscCorners corners round the disc of the radius, its sides touching it,
+// in order round it.
+std::vector<Flat> DiscCorners(double radius) {
   std::vector<Flat> corners;
-  const double reach = outside ? radius / std::cos(kPi / kDiscCorners) : radius;
+  const double reach = radius / std::cos(kPi / kDiscCorners);
   for (int k = 0; k < kDiscCorners; ++k) {
     const double angle = 2 * kPi * (k + 0.5) / kDiscCorners;
     corners.push_back({reach * std::sin(angle), reach * std::cos(angle)});
@@ -120,20 +97,43 @@ std::vector<Flat> DiscCorners(double radius, bool outside) {
   return corners;
 }
 
+// The segment from a to b swept by the polygon (convex, in order round its centre at the
+// origin): each side of the polygon moved to the end of the segment that lies farther out
+// along the side's normal, the corners between sides moved to both ends where those differ.
+std::vector<Flat> Swept(Flat a, Flat b, const std::vector<Flat>& polygon) {
+  const std::size_t n = polygon.size();
+  const Flat along{b.u - a.u, b.x - a.x};
+  // Side k runs from corner k to k + 1; its normal points away from the centre.
+  auto atB = [&](std::size_t k) {
+    const Flat& p = polygon[k];
+    const Flat& q = polygon[(k + 1) % n];
+    const double nu = q.x - p.x, nx = p.u - q.u;  // square to the side
+    const double outward = nu * (p.u + q.u) + nx * (p.x + q.x) >= 0 ? 1 : -1;
+    return outward * (nu * along.u + nx * along.x) > 0;
+  };
+  std::vector<Flat> swept;
+  for (std::size_t k = 0; k < n; ++k) {
+    const bool before = atB((k + n - 1) % n), after = atB(k);
+    const Flat& p = polygon[k];
+    for (const bool toB : {before, after}) {
+      const Flat& end = toB ? b : a;
+      const Flat corner{end.u + p.u, end.x + p.x};
+      if (swept.empty() || swept.back().u != corner.u || swept.back().x != corner.x)
+        swept.push_back(corner);
+    }
+  }
+  return swept;
+}
+
 // How far the torch's kerf reaches toward least x: every segment of the path swept by a
 // polygon round the kerf's disc.
 AngleCurve ReachOf(const std::vector<Flat>& path, double halfKerf, double radius) {
   LowerBound bound(radius);
-  const std::vector<Flat> disc =
-      halfKerf > 0 ? DiscCorners(halfKerf, true) : std::vector<Flat>{{0, 0}};
+  const std::vector<Flat> disc = DiscCorners(halfKerf);
   std::vector<std::vector<Flat>> pieces;
   for (std::size_t k = 0; k + 1 < path.size(); ++k) {
-    std::vector<Flat> swept;
-    for (const Flat& p : {path[k], path[k + 1]}) {
-      for (const Flat& d : disc)
-        swept.push_back({p.u + d.u, p.x + d.x});
-    }
-    pieces.push_back(Hull(std::move(swept)));
+    pieces.push_back(halfKerf > 0 ? Swept(path[k], path[k + 1], disc)
+                                  : std::vector<Flat>{path[k], path[k + 1]});
     bound.addNodes(pieces.back());
   }
   for (const auto& piece : pieces) {
