@@ -272,11 +272,15 @@ TEST_P(CutListRun, KeepsEveryTorchPointClearOfTheNeighboursSteel) {
       const auto& [first, firstAt] = parts.front();
       const auto& [last, lastAt] = parts.back();
       for (double a = 0; a < 360; a += 0.25) {
-        if (c.trim < 0) EXPECT_GE(first->steelAt(false, a, s, firstAt), -kClose);
+        if (c.trim < 0) {
+          EXPECT_GE(first->steelAt(false, a, s, firstAt), -kClose);
+        }
         lastSteel = std::max(lastSteel, last->steelAt(true, a, s, lastAt));
       }
       for (const Torch& t : first->torch) {
-        if (c.trim >= 0) EXPECT_GE(first->torchAt(t, s, firstAt).x - half, c.trim - kClose);
+        if (c.trim >= 0) {
+          EXPECT_GE(first->torchAt(t, s, firstAt).x - half, c.trim - kClose);
+        }
       }
       for (const Torch& t : last->torch)
         lastReach = std::max(lastReach, last->torchAt(t, s, lastAt).x + half);
@@ -451,6 +455,7 @@ class CutListRefusal : public CutListFolder, public testing::WithParamInterface<
 TEST_P(CutListRefusal, SaysWhyAndWritesNothing) {
   const BadCase& c = GetParam();
   fs::create_directory(folder_ / "folder.kvx");
+  WriteAll(folder_ / "kerf-2.machine", "kerf = 2\n");
   CliOutcome outcome;
   if (!c.rows.empty() && c.rows[0] == nullptr) {
     WriteAll(folder_ / "list.csv", c.rows[1]);
@@ -459,7 +464,13 @@ TEST_P(CutListRefusal, SaysWhyAndWritesNothing) {
     arguments.insert(arguments.end(), c.options.begin(), c.options.end());
     outcome = RunCommandLine(arguments, "9.9");
   } else {
-    outcome = run(c.rows, c.options);
+    const std::string profile = folder_.file("kerf-2.machine");
+    std::vector<const char*> options = c.options;
+    std::replace_if(
+        options.begin(), options.end(),
+        [](const char* option) { return std::string(option) == "kerf-2.machine"; },
+        profile.c_str());
+    outcome = run(c.rows, options);
   }
   EXPECT_EQ(outcome.exitStatus, c.status);
   EXPECT_THAT(outcome.error, HasSubstr(c.message));
@@ -493,6 +504,12 @@ INSTANTIATE_TEST_SUITE_P(
                 {"--stock", "843", "--trim", "4", "--kerf", "1.5"},
                 1,
                 "part a takes 844"},
+        // The profile's torch path allows for its own kerf: the list's may not be narrower.
+        BadCase{"kerf_below_the_profiles",
+                {"rail.kvx,1,a"},
+                {"--stock", "6000", "--kerf", "1", "--machine", "kerf-2.machine"},
+                1,
+                "the kerf 1 mm is narrower than the kerf 2 mm of the machine profile"},
         BadCase{"tube_without_stock",
                 {"rail.kvx,1,a", "leg.kvx,1,b"},
                 {"--stock", "40x3=6000"},
