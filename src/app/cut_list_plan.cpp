@@ -134,6 +134,8 @@ class Planner {
     }
     plan_.files.push_back(
         {row.name + ".ngc", FormatMachineProgram(workspace.job, header, *request_.machine)});
+    for (const std::string& note : MachineProgramNotes(workspace.job, *request_.machine))
+      plan_.notes.push_back(where(row.line) + row.file + ": " + note);
     if (request_.templates) {
       FormattedOutput output =
           FormatWorkspaceOutput(workspace, *request_.templates, request_.paper);

@@ -90,6 +90,7 @@ CliOutcome ConvertWith(const CliOptions& options, const MachineProfile& profile)
   // Everything is formatted before anything is written: a refused output writes none.
   std::vector<PendingFile> files;
   std::string cutTime;  // a profile program's estimate; the described program's run prints none
+  std::string notes;
   if (!options.outputPath.empty()) {
     const JobParameters& job = workspace.job.parameters;
     if (const auto problem = AxisLetterProblem(job.axisLetter)) {
@@ -106,6 +107,8 @@ CliOutcome ConvertWith(const CliOptions& options, const MachineProfile& profile)
       if (const auto seconds = EstimateCutTime(MachineCuts(workspace.job, profile), profile))
         cutTime = "CUT TIME " + FormatCutTime(*seconds) + "\n";
     }
+    for (const std::string& note : MachineProgramNotes(workspace.job, profile))
+      notes += "korvex-cli: note: " + note + "\n";
   }
   const Paper paper = options.templatePaper;
   if (options.templatePath) {
@@ -129,7 +132,7 @@ CliOutcome ConvertWith(const CliOptions& options, const MachineProfile& profile)
   return {0,
           "X LENGTH " + panel.text(kXLengthField) + "\nY LENGTH " + panel.text(kYLengthField) +
               "\n" + cutTime,
-          {}};
+          notes};
 }
 
 }  // namespace

@@ -172,10 +172,16 @@ class ProfileProgram {
 
 namespace {
 
-// The torch paths of both ends and the holes, or why the options refuse one.
-std::variant<std::vector<MachineCut>, std::string> PlanCuts(const ComputedJob& job,
-                                                            const ToolpathOptions& options) {
+// The torch paths of both ends and the holes with what to note about them, or why the options
+// refuse one.
+struct PlannedCuts {
   std::vector<MachineCut> cuts;
+  std::vector<std::string> notes;
+};
+
+std::variant<PlannedCuts, std::string> PlanCuts(const ComputedJob& job,
+                                                const ToolpathOptions& options) {
+  PlannedCuts planned;
   std::vector<ToolpathPlan> plans;
   for (const int side : {-1, 1})
     plans.push_back(PlanEndToolpath(job, side, options));
@@ -183,11 +189,13 @@ std::variant<std::vector<MachineCut>, std::string> PlanCuts(const ComputedJob& j
     plans.push_back(PlanHoleToolpath(job, hole, options));
   for (const ToolpathPlan& plan : plans) {
     if (const auto* problem = std::get_if<std::string>(&plan)) return *problem;
-    MachineCut& cut = cuts.emplace_back();
-    for (const TorchPoint& point : std::get<Toolpath>(plan).points)
+    const Toolpath& path = std::get<Toolpath>(plan);
+    MachineCut& cut = planned.cuts.emplace_back();
+    for (const TorchPoint& point : path.points)
       cut.push_back({point.x, point.y, point.tilt});
+    planned.notes.insert(planned.notes.end(), path.notes.begin(), path.notes.end());
   }
-  return cuts;
+  return planned;
 }
 
 }  // namespace
@@ -195,7 +203,7 @@ std::variant<std::vector<MachineCut>, std::string> PlanCuts(const ComputedJob& j
 std::vector<MachineCut> MachineCuts(const ComputedJob& job, const MachineProfile& profile) {
   if (!WritesDescribedProgram(profile)) {
     auto planned = PlanCuts(job, profile.toolpath);
-    if (auto* cuts = std::get_if<std::vector<MachineCut>>(&planned)) return std::move(*cuts);
+    if (auto* cuts = std::get_if<PlannedCuts>(&planned)) return std::move(cuts->cuts);
     return {};
   }
   std::vector<const CutPoints*> paths{&job.left.path, &job.right.path};
@@ -208,6 +216,14 @@ std::vector<MachineCut> MachineCuts(const ComputedJob& job, const MachineProfile
       cut.push_back({end->x[i], end->y[i], end->z[i]});
   }
   return cuts;
+}
+
+std::vector<std::string> MachineProgramNotes(const ComputedJob& job,
+                                             const MachineProfile& profile) {
+  if (WritesDescribedProgram(profile)) return {};
+  auto planned = PlanCuts(job, profile.toolpath);
+  if (auto* cuts = std::get_if<PlannedCuts>(&planned)) return std::move(cuts->notes);
+  return {};
 }
 
 bool JobTilts(const ComputedJob& job) {

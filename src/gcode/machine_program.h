@@ -27,6 +27,10 @@ using MachineCut = std::vector<PathPoint>;
 // options plan (PlanEndToolpath), none when they refuse the job.
 std::vector<MachineCut> MachineCuts(const ComputedJob& job, const MachineProfile& profile);
 
+// What the operator should know about the profile's torch paths, one line each naming its cut:
+// a hole's leads shortened to stay inside it. None for the described program or a refused job.
+std::vector<std::string> MachineProgramNotes(const ComputedJob& job, const MachineProfile& profile);
+
 // True when an end of the job tilts the torch (3D MODE): only then does a profile's program
 // address the tilt axis.
 bool JobTilts(const ComputedJob& job);

@@ -71,6 +71,7 @@ struct Branch {
       const double theta = thetaNear + std::remainder(std::atan2(c[1], c[2]) - thetaNear, 2 * kPi);
       curve.corners.push_back({c[0], r * theta});
     }
+    curve.corners.back() = curve.corners.front();  // closed exactly, for the crossing count
     return curve;
   }
 };
