@@ -1,9 +1,7 @@
 #pragma once
 
-// A branch tube in 3D, apart from the code under test: its axis as a point and a unit
-// direction, the cylinder's curve on a surface of the tube, and the torch lines of a program
-// through the wall. The tube's axis is X; a point of its surface of radius r at the angle θ
-// round it is (x, r·sin θ, r·cos θ), and a program's y is R·(kPi − θ) on the outer radius R.
+// A branch tube in 3D, apart from the code under test. The tube's axis is X; its surface of
+// radius r at the angle θ is (x, r·sin θ, r·cos θ), and a program's y is R·(kPi − θ).
 
 #include <array>
 #include <cmath>
@@ -16,12 +14,8 @@ namespace korvex::test {
 
 using Vec = std::array<double, 3>;
 
-inline Vec Add(Vec a, Vec b, double scale = 1) {
-  return {a[0] + scale * b[0], a[1] + scale * b[1], a[2] + scale * b[2]};
-}
-
-inline double Dot(Vec a, Vec b) {
-  return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+inline Vec Along(Vec a, Vec b, double t) {
+  return {a[0] + t * b[0], a[1] + t * b[1], a[2] + t * b[2]};
 }
 
 // A value as a program writes it, to three decimals.
@@ -30,77 +24,65 @@ inline double AsWritten(double value) {
 }
 
 struct Branch {
-  Vec point, direction;  // direction a unit vector pointing out of the tube
-  Vec across1, across2;  // unit vectors square to the axis and to each other
+  Vec point, direction, across1, across2;  // unit vectors; direction out of the tube
 
-  // Out from the tube at the angle θc = kPi − turn round it, leaning by angle towards +X, the
-  // axis passing offset beside the tube's axis (towards −Y at turn 0), nearest it at X = at.
+  // Out at θ = kPi − turn, leaning by angle towards +X, offset beside the tube's axis.
   static Branch Make(double at, double turn, double angle, double offset) {
-    const double thetaC = kPi - turn;
-    const Vec out{0, std::sin(thetaC), std::cos(thetaC)};
-    const Vec round{0, std::cos(thetaC), -std::sin(thetaC)};
-    const Vec along{1, 0, 0};
-    Branch b;
-    b.point = Add({at, 0, 0}, round, offset);
-    b.direction = Add(Add({0, 0, 0}, along, std::sin(angle)), out, std::cos(angle));
-    b.across1 = Add(Add({0, 0, 0}, along, std::cos(angle)), out, -std::sin(angle));
-    b.across2 = round;
-    return b;
+    const double c = kPi - turn;
+    const Vec round{0, std::cos(c), -std::sin(c)};
+    const double ca = std::cos(angle), sa = std::sin(angle);
+    return {Along({at, 0, 0}, round, offset),
+            {sa, ca * std::sin(c), ca * std::cos(c)},
+            {ca, -sa * std::sin(c), -sa * std::cos(c)},
+            round};
   }
 
   double distance(Vec p) const {
-    const Vec d = Add(p, point, -1);
-    const double along = Dot(d, direction);
-    return std::sqrt(std::max(0.0, Dot(d, d) - along * along));
+    const Vec d = Along(p, point, -1);
+    const double along = d[0] * direction[0] + d[1] * direction[1] + d[2] * direction[2];
+    return std::sqrt(std::max(0.0, d[0] * d[0] + d[1] * d[1] + d[2] * d[2] - along * along));
   }
 
-  // The cylinder of radius rho met by the tube's surface of radius r, on the branch's side of
-  // the tube, as points in the unrolled surface of radius r: (x, r·θ) with θ taken within half
-  // a turn of thetaNear.
+  // The cylinder of radius rho on the tube's surface of radius r, unrolled there as (x, r·θ)
+  // with θ within half a turn of thetaNear, closed exactly.
   FlatPolygon outline(double rho, double r, double thetaNear, int points = 360) const {
     FlatPolygon curve;
-    for (int k = 0; k <= points; ++k) {
+    for (int k = 0; k < points; ++k) {
       const double phi = 2 * kPi * k / points;
-      const Vec base = Add(Add(point, across1, rho * std::cos(phi)), across2, rho * std::sin(phi));
-      // |(base + t·direction) in Y-Z| = r, the root farther out along the branch.
-      const double p2 = base[1] * base[1] + base[2] * base[2];
-      const double pq = base[1] * direction[1] + base[2] * direction[2];
+      const Vec b = Along(Along(point, across1, rho * std::cos(phi)), across2, rho * std::sin(phi));
+      // |(b + t·direction) in Y-Z| = r, farther out.
+      const double p2 = b[1] * b[1] + b[2] * b[2], pq = b[1] * direction[1] + b[2] * direction[2];
       const double q2 = direction[1] * direction[1] + direction[2] * direction[2];
-      const double t = (-pq + std::sqrt(std::max(0.0, pq * pq - q2 * (p2 - r * r)))) / q2;
-      const Vec c = Add(base, direction, t);
-      const double theta = thetaNear + std::remainder(std::atan2(c[1], c[2]) - thetaNear, 2 * kPi);
-      curve.corners.push_back({c[0], r * theta});
+      const Vec c = Along(b, direction, (-pq + std::sqrt(pq * pq - q2 * (p2 - r * r))) / q2);
+      curve.corners.push_back(
+          {c[0], r * (thetaNear + std::remainder(std::atan2(c[1], c[2]) - thetaNear, 2 * kPi))});
     }
-    curve.corners.back() = curve.corners.front();  // closed exactly, for the crossing count
+    curve.corners.push_back(curve.corners.front());
     return curve;
   }
 };
 
-// One program point: x along the tube, y round it on the outer radius, the tilt in degrees.
+// A program point (x, y, tilt in degrees) and its torch line at radius r: leaning along the
+// tube in the plane of the tube's axis and its radius there.
 struct ProgramPoint {
   double x, y, tilt;
 };
 
-// Where the torch line of a program point crosses the surface of radius r: it leans by the
-// tilt along the tube, in the plane of the tube's axis and its radius at the point.
-inline Vec TorchAt(const ProgramPoint& p, double outerRadius, double r) {
-  const double theta = kPi - p.y / outerRadius;
-  const double x = p.x - (outerRadius - r) * std::tan(p.tilt * kPi / 180);
-  return {x, r * std::sin(theta), r * std::cos(theta)};
+inline Vec TorchAt(const ProgramPoint& p, double outer, double r) {
+  const double theta = kPi - p.y / outer;
+  return {p.x - (outer - r) * std::tan(p.tilt * kPi / 180), r * std::sin(theta),
+          r * std::cos(theta)};
 }
 
 // The program's cut on the surface of radius r, unrolled as the outline is.
-inline FlatPolygon CutAt(const std::vector<ProgramPoint>& program, double outerRadius, double r) {
+inline FlatPolygon CutAt(const std::vector<ProgramPoint>& program, double outer, double r) {
   FlatPolygon cut;
-  for (const ProgramPoint& p : program) {
-    const Vec at = TorchAt(p, outerRadius, r);
-    cut.corners.push_back({at[0], r * (kPi - p.y / outerRadius)});
-  }
+  for (const ProgramPoint& p : program)
+    cut.corners.push_back({TorchAt(p, outer, r)[0], r * (kPi - p.y / outer)});
   return cut;
 }
 
-// How far the points of one curve lie outside another: the worst distance to it of those of
-// its points that are not inside it.
+// The farthest any point of one curve lies outside another.
 inline double WorstOutside(const FlatPolygon& points, const FlatPolygon& region) {
   double worst = 0;
   for (const FlatPoint& p : points.corners) {

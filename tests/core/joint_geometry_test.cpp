@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <string>
 
@@ -15,128 +14,87 @@ namespace korvex {
 namespace {
 
 // Both halves of a joint checked in 3D: a program point (x, y) lies on the tube's surface at
-// the angle θ = kPi − y / R round it (the unrolled convention of the described program: y runs
-// from +kPi·R at step 0 to −kPi·R at step N), and the torch's line through the wall is checked
-// against the other tube's surface at five depths.
+// θ = kPi − y / R, and its torch line through the wall is checked against the other tube's
+// surface at five depths: the surfaces and three between.
 
 using test::AsWritten;
 using test::Branch;
 using test::ProgramPoint;
 
-constexpr double kTolerance = 0.05;  // mm of steel or of overcut, beyond rounding and chords
-constexpr int kDepths = 5;           // the surfaces and three depths between them
+constexpr double kTolerance = 0.05;  // mm, beyond rounding and chords
+constexpr int kDepths = 5;
 
-// The worst steel left inside the outline and the worst cut beyond it at each depth, from the
-// outer surface in; and how far the cut on the outer surface lies beyond the branch's outside.
+// At each depth from the outer surface in: the steel left inside the outline, the cut beyond
+// it; and how far the cut on the outer surface lies beyond the branch's outside.
 struct Fit {
-  std::array<double, kDepths> steel{}, overcut{};
-  double uncovered = 0;
-
-  double worstSteel() const { return *std::max_element(steel.begin(), steel.end()); }
-  double worstOvercut() const { return *std::max_element(overcut.begin(), overcut.end()); }
+  double steel[kDepths], overcut[kDepths], uncovered = -1e9;
+  double worst(const double (&at)[kDepths]) const { return *std::max_element(at, at + kDepths); }
 };
 
 Fit MeasureHole(const JobParameters& job, const HoleParameters& hole, const CutPoints& path) {
   const double outer = job.mainRadius;
   const Branch branch = Branch::Make(hole.at, hole.turn, hole.angle, hole.offset);
-  const double rho =
-      hole.fit == HoleFit::SetIn ? hole.branchRadius : hole.branchRadius - hole.branchWall;
   std::vector<ProgramPoint> program;
   for (int j = 0; j <= job.cutSegments; ++j)
     program.push_back({AsWritten(path.x[j]), AsWritten(path.y[j]), AsWritten(path.z[j])});
   Fit fit;
   for (int k = 0; k < kDepths; ++k) {
     const double r = outer - job.wallThickness * k / (kDepths - 1);
+    const double rho = hole.branchRadius - (hole.fit == HoleFit::SetIn ? 0 : hole.branchWall);
     const test::FlatPolygon outline = branch.outline(rho, r, kPi - hole.turn);
     const test::FlatPolygon cut = test::CutAt(program, outer, r);
     fit.steel[k] = test::WorstOutside(outline, cut);
     fit.overcut[k] = test::WorstOutside(cut, outline);
   }
   for (const ProgramPoint& p : program) {
-    fit.uncovered = std::max(fit.uncovered,
-                             branch.distance(test::TorchAt(p, outer, outer)) - hole.branchRadius);
+    const double off = branch.distance(test::TorchAt(p, outer, outer)) - hole.branchRadius;
+    fit.uncovered = std::max(fit.uncovered, off);
   }
   return fit;
 }
 
-// A 100 x 5 header and a 30 x 3 branch (bore 12, outside 15), the branch's axis 12 mm along,
-// beside the header's axis by 0, 6 (within the hole's radius) or 27 (beyond it) either way;
-// the offsets below 0 also turn the hole 130 degrees round the tube.
-constexpr double kHeaderR = 50, kHeaderT = 5, kBranchR = 15, kBranchT = 3;
-
+// A 100 x 5 header and a 30 x 3 branch (bore 12, outside 15) 12 mm along, its axis beside the
+// header's by 0, 6 (within the hole's radius) or 27 (beyond it); below 0 also turned 130°.
 struct Joint {
   double angleDegrees, offset;
   HoleFit fit;
 };
 
-enum class Mode { Plain, Compensation, Tilted };
-
-JobParameters HeaderJob(const Joint& joint, Mode mode) {
-  JobParameters job = DefaultJob();
-  job.mainRadius = kHeaderR, job.mainDiameter = 2 * kHeaderR, job.wallThickness = kHeaderT;
-  job.cutSegments = 360;
-  HoleParameters hole{12,       Radians(joint.offset < 0 ? 130 : 0), kBranchR,
-                      kBranchT, Radians(joint.angleDegrees),         joint.offset,
-                      joint.fit};
-  hole.compensation = mode == Mode::Compensation;
-  hole.mode3d = mode == Mode::Tilted;
-  job.holes = {hole};
-  return job;
-}
-
-// A torch that leans only along the tube cuts the outer surface at every angle round the tube
-// where it cuts the inner one: where the bore reaches farther round on the inner surface than
-// the branch's outside does on the outer, no such torch keeps a set-on branch over its hole.
-bool BeyondTheBranchOutside(const Joint& joint) {
-  if (joint.fit != HoleFit::SetOn) return false;
-  const double side = std::fabs(joint.offset), bore = kBranchR - kBranchT;
-  const double reach = kHeaderR * (side + bore) / (kHeaderR - kHeaderT);
-  return reach > side + kBranchR + kTolerance;
-}
-
-std::string Figures(const Fit& fit) {
-  std::string text;
-  for (double value : {fit.worstSteel(), fit.worstOvercut(), fit.steel[0], fit.overcut[0]})
-    text += FormatNumber(value, "0.000") + " ";
-  return text;
-}
-
-class HoleThroughTheWall : public testing::TestWithParam<Joint> {};
-
 // Square to the tube the torch cuts the outer surface's curve; COMPENSATION MODE and 3D MODE
 // leave no steel in the outline anywhere in the wall, 3D MODE cutting no more beyond it than
-// COMPENSATION MODE and keeping a set-on hole under the branch's outside.
+// COMPENSATION MODE and keeping a set-on hole under the branch's outside. A torch that leans
+// only along the tube cuts the outer surface wherever it cuts the wall: where the bore reaches
+// farther round on the inner surface than the outside does on the outer one, 3D MODE is refused.
+class HoleThroughTheWall : public testing::TestWithParam<Joint> {};
+
 TEST_P(HoleThroughTheWall, LeavesNoSteelInTheOutline) {
-  const Joint& joint = GetParam();
-  Fit compensated;
-  for (const Mode mode : {Mode::Plain, Mode::Compensation, Mode::Tilted}) {
-    const JobParameters job = HeaderJob(joint, mode);
+  const Joint& c = GetParam();
+  const double side = std::fabs(c.offset);
+  const bool uncoverable =
+      c.fit == HoleFit::SetOn && 50 * (side + 12) / 45 > side + 15 + kTolerance;
+  JobParameters job = DefaultJob();
+  job.mainRadius = 50, job.mainDiameter = 100, job.wallThickness = 5, job.cutSegments = 360;
+  double compensatedOvercut = 0;
+  for (const char* mode : {"plain", "compensation", "tilted"}) {
+    job.holes = {{12, Radians(c.offset < 0 ? 130 : 0), 15, 3, Radians(c.angleDegrees), c.offset,
+                  c.fit, mode[0] == 'c', mode[0] == 't'}};
     const JobOutcome outcome = ComputeJob(job, 0);
-    if (mode == Mode::Tilted && BeyondTheBranchOutside(joint)) {
-      EXPECT_FALSE(outcome.job);
+    ASSERT_EQ(!outcome.job, mode[0] == 't' && uncoverable) << mode;
+    if (!outcome.job) continue;
+    const Fit fit = MeasureHole(job, job.holes[0], outcome.job->holes[0].path);
+    RecordProperty(mode, FormatNumber(fit.worst(fit.steel), "0.000") + " " +
+                             FormatNumber(fit.worst(fit.overcut), "0.000") + " " +
+                             FormatNumber(fit.steel[0], "0.000") + " " +
+                             FormatNumber(fit.overcut[0], "0.000"));
+    if (mode[0] == 'p') {
+      EXPECT_LT(std::max(fit.steel[0], fit.overcut[0]), kTolerance);
       continue;
     }
-    ASSERT_TRUE(outcome.job) << static_cast<int>(mode);
-    const Fit fit = MeasureHole(job, job.holes[0], outcome.job->holes[0].path);
-    const char* names[] = {"plain", "compensation", "tilted"};
-    RecordProperty(names[static_cast<int>(mode)], Figures(fit));
-    switch (mode) {
-      case Mode::Plain:
-        EXPECT_LT(fit.steel[0], kTolerance);
-        EXPECT_LT(fit.overcut[0], kTolerance);
-        break;
-      case Mode::Compensation:
-        EXPECT_LT(fit.worstSteel(), kTolerance);
-        compensated = fit;
-        break;
-      case Mode::Tilted:
-        EXPECT_LT(fit.worstSteel(), kTolerance);
-        EXPECT_LT(fit.worstOvercut(), compensated.worstOvercut() + kTolerance);
-        if (joint.fit == HoleFit::SetOn) {
-          EXPECT_LT(fit.uncovered, kTolerance);
-        }
-        break;
-    }
+    EXPECT_LT(fit.worst(fit.steel), kTolerance) << mode;
+    if (mode[0] == 'c') compensatedOvercut = fit.worst(fit.overcut);
+    if (mode[0] != 't') continue;
+    EXPECT_LT(fit.worst(fit.overcut), compensatedOvercut + kTolerance);
+    EXPECT_LT(c.fit == HoleFit::SetOn ? fit.uncovered : 0, kTolerance);
   }
 }
 
@@ -154,48 +112,40 @@ std::vector<Joint> Joints() {
 INSTANTIATE_TEST_SUITE_P(TeesAndLaterals, HoleThroughTheWall, testing::ValuesIn(Joints()),
                          [](const auto& info) {
                            const Joint& j = info.param;
-                           return std::string(j.fit == HoleFit::SetOn ? "SetOn" : "SetIn") + "_" +
-                                  std::to_string(static_cast<int>(j.angleDegrees)) + "deg_offset" +
+                           return std::string(j.fit == HoleFit::SetOn ? "SetOn" : "SetIn") +
+                                  std::to_string(static_cast<int>(j.angleDegrees)) + "deg" +
                                   (j.offset < 0 ? "Minus" : "") +
                                   std::to_string(static_cast<int>(std::fabs(j.offset)));
                          });
 
-// The sample parts: each header's holes leave no steel where their modes promise none, and each
-// branch's fitted end stays outside its header's surface through the whole wall.
+// The sample parts: the headers' holes leave no steel where their modes promise none and stay
+// under their branches, and each branch's fitted end stays outside its header through the wall.
 TEST(SampleJoints, HolesAreClearAndBranchesSeat) {
   for (const char* file :
        {"tee-header.kvxp", "lateral-header.kvxp", "tee-branch.kvxp", "lateral-branch.kvxp"}) {
     const LoadedPart part = LoadPart(std::string(KORVEX_PROJECTS_FOLDER "/") + file);
-    ASSERT_TRUE(part.workspace) << file << ": " << part.failure.value_or("");
+    ASSERT_TRUE(part.workspace) << file;
     const ComputedJob& job = part.workspace->job;
     const JobParameters& values = job.parameters;
     for (std::size_t k = 0; k < values.holes.size(); ++k) {
-      const HoleParameters& hole = values.holes[k];
-      const Fit fit = MeasureHole(values, hole, job.holes[k].path);
-      if (hole.compensation == 1 || hole.mode3d == 1) {
-        EXPECT_LT(fit.worstSteel(), kTolerance) << file;
-      }
+      const Fit fit = MeasureHole(values, values.holes[k], job.holes[k].path);
+      const bool promised = values.holes[k].compensation == 1 || values.holes[k].mode3d == 1;
+      EXPECT_LT(promised ? fit.worst(fit.steel) : 0, kTolerance) << file;
       EXPECT_LT(fit.uncovered, kTolerance) << file;
     }
-    const EndCutParameters& end = values.right;
-    if (!end.cutOval) continue;
-    // The header's axis crosses the XZ plane through (DISTANCE, 0), leaning by ANGLE, the
-    // offset beside on the −Y side.
-    Branch header;
-    header.point = {end.distance, -end.offset, 0};
-    header.direction = {-std::sin(end.angle), 0, std::cos(end.angle)};
-    const double outer = values.mainRadius;
-    double worst = 0;
-    for (int i = 0; i <= values.cutSegments; ++i) {
+    const EndCutParameters& end = values.right;  // the header's axis beside on the −Y side
+    const Branch header{
+        {end.distance, -end.offset, 0}, {-std::sin(end.angle), 0, std::cos(end.angle)}, {}, {}};
+    for (int i = 0; end.cutOval && i <= values.cutSegments; ++i) {
       const ProgramPoint p{AsWritten(job.right.path.x[i]), AsWritten(job.right.path.y[i]),
                            AsWritten(job.right.path.z[i])};
       for (int d = 0; d < kDepths; ++d) {
-        test::Vec at = test::TorchAt(p, outer, outer - values.wallThickness * d / (kDepths - 1));
-        worst = std::max(worst, end.joinRadius - header.distance(at));
+        const double r = values.mainRadius - values.wallThickness * d / (kDepths - 1);
+        EXPECT_GT(header.distance(test::TorchAt(p, values.mainRadius, r)),
+                  end.joinRadius - kTolerance)
+            << file << " " << i;
       }
     }
-    EXPECT_LT(worst, kTolerance) << file;
-    RecordProperty(file, FormatNumber(worst, "0.000"));
   }
 }
 
@@ -226,9 +176,7 @@ TEST_P(OffsetEnd, EveryPointLiesOnTheJoiningTube) {
   const EndCut& cut = c.side < 0 ? outcome.job->left : outcome.job->right;
 
   const double a = Radians(c.angleDegrees), turn = Radians(c.turnDegrees);
-  Branch header;
-  header.point = {end.distance, -c.offset, 0};
-  header.direction = {-std::sin(a), 0, std::cos(a)};
+  const Branch header{{end.distance, -c.offset, 0}, {-std::sin(a), 0, std::cos(a)}, {}, {}};
   double worst = 0;
   for (int i = 0; i <= job.cutSegments; ++i) {
     // The turned end's surface angle is the step's angle plus the turn.
