@@ -145,6 +145,8 @@ class Planner {
     }
     plan_.files.push_back(
         {row.name + ".ngc", FormatMachineProgram(part.job, part.cuts, header, machine)});
+    for (const std::string& note : NotesOf(part.cuts))
+      plan_.notes.push_back(where(row.line) + row.file + ": " + note);
     if (request_.templates) {
       FormattedOutput output = FormatJobOutput(part.job, path, *request_.templates, request_.paper);
       if (output.problem) return problem(row, row.file + ": template not made: " + *output.problem);

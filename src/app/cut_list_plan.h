@@ -46,6 +46,7 @@ struct PlannedFile {
 
 struct CutListPlan {
   std::vector<std::string> problems;  // one line each; when any there is nothing to write
+  std::vector<std::string> notes;     // what the operator should know, one line each
   std::vector<PlannedFile> files;     // programs, templates, plan.json, cut-sheet.pdf
   std::string summary;                // what standard output shows
   CutSheet sheet;                     // the plan as the cut sheet draws it

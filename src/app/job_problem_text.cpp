@@ -1,5 +1,10 @@
 #include "app/job_problem_text.h"
 
+#include <cmath>
+
+#include "domain/hole_cut.h"
+#include "base/decimal_text.h"
+
 namespace korvex {
 namespace {
 
@@ -83,17 +88,53 @@ std::string TooLargeText(const JobProblem& problem, const std::string& name) {
   }
 }
 
+// A limit as the operator may type it: rounded to 0.01 toward the values allowed.
+std::string Limit(double value, bool least) {
+  const double hundredths = least ? std::ceil(value * 100 - 1e-6) : std::floor(value * 100 + 1e-6);
+  return DecimalText(hundredths / 100, 2);
+}
+
+std::string AtMost(const JobProblem& problem, const char* unit) {
+  return "at most " + Limit(problem.limit, false) + unit + " either way";
+}
+
 std::string PastTubeSideText(const JobProblem& problem, const std::string& name) {
   if (problem.hole > 0) {
-    return name +
-           " would hang the branch past the side of the tube: the offset and the hole's radius "
-           "together must not exceed the tube's inner radius, nor the offset and the branch's "
-           "radius its outer radius";
+    return name + " must be " + AtMost(problem, " mm") +
+           " for this branch: farther out the branch would hang past the side of the tube";
   }
-  return name +
-         " would hang the tube past the side of the tube it fits onto: the offset and half the "
-         "MAIN TUBE DIAMETER together must not exceed half the " +
-         EndFrame(problem.end) + " DIAMETER";
+  return name + " must be " + AtMost(problem, " mm") +
+         ": farther out the tube would hang past the side of the tube it fits onto";
+}
+
+// Why 3D MODE cannot cut the hole, and what the named value may be for it to.
+std::string TiltedHoleText(const JobProblem& problem, const std::string& name) {
+  const std::string steep =
+      "the torch would lean more than " + DecimalText(kMaxHoleTilt, 0) + " degrees";
+  const std::string most = Limit(problem.limit, false);
+  std::string text = name;
+  switch (problem.field) {
+    case JobField::Angle:
+      text +=
+          " must lie between -" + most + " and " + most + " degrees for 3D MODE: beyond, " + steep;
+      break;
+    case JobField::BranchWall:
+      text += " must be at least " + Limit(problem.limit, true) +
+              " mm for 3D MODE: a thinner branch would not cover the cut, which leans only "
+              "along the tube, on the tube's outer surface";
+      break;
+    case JobField::BranchDiameter:
+      text += " must be at most " + most + " mm for 3D MODE: with a wider branch " + steep;
+      break;
+    default:
+      text += " must be " + AtMost(problem, " mm") + " for 3D MODE: farther out " +
+              (problem.kind == ProblemKind::TooSteep
+                   ? steep
+                   : std::string("the cut, which leans only along the tube, would reach past the "
+                                 "branch on the tube's outer surface"));
+      break;
+  }
+  return text + "; or cut the hole in COMPENSATION MODE";
 }
 
 }  // namespace
@@ -112,7 +153,8 @@ std::string JobProblemText(const JobProblem& problem) {
     case ProblemKind::AngleOutOfRange:
       return name + " must lie between -90 and 90 degrees";
     case ProblemKind::SmallerThanMainTube:
-      return name + " must not be smaller than the MAIN TUBE DIAMETER for CUT OVAL";
+      return name + " must be at least " + Limit(problem.limit, true) +
+             " mm, the MAIN TUBE DIAMETER, for CUT OVAL";
     case ProblemKind::TooLarge:
       return TooLargeText(problem, name);
     case ProblemKind::PastTubeSide:
@@ -127,6 +169,15 @@ std::string JobProblemText(const JobProblem& problem) {
       return name +
              " must be given for fit \"inside\": DIAMETER is the joining tube's outside, and "
              "the end is cut to its bore";
+    case ProblemKind::WiderThanTube:
+      return name + " must be at most " + Limit(problem.limit, false) +
+             " mm with this offset: a wider branch would hang past the side of the tube";
+    case ProblemKind::BoreWiderThanTube:
+      return name + " must be at least " + Limit(problem.limit, true) +
+             " mm: a thinner branch's bore would be wider than the tube's bore";
+    case ProblemKind::Uncovered:
+    case ProblemKind::TooSteep:
+      return TiltedHoleText(problem, name);
   }
   return name;
 }

@@ -82,6 +82,7 @@ CliOutcome ConvertWith(const CliOptions& options, const MachineProfile& profile)
   // Everything is formatted before anything is written: a refused output writes none.
   std::vector<PendingFile> files;
   std::string cutTime;  // a profile program's estimate; the described program's run prints none
+  std::string notes;
   if (!options.outputPath.empty()) {
     if (const auto problem = AxisLetterProblem(job.parameters.axisLetter)) {
       return Failure("program not written: " + *problem);
@@ -101,6 +102,8 @@ CliOutcome ConvertWith(const CliOptions& options, const MachineProfile& profile)
       if (const auto seconds = EstimateCutTime(planned.cuts, profile))
         cutTime = "CUT TIME " + FormatCutTime(*seconds) + "\n";
     }
+    for (const std::string& note : NotesOf(planned.cuts))
+      notes += "korvex-cli: note: " + note + "\n";
   }
   const Paper paper = options.templatePaper;
   if (options.templatePath) {
@@ -125,7 +128,7 @@ CliOutcome ConvertWith(const CliOptions& options, const MachineProfile& profile)
   return {0,
           "X LENGTH " + FormatNumber(job.lengths.xLength(), "0.000") + "\nY LENGTH " +
               FormatNumber(job.lengths.yLength(), "0.000") + "\n" + cutTime,
-          {}};
+          notes};
 }
 
 }  // namespace

@@ -256,7 +256,10 @@ CliOutcome RunCutListCommand(std::span<const std::string_view> arguments) {
   if (const auto failure = WritePlanFiles(options.outDir, plan.files)) {
     return Failures({*failure});
   }
-  return {0, plan.summary, {}};
+  std::string notes;
+  for (const std::string& note : plan.notes)
+    notes += "korvex-cli: note: " + note + "\n";
+  return {0, plan.summary, notes};
 }
 
 std::string CutListUsageText() {

@@ -38,6 +38,10 @@ enum class ProblemKind {
   Negative,             // must not be less than 0
   NoBore,               // a branch's wall must be less than its radius
   NoJoiningWall,        // an inside fit is cut to the joining tube's bore, which needs its wall
+  WiderThanTube,        // the branch would hang past the side of the tube whatever the offset
+  BoreWiderThanTube,    // a set-on branch's bore is wider than the tube's bore
+  Uncovered,            // 3D MODE would cut the outer surface beyond a set-on branch's outside
+  TooSteep,             // 3D MODE would lean the torch beyond kMaxHoleTilt
 };
 
 struct JobProblem {
@@ -45,6 +49,10 @@ struct JobProblem {
   ProblemKind kind;
   TubeEnd end = TubeEnd::None;
   int hole = 0;  // the hole the problem is about, counted from 1; 0 for the tube and its ends
+  // The value the field may take, in the operator's units (mm, a diameter as a diameter,
+  // degrees), for SmallerThanMainTube, PastTubeSide and the kinds after NoBore: the least for
+  // SmallerThanMainTube and a branch's wall, otherwise the greatest either way.
+  double limit = 0;
   friend bool operator==(const JobProblem&, const JobProblem&) = default;
 };
 

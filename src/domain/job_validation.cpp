@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "domain/computed_job.h"
+#include "domain/hole_validation.h"
 
 namespace korvex {
 namespace {
@@ -24,45 +25,12 @@ void ValidateEnd(Problems& problems, const JobParameters& job, const EndCutParam
   RequireFinite(problems, end.offset, JobField::Offset, which);
   if (!end.cutOval || !std::isfinite(end.joinRadius)) return;
   if (!(end.joinRadius >= job.mainRadius)) {
-    problems.push_back({JobField::Diameter, ProblemKind::SmallerThanMainTube, which});
+    problems.push_back(
+        {JobField::Diameter, ProblemKind::SmallerThanMainTube, which, 0, job.mainDiameter});
   } else if (std::isfinite(end.offset) &&
              !(std::fabs(end.offset) + job.mainRadius <= end.joinRadius)) {
-    problems.push_back({JobField::Offset, ProblemKind::PastTubeSide, which});
-  }
-}
-
-void ValidateHole(Problems& problems, const JobParameters& job, const HoleParameters& hole,
-                  int number) {
-  const std::size_t before = problems.size();
-  auto refuse = [&](JobField field, ProblemKind kind) {
-    problems.push_back({field, kind, TubeEnd::None, number});
-  };
-  const struct {
-    double value;
-    JobField field;
-  } values[] = {{hole.at, JobField::HoleAt},
-                {hole.turn, JobField::HoleTurn},
-                {hole.branchRadius, JobField::BranchDiameter},
-                {hole.branchWall, JobField::BranchWall},
-                {hole.angle, JobField::Angle},
-                {hole.offset, JobField::Offset}};
-  for (const auto& [value, field] : values) {
-    if (!std::isfinite(value)) refuse(field, ProblemKind::NotFinite);
-  }
-  if (problems.size() != before) return;
-  if (!(hole.branchRadius > 0)) refuse(JobField::BranchDiameter, ProblemKind::NotPositive);
-  if (hole.branchWall < 0) {
-    refuse(JobField::BranchWall, ProblemKind::Negative);
-  } else if (!(hole.branchWall < hole.branchRadius)) {
-    refuse(JobField::BranchWall, ProblemKind::NoBore);
-  }
-  if (!(std::fabs(hole.angle) < kPi / 2)) refuse(JobField::Angle, ProblemKind::AngleOutOfRange);
-  if (problems.size() != before) return;
-  // The hole must close on the inner surface, and a set-on branch must stand on the outer one.
-  const double side = std::fabs(hole.offset);
-  const double innerRadius = job.mainRadius - job.wallThickness;
-  if (!(side + HoleRadius(hole) <= innerRadius) || !(side + hole.branchRadius <= job.mainRadius)) {
-    refuse(JobField::Offset, ProblemKind::PastTubeSide);
+    problems.push_back(
+        {JobField::Offset, ProblemKind::PastTubeSide, which, 0, end.joinRadius - job.mainRadius});
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/format_number.h"
 #include "domain/end_cut.h"
 #include "domain/step_angles.h"
 
@@ -201,6 +202,12 @@ std::vector<CurveSample> ByTolerance(const EndCurve& curve, double thetaStart, d
 }
 
 }  // namespace
+
+std::string Where(const CurveSample& sample) {
+  double degrees = std::fmod(sample.theta * 180 / kPi, 360.0);
+  if (degrees < 0) degrees += 360;
+  return "near " + FormatNumber(degrees, "#.0") + " degrees round the tube";
+}
 
 std::vector<CurveSample> SampleEndCurve(const ComputedJob& job, int side, double thetaStart,
                                         double tolerance) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "domain/computed_job.h"
@@ -17,6 +18,9 @@ struct CurveSample {
   PlaneVector before, after;
   double curvature;
 };
+
+// "near D degrees round the tube", where the sample lies, for the operator.
+std::string Where(const CurveSample& sample);
 
 // One end's machine path over one turn, θ from thetaStart to thetaStart + 2π, in that order.
 // tolerance 0: the computed steps of the end, with points at the ends of the turn when it

@@ -133,9 +133,11 @@ std::optional<HoleClearance> HoleClearanceProblem(const ComputedJob& job, const 
   for (int s = 0; s < 2; ++s) {
     const WallSurface surface = surfaces[static_cast<std::size_t>(s)];
     const double period = 2 * kPi * surface.radius;
-    std::vector<Path> paths;
+    std::vector<Path> paths, loops;
     for (const Toolpath& cut : cuts) {
       paths.push_back(PathOf(OnSurface(cut.points, 0, cut.points.size() - 1,
+                                       job.parameters.mainRadius, surface)));
+      loops.push_back(PathOf(OnSurface(cut.points, cut.loopStart, cut.loopEnd,
                                        job.parameters.mainRadius, surface)));
     }
     for (std::size_t h = 0; h < holes; ++h) {
@@ -149,8 +151,8 @@ std::optional<HoleClearance> HoleClearanceProblem(const ComputedJob& job, const 
         const double distance = Distance(hole, paths[2 + g], period, kerf);
         if (distance < std::max(kerf, kTouching))
           return HoleClearance{h, TooClose(Hole(h), Hole(g) + "'s cut", distance, kerf, s)};
-        if (Inside(hole.points.front(), paths[2 + g], period) ||
-            Inside(paths[2 + g].points.front(), hole, period)) {
+        if (Inside(loops[2 + h].points.front(), loops[2 + g], period) ||
+            Inside(loops[2 + g].points.front(), loops[2 + h], period)) {
           return HoleClearance{h, Hole(h) + " and " + Hole(g) + " lie one inside the other"};
         }
       }

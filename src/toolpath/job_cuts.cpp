@@ -36,4 +36,11 @@ std::variant<JobCuts, std::string> PlanJobCuts(const ComputedJob& job,
   return cuts;
 }
 
+std::vector<std::string> NotesOf(const JobCuts& cuts) {
+  std::vector<std::string> notes;
+  for (const Toolpath& cut : cuts)
+    notes.insert(notes.end(), cut.notes.begin(), cut.notes.end());
+  return notes;
+}
+
 }  // namespace korvex

@@ -19,4 +19,8 @@ using JobCuts = std::vector<Toolpath>;
 std::variant<JobCuts, std::string> PlanJobCuts(const ComputedJob& job,
                                                const ToolpathOptions& options, bool asComputed);
 
+// What the operator should know about the cuts, one line each naming its cut: a hole's leads
+// shortened to stay inside it.
+std::vector<std::string> NotesOf(const JobCuts& cuts);
+
 }  // namespace korvex

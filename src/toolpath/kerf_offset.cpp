@@ -6,6 +6,7 @@
 #include "base/decimal_text.h"
 #include "base/format_number.h"
 #include "base/pi.h"
+#include "toolpath/plane_geometry.h"
 
 namespace korvex {
 namespace {
@@ -18,28 +19,6 @@ constexpr double kCornerTurn = 1e-4;  // radians
 // A length without trailing zeros: 1.5, 3.527.
 std::string ShortNumber(double value) {
   return DecimalText(value, 3);
-}
-
-double Cross(Vector a, Vector b) {
-  return a.x * b.y - a.y * b.x;
-}
-
-double Dot(Vector a, Vector b) {
-  return a.x * b.x + a.y * b.y;
-}
-
-std::string Where(const CurveSample& sample) {
-  double degrees = std::fmod(sample.theta * 180 / kPi, 360.0);
-  if (degrees < 0) degrees += 360;
-  return "near " + FormatNumber(degrees, "#.0") + " degrees round the tube";
-}
-
-bool SegmentsCross(const TorchPoint& a, const TorchPoint& b, const TorchPoint& c,
-                   const TorchPoint& d) {
-  auto side = [](const TorchPoint& p, const TorchPoint& q, const TorchPoint& r) {
-    return (q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x);
-  };
-  return side(a, b, c) * side(a, b, d) < 0 && side(c, d, a) * side(c, d, b) < 0;
 }
 
 // Whether two segments of the path that are not neighbours cross. The segments are swept in the
@@ -59,7 +38,8 @@ bool CrossesItself(const std::vector<TorchPoint>& points) {
     for (std::size_t b = a + 1; b < spans.size() && spans[b].low <= spans[a].high; ++b) {
       const std::size_t i = std::min(spans[a].k, spans[b].k), j = std::max(spans[a].k, spans[b].k);
       if (j - i < 2) continue;
-      if (SegmentsCross(points[i], points[i + 1], points[j], points[j + 1])) return true;
+      auto at = [&points](std::size_t k) { return PlaneVector{points[k].x, points[k].y}; };
+      if (SegmentsCross(at(i), at(i + 1), at(j), at(j + 1))) return true;
     }
   }
   return false;

@@ -2,10 +2,32 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "base/pi.h"
+#include "toolpath/plane_geometry.h"
 
 namespace korvex {
+namespace {
+
+constexpr int kLeadHalvings = 40;
+// How much nearer the curve than the cut itself a lead may come (mm): it leaves the cut along
+// the chord to the next point, a little off the curve's tangent.
+constexpr double kLeadSlack = 0.005;
+
+PlaneVector At(const TorchPoint& point) {
+  return {point.x, point.y};
+}
+
+// The distance of segment a–b from the closed curve.
+double FromCurve(const std::vector<PlaneVector>& curve, PlaneVector a, PlaneVector b) {
+  double nearest = std::numeric_limits<double>::infinity();
+  for (std::size_t k = 1; k < curve.size(); ++k)
+    nearest = std::min(nearest, SegmentDistance(a, b, curve[k - 1], curve[k]));
+  return nearest;
+}
+
+}  // namespace
 
 std::vector<TorchPoint> LeadOut(const TorchPoint& end, PlaneVector direction,
                                 const LeadForm& form) {
@@ -35,6 +57,27 @@ std::vector<TorchPoint> LeadIn(const TorchPoint& start, PlaneVector direction,
   std::vector<TorchPoint> points = LeadOut(start, {-direction.x, -direction.y}, backwards);
   std::reverse(points.begin(), points.end());
   return points;
+}
+
+double LongestLeadInside(const std::vector<PlaneVector>& edge, double halfKerf,
+                         const TorchPoint& anchor, double length,
+                         const std::function<std::vector<TorchPoint>(double)>& draw) {
+  // The cut's own point may lie a rounding nearer the curve than half the kerf.
+  const double clearance = std::min(halfKerf, FromCurve(edge, At(anchor), At(anchor))) - kLeadSlack;
+  auto fits = [&](double trial) {
+    const std::vector<TorchPoint> lead = draw(trial);
+    for (std::size_t k = 1; k < lead.size(); ++k) {
+      if (FromCurve(edge, At(lead[k - 1]), At(lead[k])) < clearance) return false;
+    }
+    return true;
+  };
+  if (fits(length)) return length;
+  double good = 0, bad = length;
+  for (int k = 0; k < kLeadHalvings; ++k) {
+    const double middle = (good + bad) / 2;
+    (fits(middle) ? good : bad) = middle;
+  }
+  return good;
 }
 
 }  // namespace korvex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "toolpath/toolpath_options.h"
@@ -25,5 +26,12 @@ std::vector<TorchPoint> LeadOut(const TorchPoint& end, PlaneVector direction, co
 // (the first point) to the last point before start.
 std::vector<TorchPoint> LeadIn(const TorchPoint& start, PlaneVector direction,
                                const LeadForm& form);
+
+// The longest length, up to `length`, at which the lead that `draw` gives for a length (all its
+// points in order, the cut's point `anchor` included) keeps its whole kerf inside the closed
+// curve `edge`: no point of it nearer the curve than halfKerf, or than the anchor itself is.
+double LongestLeadInside(const std::vector<PlaneVector>& edge, double halfKerf,
+                         const TorchPoint& anchor, double length,
+                         const std::function<std::vector<TorchPoint>(double)>& draw);
 
 }  // namespace korvex

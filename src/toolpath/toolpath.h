@@ -19,6 +19,9 @@ struct Toolpath {
   std::size_t loopStart = 0;   // the loop's first point, where the lead-in ends
   std::size_t loopEnd = 0;     // the loop's last point: its first one turn round the tube on
   std::size_t overcutEnd = 0;  // where the overcut ends and the lead-out starts
+  // What the operator should know about the path, each a line naming the cut: a hole's leads
+  // shortened to keep the pierce and the kerf inside the hole.
+  std::vector<std::string> notes;
 };
 
 // The toolpath, or why the end cannot be cut with these options.
@@ -33,8 +36,10 @@ ToolpathPlan PlanEndToolpath(const ComputedJob& job, int side, const ToolpathOpt
 
 // The toolpath of the job's hole number hole (from 0): the loop round its computed steps, from
 // the step at the branch's +X side, in the sense that keeps the hole, the scrap, on the scrap
-// side, so that kerf and leads go into the hole. The hole's curve is cut at its computed steps
-// whatever the tolerance, and every hole starts at its own step 0.
+// side, so that kerf and leads go into the hole.
+// A lead that would not keep all of its kerf inside the hole is shortened to the longest that
+// does, with a note. The hole's curve is cut at its computed steps whatever the tolerance, and
+// every hole starts at its own step 0.
 ToolpathPlan PlanHoleToolpath(const ComputedJob& job, std::size_t hole,
                               const ToolpathOptions& options);
 

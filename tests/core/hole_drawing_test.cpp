@@ -18,7 +18,7 @@ TEST(HoleDrawing, FollowsTheEndsInTheirColoursOnTheTubesSurfaces) {
   JobParameters job = DefaultJob();
   job.cutSegments = 36;
   const ComputedJob plain = *ComputeJob(job, 180).job;
-  job.holes = {{10, 0.5, 8, 1, 0.3, 2, HoleFit::SetOn, 0, 1}};
+  job.holes = {{10, 0.5, 8, 2.5, 0.3, 2, HoleFit::SetOn, 0, 1}};
   const ComputedJob holed = *ComputeJob(job, 180).job;
   DrawList withoutHole, withHole;
   DrawJobScene(plain, {false, false, true}, withoutHole);

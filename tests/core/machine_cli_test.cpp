@@ -182,6 +182,34 @@ INSTANTIATE_TEST_SUITE_P(
         BadMachineCase{"missing_value", "# plasma\ntorch-off =\n", ":2: torch-off has no value"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A hole too small for the profile's leads: they are shortened to fit, and the converter and
+// the cut list say so on standard error, once for that hole, and write everything. Hole 1's bore
+// is 4 mm, hole 2's 16 mm.
+TEST_F(MachineCliTest, ShortenedLeadsAreNotedOncePerHole) {
+  const std::string profile = folder_.file("leads.machine");
+  WriteAll(profile, "kerf = 1.5\nlead-in = 3\nlead-out = 3\n");
+  WriteAll(folder_ / "holed.kvxp",
+           "[tube]\ndiameter = 60\nwall = 3\n\n[[hole]]\nbranch-diameter = 6\n"
+           "branch-wall = 1\n\n[[hole]]\nat = 40\nbranch-diameter = 20\nbranch-wall = 2\n");
+  const CliOutcome single =
+      Run({"--machine", profile, folder_.file("holed.kvxp"), folder_.file("holed.ngc")});
+  EXPECT_EQ(single.exitStatus, 0);
+  EXPECT_THAT(single.error,
+              testing::MatchesRegex("korvex-cli: note: hole 1: shortened the lead-in from 3.000 "
+                                    "to [0-9.]+ mm and the lead-out from 3.000 to [0-9.]+ mm, so "
+                                    "that the leads and the kerf of 1.500 mm stay inside the "
+                                    "hole\n"));
+  EXPECT_TRUE(fs::exists(folder_ / "holed.ngc"));
+
+  const std::string list = folder_.file("list.csv");
+  WriteAll(list, "file,quantity\nholed.kvxp,2\n");
+  const CliOutcome planned = Run({"--cut-list", list, "--stock", "1000", "--machine", profile,
+                                  "--out-dir", folder_.file("out")});
+  EXPECT_EQ(planned.exitStatus, 0);
+  EXPECT_THAT(planned.error, StartsWith("korvex-cli: note: " + list + ":2: holed.kvxp: hole 1: "));
+  EXPECT_EQ(std::count(planned.error.begin(), planned.error.end(), '\n'), 1) << planned.error;
+}
+
 struct RefusalCase {
   const char* name;
   std::string arguments;     // split at blanks; a conversion gets OUTPUT added
