@@ -8,6 +8,7 @@
 #include "app/plan_json.h"
 #include "app/shop_output.h"
 #include "app/workspace.h"
+#include "base/abbreviated.h"
 #include "base/file_helpers.h"
 #include "base/read_whole_file.h"
 #include "gcode/axis_letter.h"
@@ -85,6 +86,9 @@ class Planner {
     if (!plan_.problems.empty()) return std::move(plan_);
 
     for (std::size_t i = 0; i < list.rows.size(); ++i) {
+      if (plan_.problems.size() >= kMaxCutListProblems) {
+        return failed(where(list.rows[i].line) + TooManyCutListProblems());
+      }
       load(list.rows[i]);
       report("reading", i + 1, list.rows.size());
     }
@@ -116,33 +120,30 @@ class Planner {
   }
 
   void load(const CutListRow& row) {
-    const LoadedPart loaded = LoadPart(ListPartPath(request_.listPath, row.file));
-    if (loaded.failure) return problem(row, row.file + " " + *loaded.failure);
+    const std::string path = ListPartPath(request_.listPath, row.file);
+    const std::string file = Abbreviated(row.file);
+    const LoadedPart loaded = LoadPart(path);
+    if (loaded.failure) return problem(row, file + " " + AbbreviatedWithin(*loaded.failure, path));
     Workspace& workspace = *loaded.workspace;
     PartEnds ends = PartEndsOf(workspace.job);
     if (NarrowestWidth(ends) <= 0) {
-      return problem(row,
-                     row.file + ": the end cuts cross, leaving no tube at some angle round it");
+      return problem(row, file + ": the end cuts cross, leaving no tube at some angle round it");
     }
     if (const auto failure = AxisLetterProblem(workspace.job.parameters.axisLetter)) {
-      return problem(row, row.file + ": program not made: " + *failure);
+      return problem(row, file + ": program not made: " + *failure);
     }
     workspace.cutObjectCount = 2 + static_cast<int>(workspace.job.holes.size());
     const ProgramHeader header = ProgramHeaderFor(workspace);
     if (const auto failure = MachineProgramProblem(workspace.job, header, *request_.machine)) {
-      return problem(row, row.file + ": program not made: " + *failure);
+      return problem(row, file + ": program not made: " + *failure);
     }
     plan_.files.push_back(
         {row.name + ".ngc", FormatMachineProgram(workspace.job, header, *request_.machine)});
     if (request_.templates) {
       FormattedOutput output =
           FormatWorkspaceOutput(workspace, *request_.templates, request_.paper);
-      if (output.problem) return problem(row, row.file + ": template not made: " + *output.problem);
+      if (output.problem) return problem(row, file + ": template not made: " + *output.problem);
       const bool svg = *request_.templates == ShopOutput::SvgTemplate;
-      if (!svg && row.name == kCutSheetStem) {
-        return problem(row,
-                       "the name \"" + row.name + "\" would put its template over the cut sheet");
-      }
       plan_.files.push_back({row.name + (svg ? ".svg" : ".pdf"), std::move(output.bytes)});
     }
     const TubeSize size{workspace.job.parameters.mainDiameter,
@@ -182,7 +183,7 @@ class Planner {
         const Part& part = parts_[index];
         const double extent = ExtentOf(part.ends);
         if (extent > room) {
-          problem(part.row, "part " + part.row.name + " is " + DecimalText(extent, 3) +
+          problem(part.row, "part " + Abbreviated(part.row.name) + " is " + DecimalText(extent, 3) +
                                 " mm long, longer than the " + DecimalText(room, 3) + " mm a " +
                                 DecimalText(rules.length, 3) + " mm stick of tube " + label +
                                 " holds");
@@ -262,12 +263,10 @@ class Planner {
                      std::to_string(lowerBound) + " STOCK " + DecimalText(allStock, 3) + " WASTE " +
                      DecimalText(100 * (1 - allOwn / allStock), 1) + " %\n" +
                      (sheet.cutTime ? "CUT TIME " + *sheet.cutTime + "\n" : "");
-    plan_.files.push_back({"plan.json", FormatPlanJson(lowerBound, json)});
+    plan_.files.push_back({std::string(kPlanFileStem) + ".json", FormatPlanJson(lowerBound, json)});
     plan_.files.push_back({std::string(kCutSheetStem) + ".pdf", CutSheetPdf(sheet)});
     plan_.sheet = std::move(sheet);
   }
-
-  static constexpr const char* kCutSheetStem = "cut-sheet";
 
   const CutListRequest& request_;
   const CutListProgress& progress_;

@@ -484,12 +484,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {"rail.kvx,1,a"},
                 {"--stock", "6000", "--kerf", "-1"},
                 2,
-                "--kerf must be"},
-        BadCase{"template_collides",
-                {"rail.kvx,1,cut-sheet"},
-                {"--stock", "6000", "--template"},
-                1,
-                "over the cut sheet"}),
+                "--kerf must be"}),
     [](const testing::TestParamInfo<BadCase>& info) { return info.param.name; });
 
 struct ParseCase {
