@@ -308,28 +308,26 @@ PartSummary SummarizePart(const std::string& path) {
 }
 
 std::optional<std::string> WritePlanFiles(const std::string& folder,
-                                          const std::vector<PlannedFile>& files) {
+                                          const std::vector<PlannedFile>& files,
+                                          const std::atomic<bool>* cancel,
+                                          const CutListProgress& progress) {
   namespace fs = std::filesystem;
   std::error_code error;
   const fs::path dir(folder);
-  const bool existed = fs::exists(dir, error);
-  if (existed && !fs::is_directory(dir, error)) return folder + " is not a folder";
-  if (!existed && !fs::create_directories(dir, error)) {
-    return "cannot create the folder " + folder + ": " + error.message();
-  }
+  if (fs::exists(dir, error) && !fs::is_directory(dir, error)) return folder + " is not a folder";
+  // Declared first, so the folders go after the files staged in them.
+  NewFolders made;
+  if (auto problem = made.create(folder)) return problem;
   FileTransaction transaction;
-  std::optional<std::string> failure;
-  for (const PlannedFile& file : files) {
-    if (auto problem = transaction.stage((dir / file.name).string(), file.bytes)) {
-      failure = "nothing written: " + *problem;
-      break;
-    }
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (cancel && cancel->load()) return "cancelled: nothing written";
+    if (auto problem = transaction.stage((dir / files[i].name).string(), files[i].bytes))
+      return "nothing written: " + *problem;
+    if (progress) progress("writing", i + 1, files.size());
   }
-  if (!failure) {
-    if (auto problem = transaction.commit()) failure = "nothing written: " + *problem;
-  }
-  if (failure && !existed) fs::remove(dir, error);
-  return failure;
+  if (auto problem = transaction.commit()) return "nothing written: " + *problem;
+  made.keep();
+  return std::nullopt;
 }
 
 }  // namespace korvex
