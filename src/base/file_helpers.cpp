@@ -146,12 +146,13 @@ std::optional<std::string> FileTransaction::stage(const std::string& pathText,
   std::FILE* file = nullptr;
   for (int attempt = 0; attempt < 100 && file == nullptr; ++attempt) {
     temporary = TemporaryName(folder, targetName, attempt);
+    listed = PendingPath(temporary.string(), PendingPath::Kind::File);
     int cause = 0;
     WhileInterruptsHeld([&] {
       errno = 0;
       file = std::fopen(temporary.c_str(), "wbx");
       cause = errno;
-      if (file != nullptr) listed = PendingPath(temporary.string(), PendingPath::Kind::File);
+      if (file != nullptr) listed.list();
     });
     if (file == nullptr && cause != EEXIST) {
       return "cannot create a file in " + folder.string() + ": " + ErrnoText(cause);
@@ -193,7 +194,12 @@ std::optional<std::string> FileTransaction::stage(const std::string& pathText,
     fs::remove(temporary, error);
     return WriteFailure(target, failure);
   }
-  staged_.push_back({target, temporary, std::move(listed), {}, {}, false});
+  try {
+    staged_.push_back({target, temporary, std::move(listed), {}, {}, false});
+  } catch (...) {
+    fs::remove(temporary, error);
+    throw;
+  }
   return std::nullopt;
 }
 
@@ -208,10 +214,15 @@ std::optional<std::string> FileTransaction::commit() {
         const fs::path backup = TemporaryName(
             file.target.parent_path().empty() ? fs::path(".") : file.target.parent_path(),
             file.target.filename().string() + ".old", 0);
+        // Whatever takes memory comes before the link is made.
+        PendingPath listed(backup.string(), PendingPath::Kind::File);
+        file.backup = backup;
         fs::create_hard_link(file.target, backup, error);
-        if (!error) {
-          file.backup = backup;
-          file.backupListed = PendingPath(backup.string(), PendingPath::Kind::File);
+        if (error) {
+          file.backup.clear();
+        } else {
+          listed.list();
+          file.backupListed = std::move(listed);
         }
       }
       fs::rename(file.temporary, file.target, error);
@@ -268,10 +279,12 @@ std::optional<std::string> NewFolders::create(const std::string& folder) {
     missing.push_back(path);
   }
   for (auto path = missing.rbegin(); path != missing.rend(); ++path) {
-    bool made = false;
+    made_.push_back({*path, PendingPath(path->string(), PendingPath::Kind::Folder)});
     WhileInterruptsHeld([&] {
-      made = fs::create_directory(*path, error);
-      if (made) made_.push_back({*path, PendingPath(path->string(), PendingPath::Kind::Folder)});
+      if (fs::create_directory(*path, error))
+        made_.back().listed.list();
+      else
+        made_.pop_back();
     });
     if (error) return "cannot create the folder " + path->string() + ": " + error.message();
   }

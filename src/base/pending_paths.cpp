@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cerrno>
 #include <mutex>
+#include <utility>
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <pthread.h>
@@ -35,14 +36,12 @@ std::mutex gLock;
 std::atomic<int> gHandlers{0};  // handlers walking the list
 std::atomic<int> gHeld{0};      // threads inside WhileInterruptsHeld
 
-Node* Listed(const std::string& path, PendingPath::Kind kind) {
-  auto* node = new Node{path, kind, {}, nullptr};
+void Listed(Node* node) {
   const std::lock_guard lock(gLock);
   Node* newest = gNewest.load();
   node->next.store(newest);
   if (newest != nullptr) newest->previous = node;
   gNewest.store(node);
-  return node;
 }
 
 void Unlisted(Node* node) {
@@ -88,28 +87,39 @@ void RemovePendingThenEnd(int signal) {
 
 }  // namespace
 
-PendingPath::PendingPath(const std::string& path, Kind kind) : node_(Listed(path, kind)) {}
+PendingPath::PendingPath(const std::string& path, Kind kind)
+    : node_(new Node{path, kind, {}, nullptr}) {}
 
 PendingPath::~PendingPath() {
   release();
 }
 
-PendingPath::PendingPath(PendingPath&& other) noexcept : node_(other.node_) {
-  other.node_ = nullptr;
-}
+PendingPath::PendingPath(PendingPath&& other) noexcept
+    : node_(std::exchange(other.node_, nullptr)), listed_(std::exchange(other.listed_, false)) {}
 
 PendingPath& PendingPath::operator=(PendingPath&& other) noexcept {
   if (this != &other) {
     release();
-    node_ = other.node_;
-    other.node_ = nullptr;
+    node_ = std::exchange(other.node_, nullptr);
+    listed_ = std::exchange(other.listed_, false);
   }
   return *this;
 }
 
+void PendingPath::list() noexcept {
+  if (node_ == nullptr || listed_) return;
+  Listed(node_);
+  listed_ = true;
+}
+
 void PendingPath::release() noexcept {
-  if (node_ != nullptr) Unlisted(node_);
+  if (node_ == nullptr) return;
+  if (listed_)
+    Unlisted(node_);
+  else
+    delete node_;
   node_ = nullptr;
+  listed_ = false;
 }
 
 void InstallInterruptCleanup() {
