@@ -8,6 +8,7 @@
 #include "app/part_loading.h"
 #include "app/plan_json.h"
 #include "app/shop_output.h"
+#include "base/abbreviated.h"
 #include "base/file_helpers.h"
 #include "base/read_whole_file.h"
 #include "gcode/axis_letter.h"
@@ -89,6 +90,9 @@ class Planner {
     kerf_ = std::get<double>(kerf);
 
     for (std::size_t i = 0; i < list.rows.size(); ++i) {
+      if (plan_.problems.size() >= kMaxCutListProblems) {
+        return failed(where(list.rows[i].line) + TooManyCutListProblems());
+      }
       load(list.rows[i]);
       report("reading", i + 1, list.rows.size());
     }
@@ -121,40 +125,36 @@ class Planner {
 
   void load(const CutListRow& row) {
     const std::string path = ListPartPath(request_.listPath, row.file);
+    const std::string file = Abbreviated(row.file);
     auto loaded = LoadPart(path);
     if (const auto* failure = std::get_if<std::string>(&loaded)) {
-      return problem(row, row.file + " " + *failure);
+      return problem(row, file + " " + AbbreviatedWithin(*failure, path));
     }
     const MachineProfile& machine = *request_.machine;
     ComputedJob& job = std::get<LoadedPart>(loaded).job;
     const ProgramHeader header = ProgramHeaderOf(job, path);
     if (const auto failure = AxisLetterProblem(job.parameters.axisLetter)) {
-      return problem(row, row.file + ": program not made: " + *failure);
+      return problem(row, file + ": program not made: " + *failure);
     }
     if (const auto failure = MachineJobProblem(job, header, machine)) {
-      return problem(row, row.file + ": program not made: " + *failure);
+      return problem(row, file + ": program not made: " + *failure);
     }
     auto cut = CutPartWith(std::move(job), machine, kerf_);
     if (const auto* failure = std::get_if<std::string>(&cut)) {
-      return problem(row, row.file + ": program not made: " + *failure);
+      return problem(row, file + ": program not made: " + *failure);
     }
     CutPart& part = std::get<CutPart>(cut);
     if (NarrowestWidth(part.extents) <= 0) {
-      return problem(row,
-                     row.file + ": the end cuts cross, leaving no tube at some angle round it");
+      return problem(row, file + ": the end cuts cross, leaving no tube at some angle round it");
     }
     plan_.files.push_back(
         {row.name + ".ngc", FormatMachineProgram(part.job, part.cuts, header, machine)});
     for (const std::string& note : NotesOf(part.cuts))
-      plan_.notes.push_back(where(row.line) + row.file + ": " + note);
+      plan_.notes.push_back(where(row.line) + file + ": " + note);
     if (request_.templates) {
       FormattedOutput output = FormatJobOutput(part.job, path, *request_.templates, request_.paper);
-      if (output.problem) return problem(row, row.file + ": template not made: " + *output.problem);
+      if (output.problem) return problem(row, file + ": template not made: " + *output.problem);
       const bool svg = *request_.templates == ShopOutput::SvgTemplate;
-      if (!svg && row.name == kCutSheetStem) {
-        return problem(row,
-                       "the name \"" + row.name + "\" would put its template over the cut sheet");
-      }
       plan_.files.push_back({row.name + (svg ? ".svg" : ".pdf"), std::move(output.bytes)});
     }
     const TubeSize size{part.job.parameters.mainDiameter, part.job.parameters.wallThickness};
@@ -191,8 +191,8 @@ class Planner {
         const Part& part = parts_[index];
         const double taken = StockTaken(part.ends, rules);
         if (taken > rules.length) {
-          problem(part.row, "part " + part.row.name + " takes " + DecimalText(taken, 3) +
-                                " mm of stock as cut, more than a " +
+          problem(part.row, "part " + Abbreviated(part.row.name) + " takes " +
+                                DecimalText(taken, 3) + " mm of stock as cut, more than a " +
                                 DecimalText(rules.length, 3) + " mm stick of tube " + label +
                                 " holds");
         }
@@ -275,12 +275,11 @@ class Planner {
                      std::to_string(lowerBound) + " STOCK " + DecimalText(allStock, 3) + " WASTE " +
                      DecimalText(100 * (1 - allOwn / allStock), 1) + " %\n" +
                      (sheet.cutTime ? "CUT TIME " + *sheet.cutTime + "\n" : "");
-    plan_.files.push_back({"plan.json", FormatPlanJson(lowerBound, json, jsonTubes)});
+    plan_.files.push_back(
+        {std::string(kPlanFileStem) + ".json", FormatPlanJson(lowerBound, json, jsonTubes)});
     plan_.files.push_back({std::string(kCutSheetStem) + ".pdf", CutSheetPdf(sheet)});
     plan_.sheet = std::move(sheet);
   }
-
-  static constexpr const char* kCutSheetStem = "cut-sheet";
 
   const CutListRequest& request_;
   const CutListProgress& progress_;
@@ -323,28 +322,26 @@ PartSummary SummarizePart(const std::string& path) {
 }
 
 std::optional<std::string> WritePlanFiles(const std::string& folder,
-                                          const std::vector<PlannedFile>& files) {
+                                          const std::vector<PlannedFile>& files,
+                                          const std::atomic<bool>* cancel,
+                                          const CutListProgress& progress) {
   namespace fs = std::filesystem;
   std::error_code error;
   const fs::path dir(folder);
-  const bool existed = fs::exists(dir, error);
-  if (existed && !fs::is_directory(dir, error)) return folder + " is not a folder";
-  if (!existed && !fs::create_directories(dir, error)) {
-    return "cannot create the folder " + folder + ": " + error.message();
-  }
+  if (fs::exists(dir, error) && !fs::is_directory(dir, error)) return folder + " is not a folder";
+  // Declared first, so the folders go after the files staged in them.
+  NewFolders made;
+  if (auto problem = made.create(folder)) return problem;
   FileTransaction transaction;
-  std::optional<std::string> failure;
-  for (const PlannedFile& file : files) {
-    if (auto problem = transaction.stage((dir / file.name).string(), file.bytes)) {
-      failure = "nothing written: " + *problem;
-      break;
-    }
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (cancel && cancel->load()) return "cancelled: nothing written";
+    if (auto problem = transaction.stage((dir / files[i].name).string(), files[i].bytes))
+      return "nothing written: " + *problem;
+    if (progress) progress("writing", i + 1, files.size());
   }
-  if (!failure) {
-    if (auto problem = transaction.commit()) failure = "nothing written: " + *problem;
-  }
-  if (failure && !existed) fs::remove(dir, error);
-  return failure;
+  if (auto problem = transaction.commit()) return "nothing written: " + *problem;
+  made.keep();
+  return std::nullopt;
 }
 
 }  // namespace korvex

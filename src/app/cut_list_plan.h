@@ -76,9 +76,12 @@ struct PartSummary {
 std::string ListPartPath(const std::string& listPath, const std::string& file);
 PartSummary SummarizePart(const std::string& path);
 
-// Writes every file into the folder, creating it when missing: all or nothing, and a folder
-// created for them is removed again when they fail. Why, when they fail.
+// Writes every file into the folder, creating it when missing: all or nothing, and every folder
+// created for them is removed again when they fail, are cancelled before they are put in place,
+// or the program is interrupted. Reports each file staged ("writing"). Why, when they fail.
 std::optional<std::string> WritePlanFiles(const std::string& folder,
-                                          const std::vector<PlannedFile>& files);
+                                          const std::vector<PlannedFile>& files,
+                                          const std::atomic<bool>* cancel = nullptr,
+                                          const CutListProgress& progress = {});
 
 }  // namespace korvex

@@ -15,6 +15,7 @@
 #endif
 
 #include "base/file_kind.h"
+#include "base/pending_paths.h"
 
 namespace fs = std::filesystem;
 
@@ -102,13 +103,16 @@ bool IsSameFile(const std::string& first, const std::string& second) {
 struct FileTransaction::Staged {
   fs::path target;
   fs::path temporary;
+  PendingPath temporaryListed;
   fs::path backup;  // a second name of the replaced file until the transaction ends
+  PendingPath backupListed;
   bool replaced = false;
 };
 
 FileTransaction::FileTransaction() = default;
 
 FileTransaction::~FileTransaction() {
+  if (!committed_) rollBack();
   std::error_code ignored;
   for (const Staged& file : staged_) {
     if (!file.replaced) fs::remove(file.temporary, ignored);
@@ -136,14 +140,21 @@ std::optional<std::string> FileTransaction::stage(const std::string& pathText,
   const std::string targetName = target.filename().string();
 
   // Create the temporary file; "x" refuses an existing name, so a collision tries another one.
+  // It is listed for removal before a signal can end the program.
   fs::path temporary;
+  PendingPath listed;
   std::FILE* file = nullptr;
   for (int attempt = 0; attempt < 100 && file == nullptr; ++attempt) {
     temporary = TemporaryName(folder, targetName, attempt);
-    errno = 0;
-    file = std::fopen(temporary.c_str(), "wbx");
-    if (file == nullptr && errno != EEXIST) {
-      const int cause = errno;
+    listed = PendingPath(temporary.string(), PendingPath::Kind::File);
+    int cause = 0;
+    WhileInterruptsHeld([&] {
+      errno = 0;
+      file = std::fopen(temporary.c_str(), "wbx");
+      cause = errno;
+      if (file != nullptr) listed.list();
+    });
+    if (file == nullptr && cause != EEXIST) {
       return "cannot create a file in " + folder.string() + ": " + ErrnoText(cause);
     }
   }
@@ -183,31 +194,49 @@ std::optional<std::string> FileTransaction::stage(const std::string& pathText,
     fs::remove(temporary, error);
     return WriteFailure(target, failure);
   }
-  staged_.push_back({target, temporary, {}, false});
+  try {
+    staged_.push_back({target, temporary, std::move(listed), {}, {}, false});
+  } catch (...) {
+    fs::remove(temporary, error);
+    throw;
+  }
   return std::nullopt;
 }
 
 std::optional<std::string> FileTransaction::commit() {
-  std::error_code error;
-  for (Staged& file : staged_) {
-    // A hard link keeps the old file reachable, so a later failure can put it back.
-    if (fs::exists(file.target, error)) {
-      const fs::path backup = TemporaryName(file.target.parent_path().empty()
-                                                ? fs::path(".")
-                                                : file.target.parent_path(),
-                                            file.target.filename().string() + ".old", 0);
-      fs::create_hard_link(file.target, backup, error);
-      if (!error) file.backup = backup;
+  std::optional<std::string> failure;
+  // A signal waits until every target is replaced, or every one put back.
+  WhileInterruptsHeld([&] {
+    std::error_code error;
+    for (Staged& file : staged_) {
+      // A hard link keeps the old file reachable, so a later failure can put it back.
+      if (fs::exists(file.target, error)) {
+        const fs::path backup = TemporaryName(
+            file.target.parent_path().empty() ? fs::path(".") : file.target.parent_path(),
+            file.target.filename().string() + ".old", 0);
+        // Whatever takes memory comes before the link is made.
+        PendingPath listed(backup.string(), PendingPath::Kind::File);
+        file.backup = backup;
+        fs::create_hard_link(file.target, backup, error);
+        if (error) {
+          file.backup.clear();
+        } else {
+          listed.list();
+          file.backupListed = std::move(listed);
+        }
+      }
+      fs::rename(file.temporary, file.target, error);
+      if (error) {
+        failure = "cannot replace " + file.target.string() + ": " + error.message();
+        rollBack();
+        return;
+      }
+      file.replaced = true;
+      file.temporaryListed.release();
     }
-    fs::rename(file.temporary, file.target, error);
-    if (error) {
-      const std::string reason = "cannot replace " + file.target.string() + ": " + error.message();
-      rollBack();
-      return reason;
-    }
-    file.replaced = true;
-  }
-  return std::nullopt;
+    committed_ = true;
+  });
+  return failure;
 }
 
 // Puts every target replaced so far back as it was: the old file from its second name, or no
@@ -221,10 +250,49 @@ void FileTransaction::rollBack() {
     } else {
       fs::rename(file.backup, file.target, ignored);
       file.backup.clear();
+      file.backupListed.release();
     }
     file.replaced = false;
     file.temporary.clear();
   }
+}
+
+struct NewFolders::Made {
+  fs::path folder;
+  PendingPath listed;
+};
+
+NewFolders::NewFolders() = default;
+
+NewFolders::~NewFolders() {
+  std::error_code ignored;
+  for (auto made = made_.rbegin(); made != made_.rend(); ++made)
+    fs::remove(made->folder, ignored);  // only an empty folder goes
+}
+
+std::optional<std::string> NewFolders::create(const std::string& folder) {
+  std::vector<fs::path> missing;  // the deepest first
+  std::error_code error;
+  for (fs::path path = folder; !path.empty() && !fs::exists(fs::symlink_status(path, error));
+       path = path.parent_path()) {
+    if (!missing.empty() && path == missing.back()) break;  // a root that is not there
+    missing.push_back(path);
+  }
+  for (auto path = missing.rbegin(); path != missing.rend(); ++path) {
+    made_.push_back({*path, PendingPath(path->string(), PendingPath::Kind::Folder)});
+    WhileInterruptsHeld([&] {
+      if (fs::create_directory(*path, error))
+        made_.back().listed.list();
+      else
+        made_.pop_back();
+    });
+    if (error) return "cannot create the folder " + path->string() + ": " + error.message();
+  }
+  return std::nullopt;
+}
+
+void NewFolders::keep() {
+  made_.clear();
 }
 
 std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes) {

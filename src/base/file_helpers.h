@@ -24,7 +24,9 @@ std::optional<std::string> WriteFileAtomically(const std::string& path, std::str
 
 // Files written as one: each is staged in a temporary file beside its target, and the targets
 // are replaced only when every file has been staged. A failed replacement puts back the files
-// replaced before it; whatever is not committed is removed when the transaction ends.
+// replaced before it; whatever is not committed is removed when the transaction ends, also
+// when SIGINT or SIGTERM ends the program (see PendingPath), and a transaction left while it
+// commits (an exception) puts back what it replaced.
 class FileTransaction {
  public:
   FileTransaction();
@@ -41,6 +43,27 @@ class FileTransaction {
   struct Staged;
   void rollBack();
   std::vector<Staged> staged_;
+  bool committed_ = false;
+};
+
+// The folders made for files to come: a folder and the missing folders above it, each removed
+// again when this ends (the deepest first, and only while empty) unless kept, also when SIGINT
+// or SIGTERM ends the program.
+class NewFolders {
+ public:
+  NewFolders();
+  ~NewFolders();
+  NewFolders(const NewFolders&) = delete;
+  NewFolders& operator=(const NewFolders&) = delete;
+
+  // Creates the folder and every missing folder above it. Returns the reason when one failed.
+  std::optional<std::string> create(const std::string& folder);
+  // The folders stay.
+  void keep();
+
+ private:
+  struct Made;
+  std::vector<Made> made_;
 };
 
 }  // namespace korvex

@@ -245,17 +245,18 @@ CliOutcome RunCutListCommand(std::span<const std::string_view> arguments) {
   if (!machine.profile) return MachineFailure(machine);
   request.machine = &*machine.profile;
 
+  std::optional<std::string> failure;
   CutListPlan plan;
   {
     ProgressBar bar;
-    plan = PlanCutList(request, [&](const char* step, std::size_t done, std::size_t total) {
+    const CutListProgress progress = [&](const char* step, std::size_t done, std::size_t total) {
       bar.show(step, done, total);
-    });
+    };
+    plan = PlanCutList(request, progress);
+    if (plan.problems.empty()) failure = WritePlanFiles(options.outDir, plan.files, {}, progress);
   }
   if (!plan.problems.empty()) return Failures(plan.problems);
-  if (const auto failure = WritePlanFiles(options.outDir, plan.files)) {
-    return Failures({*failure});
-  }
+  if (failure) return Failures({*failure});
   std::string notes;
   for (const std::string& note : plan.notes)
     notes += "korvex-cli: note: " + note + "\n";

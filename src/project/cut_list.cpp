@@ -5,6 +5,8 @@
 #include <map>
 #include <optional>
 
+#include "base/abbreviated.h"
+
 namespace korvex {
 namespace {
 
@@ -36,6 +38,7 @@ class CsvReader {
   }
 
   bool atEnd() const { return position_ >= data_.size(); }
+  int line() const { return line_; }
 
   // The next record; nothing for a blank line or a record with a mistake (then problem is set).
   std::optional<Record> next(std::optional<CutListProblem>& problem) {
@@ -147,12 +150,31 @@ std::string StemOf(const std::string& file) {
   return name;
 }
 
-// Outputs are named after the part, so a name must be a plain file name.
-bool UsableAsFileName(const std::string& name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  return std::none_of(name.begin(), name.end(), [](char c) {
+std::string Quoted(std::string_view text) {
+  return "\"" + Abbreviated(text) + "\"";
+}
+
+bool SameLetters(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && Lowered(std::string(a)) == Lowered(std::string(b));
+}
+
+// Outputs are named after the part, so a name must be a plain file name that none of the run's
+// own outputs has, also where case is not told apart. Why not, or nothing.
+std::optional<std::string> NameProblem(const std::string& name) {
+  const std::string quoted = "the name " + Quoted(name);
+  const bool plain = std::none_of(name.begin(), name.end(), [](char c) {
     return c == '/' || c == '\\' || static_cast<unsigned char>(c) < 32 || c == 127;
   });
+  if (name.empty() || name == "." || name == ".." || !plain) return quoted + " cannot name a file";
+  if (name.size() > kMaxPartNameBytes) {
+    return quoted + " is " + std::to_string(name.size()) + " bytes long: a file's name holds " +
+           std::to_string(kMaxPartNameBytes) + " before its extension";
+  }
+  if (SameLetters(name, kPlanFileStem) || SameLetters(name, kCutSheetStem)) {
+    return quoted + " is kept for the plan's own " + std::string(kPlanFileStem) + ".json and " +
+           std::string(kCutSheetStem) + ".pdf";
+  }
+  return std::nullopt;
 }
 
 struct Columns {
@@ -165,7 +187,7 @@ std::optional<Columns> ReadHeader(const Record& header, std::vector<CutListProbl
   for (std::size_t i = 0; i < header.fields.size(); ++i) {
     const std::string column = Lowered(header.fields[i]);
     if (!found.emplace(column, i).second && !column.empty()) {
-      problems.push_back({header.line, "the column \"" + column + "\" is named twice"});
+      problems.push_back({header.line, "the column " + Quoted(column) + " is named twice"});
       return std::nullopt;
     }
   }
@@ -189,8 +211,13 @@ CutList ParseCutList(std::string_view bytes) {
   std::optional<Columns> columns;
   std::size_t width = 0;
   int headerLine = 0;
+  int parts = 0;
   std::map<std::string, int> names;  // name -> the line that gave it first
   while (!reader.atEnd()) {
+    if (list.problems.size() >= kMaxCutListProblems) {
+      list.problems.push_back({reader.line(), TooManyCutListProblems()});
+      return list;
+    }
     std::optional<CutListProblem> problem;
     const std::optional<Record> record = reader.next(problem);
     if (problem) list.problems.push_back(*problem);
@@ -218,20 +245,33 @@ CutList ParseCutList(std::string_view bytes) {
     if (const auto value = QuantityOf(quantity)) {
       row.quantity = *value;
     } else {
-      list.problems.push_back({r.line, "quantity \"" + quantity +
-                                           "\" is not a whole number from 1 to " +
+      list.problems.push_back({r.line, "quantity " + Quoted(quantity) +
+                                           " is not a whole number from 1 to " +
                                            std::to_string(kMaxCutListQuantity)});
       continue;
     }
     row.name = columns->name && !r.fields[*columns->name].empty() ? r.fields[*columns->name]
                                                                   : StemOf(row.file);
-    if (!UsableAsFileName(row.name)) {
-      list.problems.push_back({r.line, "the name \"" + row.name + "\" cannot name a file"});
+    if (auto why = NameProblem(row.name)) {
+      list.problems.push_back({r.line, std::move(*why)});
       continue;
     }
     if (const auto [first, added] = names.emplace(row.name, r.line); !added) {
-      list.problems.push_back({r.line, "the name \"" + row.name + "\" is already used on line " +
+      list.problems.push_back({r.line, "the name " + Quoted(row.name) +
+                                           " is already used on line " +
                                            std::to_string(first->second)});
+      continue;
+    }
+    // Said once, where the list passes the limit.
+    const bool within = parts <= kMaxCutListParts;
+    parts += row.quantity;
+    if (parts > kMaxCutListParts) {
+      if (within) {
+        list.problems.push_back({r.line, "with this line the list asks for " +
+                                             std::to_string(parts) + " parts, more than the " +
+                                             std::to_string(kMaxCutListParts) +
+                                             " a list may hold"});
+      }
       continue;
     }
     list.rows.push_back(std::move(row));
@@ -265,6 +305,11 @@ std::string FormatCutList(const std::vector<CutListRow>& rows) {
         CsvField(row.file) + "," + std::to_string(row.quantity) + "," + CsvField(row.name) + "\r\n";
   }
   return bytes;
+}
+
+std::string TooManyCutListProblems() {
+  return "more than " + std::to_string(kMaxCutListProblems) +
+         " problems: the list is read no further";
 }
 
 }  // namespace korvex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,6 +9,18 @@ namespace korvex {
 
 // The most of one part a cut list may ask for.
 inline constexpr int kMaxCutListQuantity = 10000;
+// The most parts a cut list may ask for, quantities counted: more than any order a shop nests
+// in one go, and few enough that nesting and writing them stay within seconds and memory.
+inline constexpr int kMaxCutListParts = 50000;
+// A list is read no further after this many problems.
+inline constexpr std::size_t kMaxCutListProblems = 20;
+
+// The run's own outputs besides each part's: a part of the same name would be mistaken for them.
+inline constexpr std::string_view kPlanFileStem = "plan";
+inline constexpr std::string_view kCutSheetStem = "cut-sheet";
+// A part's outputs add four bytes to its name (".ngc", ".pdf", ".svg"), and a file's name holds
+// at most 255.
+inline constexpr std::size_t kMaxPartNameBytes = 251;
 
 // One part a cut list asks for.
 struct CutListRow {
@@ -31,12 +44,17 @@ struct CutList {
 // hold commas, line breaks and doubled quotes; lines end in CR LF or LF), a header row naming
 // the columns "file", "quantity" and optionally "name" in any order and case (other columns are
 // ignored). Blank lines are skipped, blanks round a field are not part of it, and a UTF-8 byte
-// order mark is ignored. Names must be unique and usable as file names.
+// order mark is ignored. Names must be unique and usable as file names, and not those of the
+// run's own outputs; the quantities add up to at most kMaxCutListParts. Problems quote at most
+// the start of a long value; reading stops after kMaxCutListProblems of them.
 CutList ParseCutList(std::string_view bytes);
 
 // The rows as a cut list: the header "file,quantity,name", then a record a row, CR LF line
 // ends. A field holding a comma, a double quote, a line break or a blank at either end stands
 // in double quotes, so that ParseCutList reads the same rows back.
 std::string FormatCutList(const std::vector<CutListRow>& rows);
+
+// The last problem of a list read no further.
+std::string TooManyCutListProblems();
 
 }  // namespace korvex

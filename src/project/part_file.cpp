@@ -26,6 +26,8 @@
 #define TOML_ASSUME(...) static_assert(true)
 #include <toml++/toml.h>
 
+#include "project/toml_text.h"
+
 namespace korvex {
 namespace {
 
@@ -208,111 +210,6 @@ class PartReader {
   PartHole holeDefaults_;
 };
 
-// The file as the parser is given it: pure ASCII, with the same lines and values. The packaged
-// parser (3.3) asks whether a character beyond ASCII is blank through a table that misses most
-// of U+00A1..U+049A, which is undefined behaviour, wherever it meets one, even in an error's
-// path. So each character beyond ASCII in a double-quoted string becomes its \U escape, one in
-// a comment a blank, and one anywhere else refuses the file. Strings and comments are found as
-// TOML finds them.
-struct AsciiToml {
-  std::string text;
-  std::uint32_t line = 1;  // where the refusal is
-  std::string refusal;
-};
-
-// The code point of the UTF-8 sequence at text[i], moving i past it; nothing when it is not
-// UTF-8.
-std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& i) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-  if (length == 0 || lead > 0xF4 || i + length > text.size()) return std::nullopt;
-  char32_t code = lead & (0x7F >> length);
-  for (int k = 1; k < length; ++k) {
-    const auto next = static_cast<unsigned char>(text[i + k]);
-    if ((next & 0xC0) != 0x80) return std::nullopt;
-    code = (code << 6) | (next & 0x3F);
-  }
-  constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-    return std::nullopt;
-  }
-  i += length;
-  return code;
-}
-
-AsciiToml ToAsciiToml(std::string_view text) {
-  AsciiToml out;
-  std::size_t i = 0;
-  auto at = [&](std::string_view token) { return text.substr(i, token.size()) == token; };
-  auto refuse = [&](const char* reason) {
-    out.refusal = reason;
-    return false;
-  };
-  // Copies the byte at i, or for a character beyond ASCII what stands for it.
-  auto copy = [&](bool escape, bool blank) {
-    const char c = text[i];
-    if (static_cast<unsigned char>(c) < 0x80) {
-      if (c == '\n') ++out.line;
-      out.text += c;
-      ++i;
-      return true;
-    }
-    if (!escape && !blank) return refuse("a character beyond ASCII outside double quotes");
-    const std::optional<char32_t> code = DecodeUtf8(text, i);
-    if (!code) return refuse("bytes that are not UTF-8");
-    if (blank) {
-      out.text += ' ';
-    } else {
-      char hex[9];
-      const auto [end, error] = std::to_chars(hex, hex + 8, static_cast<std::uint32_t>(*code), 16);
-      out.text +=
-          "\\U" + std::string(8 - static_cast<std::size_t>(end - hex), '0') + std::string(hex, end);
-    }
-    return true;
-  };
-  // Copies the string that starts at i up to its closing quote.
-  auto string = [&](std::string_view quote, bool escapes, bool multiLine) {
-    out.text += quote;
-    i += quote.size();
-    while (i < text.size()) {
-      if (escapes && text[i] == '\\' && i + 1 < text.size() &&
-          static_cast<unsigned char>(text[i + 1]) < 0x80) {
-        out.text += '\\';
-        ++i;
-        if (!copy(false, false)) return false;
-      } else if (at(quote)) {
-        out.text += quote;
-        i += quote.size();
-        return true;
-      } else if (text[i] == '\n' && !multiLine) {
-        return true;  // the parser stops here with its own reason
-      } else if (!copy(escapes, false)) {
-        return false;
-      }
-    }
-    return true;
-  };
-  while (i < text.size()) {
-    bool copied = true;
-    if (at("\"\"\"")) {
-      copied = string("\"\"\"", true, true);
-    } else if (at("'''")) {
-      copied = string("'''", false, true);
-    } else if (text[i] == '"') {
-      copied = string("\"", true, false);
-    } else if (text[i] == '\'') {
-      copied = string("'", false, false);
-    } else if (text[i] == '#') {
-      while (copied && i < text.size() && text[i] != '\n')
-        copied = copy(false, true);
-    } else {
-      copied = copy(false, false);
-    }
-    if (!copied) return out;
-  }
-  return out;
-}
-
 void AppendNumberValue(std::string& text, double value) {
   char digits[32];
   const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
@@ -396,13 +293,13 @@ class PartWriter {
 PartReading ReadPartFile(std::string_view bytes, const std::string& path, const Part& defaults,
                          const PartHole& holeDefaults) {
   PartReading reading;
-  const AsciiToml ascii = ToAsciiToml(bytes);
-  if (!ascii.refusal.empty()) {
-    reading.reason = ascii.refusal;
-    reading.refusal = path + ":" + LineText(ascii.line) + ": " + reading.reason;
+  const TomlText prepared = PrepareTomlText(bytes);
+  if (!prepared.refusal.empty()) {
+    reading.reason = prepared.refusal;
+    reading.refusal = path + ":" + LineText(prepared.line) + ": " + reading.reason;
     return reading;
   }
-  const toml::parse_result parsed = toml::parse(ascii.text, path);
+  const toml::parse_result parsed = toml::parse(prepared.text, path);
   if (!parsed) {
     reading.reason = parsed.error().description();
     reading.refusal =

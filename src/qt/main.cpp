@@ -1,8 +1,10 @@
 #include <QApplication>
 
+#include "base/pending_paths.h"
 #include "qt/korvex_app.h"
 
 int main(int argc, char** argv) {
+  korvex::InstallInterruptCleanup();
   QApplication application(argc, argv);
   return korvex::RunKorvex(application);
 }

@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 #include <charconv>
 #include <filesystem>
+#include <new>
 #include <set>
 
 #include "app/machine_profiles.h"
@@ -644,20 +645,29 @@ void ShopWindow::startPlan(CutListRequest asked, const QString& folder) {
         asked.machine = &*machine.profile;
         Outcome outcome;
         std::size_t shown = 0;  // per mille: a queued event only when the bar moves
-        outcome.plan = PlanCutList(
-            asked, [this, &shown](const char* step, std::size_t done, std::size_t total) {
-              const std::size_t now = total ? done * 1000 / total : 0;
-              if (now == shown && done != total) return;
-              shown = now;
-              QMetaObject::invokeMethod(
-                  this,
-                  [this, step = QString(step), done, total] {
-                    showProgress(step, static_cast<int>(done), static_cast<int>(total));
-                  },
-                  Qt::QueuedConnection);
-            });
-        if (!target.empty() && outcome.plan.problems.empty())
-          outcome.writeFailure = WritePlanFiles(target, outcome.plan.files);
+        const CutListProgress progress = [this, &shown](const char* step, std::size_t done,
+                                                        std::size_t total) {
+          const std::size_t now = total ? done * 1000 / total : 0;
+          if (now == shown && done != total) return;
+          shown = now;
+          QMetaObject::invokeMethod(
+              this,
+              [this, step = QString(step), done, total] {
+                showProgress(step, static_cast<int>(done), static_cast<int>(total));
+              },
+              Qt::QueuedConnection);
+        };
+        try {
+          outcome.plan = PlanCutList(asked, progress);
+          if (!target.empty() && outcome.plan.problems.empty())
+            outcome.writeFailure =
+                WritePlanFiles(target, outcome.plan.files, asked.cancel, progress);
+        } catch (const std::bad_alloc&) {
+          // What was staged or created is gone with the stack; the plan so far is dropped.
+          outcome = Outcome{};
+          outcome.writeFailure =
+              target.empty() ? "out of memory" : "out of memory: nothing written";
+        }
         return outcome;
       },
       [this, folder, version = rowsVersion_](Outcome outcome) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "app/memory_panel.h"
 #include "app/part_panel.h"
@@ -17,7 +18,7 @@ PartReading Read(std::string_view text) {
 
 struct RefusedCase {
   const char* name;
-  const char* text;
+  std::string text;
   const char* refusal;
 };
 
@@ -69,7 +70,36 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"NotUtf8", "[tube]\nangle-letter = \"\xc3\"\n",
                     "tee.kvxp:2: bytes that are not UTF-8"},
         RefusedCase{"NotToml", "[tube]\ndiameter = 60.3\nwall 3.9\n",
-                    "tee.kvxp:3: Error while parsing key-value pair: expected '=', saw '3'"}),
+                    "tee.kvxp:3: Error while parsing key-value pair: expected '=', saw '3'"},
+        // Nesting, headers, dotted keys, arrays and inline tables together: 32 levels reach the
+        // parser, 33 are refused before it. Brackets in texts and comments are text.
+        RefusedCase{"ArraysAt32", "[tube]\nx = " + std::string(30, '[') + std::string(30, ']'),
+                    "tee.kvxp:2: unknown key 'x' in [tube]"},
+        RefusedCase{"ArraysAt33", "[tube]\nx = " + std::string(31, '[') + std::string(31, ']'),
+                    "tee.kvxp:2: tables, keys, arrays and inline tables nested more than 32 deep"},
+        RefusedCase{"DottedKeyAt32",
+                    "\"a.b.c\".k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k = 1",
+                    "tee.kvxp:1: unknown key 'a.b.c'"},
+        RefusedCase{
+            "DottedKeyUnderAHeaderAt33",
+            "[a.b]\nx = 1\nk.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k.k = 1",
+            "tee.kvxp:3: tables, keys, arrays and inline tables nested more than 32 deep"},
+        RefusedCase{"InlineTablesAt32",
+                    "x = {a = {a = {a = {a = {a = {a = {a = {a = {a = {a = {a = {a = {a = {a = "
+                    "{a = {}}}}}}}}}}}}}}}}",
+                    "tee.kvxp:1: unknown key 'x'"},
+        RefusedCase{"InlineTablesAt33",
+                    "x = {a = {a = {a = {a = {a = {a = {a = {a = {a = {a = {a = {a = {a = {a = "
+                    "{a = {a = 1}}}}}}}}}}}}}}}}",
+                    "tee.kvxp:1: tables, keys, arrays and inline tables nested more than 32 deep"},
+        RefusedCase{
+            "BracketsInTextsAndComments",
+            "name = \"" + std::string(40, '[') + "\" # " + std::string(40, '{') + "\ncolour = 1\n",
+            "tee.kvxp:2: unknown key 'colour'"},
+        RefusedCase{
+            "EachStatementFromItsTable",
+            "[t]\na = [[1], [2], [[3]]]\nb = " + std::string(30, '[') + std::string(30, ']'),
+            "tee.kvxp:1: unknown key 't'"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PartFile, MissingKeysTakeThePanelsDefaultsAndIntegersServeAsNumbers) {
