@@ -8,19 +8,21 @@
 #include <vector>
 
 #include "app/cut_list_plan.h"
-#include "app/memory_panel.h"
-#include "app/project_commands.h"
-#include "app/rebuild_scene.h"
-#include "app/workspace.h"
 #include "cli/run_command_line.h"
 #include "gcode/machine_profile.h"
 #include "project/cut_list.h"
+#include "plan_reading.h"
 #include "temp_folder.h"
 
 namespace korvex {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Curves;
+using test::DomainCurves;
+using test::Json;
+using test::JsonReader;
+using test::Placed;
 using test::ReadAll;
 using test::WriteAll;
 using testing::HasSubstr;
@@ -58,106 +60,6 @@ const Project kProjects[] = {
     {"m5.kvx", "100,48.3,3.2,-131.17,48.3,22.5,180,131.17,48.3,22.5,0, 0, 0, 0, 0, 0, 0, 0"},
 };
 
-// Just enough JSON for plan.json: objects, arrays, strings, numbers, true and false.
-struct Json {
-  std::map<std::string, Json> object;
-  std::vector<Json> array;
-  std::string text;
-  double number = 0;
-  const Json& operator[](const char* key) const { return object.at(key); }
-};
-
-class JsonReader {
- public:
-  explicit JsonReader(const std::string& text) : s_(text) {}
-  Json value() {
-    Json v;
-    skip();
-    if (s_[i_] == '{') {
-      for (++i_; skip(), s_[i_] != '}';) {
-        const std::string key = value().text;
-        skip();
-        ++i_;  // ':'
-        v.object[key] = value();
-        skip();
-        if (s_[i_] == ',') ++i_;
-      }
-      ++i_;
-    } else if (s_[i_] == '[') {
-      for (++i_; skip(), s_[i_] != ']';) {
-        v.array.push_back(value());
-        skip();
-        if (s_[i_] == ',') ++i_;
-      }
-      ++i_;
-    } else if (s_[i_] == '"') {
-      for (++i_; s_[i_] != '"'; ++i_)
-        v.text += s_[i_] == '\\' ? s_[++i_] : s_[i_];
-      ++i_;
-    } else {
-      const std::size_t end = s_.find_first_of(",}] \n", i_);
-      v.text = s_.substr(i_, end - i_);
-      v.number = v.text == "true" ? 1 : v.text == "false" ? 0 : std::stod(v.text);
-      i_ = end;
-    }
-    return v;
-  }
-
- private:
-  void skip() {
-    while (i_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[i_])))
-      ++i_;
-  }
-  const std::string& s_;
-  std::size_t i_ = 0;
-};
-
-// A part's outer-surface ends as the domain computes them, straight between the steps.
-struct Curves {
-  std::vector<double> left, right;  // steps 0..N, step N being step 0 again
-  double at(const std::vector<double>& end, double degrees) const {
-    const double n = static_cast<double>(end.size() - 1);
-    const double u = std::fmod(std::fmod(degrees, 360) + 360, 360) / 360 * n;
-    const auto i = std::min(static_cast<std::size_t>(u), end.size() - 2);
-    return end[i] + (end[i + 1] - end[i]) * (u - static_cast<double>(i));
-  }
-};
-
-Curves DomainCurves(const std::string& path) {
-  MemoryPanel panel;
-  Workspace workspace;
-  EXPECT_FALSE(LoadProject(path, panel, workspace.part));
-  EXPECT_TRUE(RebuildScene(panel, workspace).empty());
-  const auto n = static_cast<std::size_t>(workspace.job.parameters.cutSegments) + 1;
-  const auto& l = workspace.job.left.surfaces.outer;
-  const auto& r = workspace.job.right.surfaces.outer;
-  return {{l.begin(), l.begin() + static_cast<long>(n)},
-          {r.begin(), r.begin() + static_cast<long>(n)}};
-}
-
-// A part placed as plan.json states it: flipped (x -> -x, angle -> -angle), then turned, then
-// moved by offset. The end facing the stick's start or end, as x on the stick at a stick angle.
-struct Placed {
-  Curves curves;
-  double offset;
-  bool flipped;
-  double turn;
-  double x(bool stickRightEnd, double angle) const {
-    if (!flipped)
-      return offset + curves.at(stickRightEnd ? curves.right : curves.left, angle - turn);
-    return offset - curves.at(stickRightEnd ? curves.left : curves.right, turn - angle);
-  }
-  // The angles on the stick of the end's own steps, where its straight pieces meet.
-  std::vector<double> corners(bool stickRightEnd) const {
-    const bool own = stickRightEnd != flipped;
-    const double n = static_cast<double>((own ? curves.right : curves.left).size() - 1);
-    std::vector<double> angles;
-    for (double i = 0; i < n; ++i)
-      angles.push_back(flipped ? turn - 360 * i / n : 360 * i / n + turn);
-    return angles;
-  }
-};
-
 struct ListCase {
   const char* name;
   std::vector<const char*> rows;  // after the header "file,quantity,name"
@@ -177,6 +79,8 @@ class CutListFolder : public testing::Test {
     // Part files: a branch with an offset end, a header with a hole.
     for (const char* part : {"tee-branch.kvxp", "tee-header.kvxp"})
       fs::copy_file(fs::path(KORVEX_PROJECTS_FOLDER) / part, folder_ / part);
+    // A 40 x 3 tube whose program tilts on C.
+    WriteAll(folder_ / "c.kvxp", "[tube]\ndiameter = 40\nwall = 3\nangle-letter = \"C\"\n");
   }
   CliOutcome run(const std::vector<const char*>& rows, std::vector<const char*> options) {
     std::string list = "file,quantity,name\r\n";
@@ -358,12 +262,21 @@ TEST_F(CutListFolder, PlansAListGivenAsBytesAndStopsWhenCancelled) {
     EXPECT_EQ(plan.cancelled, cancelled);
     EXPECT_EQ(plan.problems,
               cancelled ? std::vector<std::string>{"cancelled"} : std::vector<std::string>{});
-    // The two programs, plan.json and the cut sheet; the name as it was typed.
-    EXPECT_EQ(plan.files.size(), cancelled ? 0u : 4u);
+    // The two programs, the one stick's, plan.json and the cut sheet; the name as it was typed.
+    EXPECT_EQ(plan.files.size(), cancelled ? 0u : 5u);
     if (!cancelled) {
       EXPECT_EQ(plan.files[0].name, "a, \"quoted\" rail .ngc");
     }
   }
+}
+
+// --axis-letter gives every part the tilt axis of a machine that tilts on the ANGLE LETTER.
+TEST_F(CutListFolder, AxisLetterServesEveryPartOfTheList) {
+  const CliOutcome outcome = run({"rail.kvx,1,a", "c.kvxp,1,b"}, {"--stock", "6000",
+                                                                  "--axis-letter", "B"});
+  ASSERT_EQ(outcome.exitStatus, 0) << outcome.error;
+  EXPECT_THAT(ReadAll(folder_ / "out" / "stick-1.ngc"), HasSubstr("\r\nG0 B 0.000\r\n"));
+  EXPECT_THAT(ReadAll(folder_ / "out" / "b.ngc"), HasSubstr(" Y 62.832 B 0.000\r\n"));
 }
 
 struct BadCase {
@@ -485,6 +398,21 @@ INSTANTIATE_TEST_SUITE_P(
                 {"--stock", "6000", "--kerf", "-1"},
                 2,
                 "--kerf must be"},
+        BadCase{"name_of_a_stick_program",
+                {"rail.kvx,1,stick-12"},
+                kStock,
+                1,
+                "list.csv:2: the name \"stick-12\" is kept for the sticks' programs"},
+        BadCase{"tilt_letters_differ_on_a_stick",
+                {"rail.kvx,1,a", "c.kvxp,1,b"},
+                kStock,
+                1,
+                " on the same stick; give --axis-letter"},
+        BadCase{"axis_letter_beside_the_machines_tilt",
+                {"rail.kvx,1,a"},
+                {"--stock", "6000", "--machine", "rotary-degrees", "--axis-letter", "C"},
+                2,
+                "--axis-letter \"C\": the machine rotary A in degrees tilts the torch on B"},
         BadCase{"template_collides",
                 {"rail.kvx,1,cut-sheet"},
                 {"--stock", "6000", "--template"},

@@ -110,6 +110,7 @@ TEST(ProfileParser, ReadsEveryKeyAroundBlanksAndComments) {
       "pierce-delay = 0.75\r\n"
       "torch-on = M3 $0 S1 (fire)\r\n"
       "torch-off = M5 $0\r\n"
+      "tool-table = G10 L1 P1 R0.8\r\ntool-change = T1 M6\r\ntilt-axis = b\r\n"
       "good-side = left\nkerf = 1.5\nlead-in = 3\nlead-out = 2\nlead-shape = line\n"
       "overcut = 1\nstart-angle = -90\ntolerance = 0.02\n",
       "mill", "mill.machine");
@@ -124,6 +125,8 @@ TEST(ProfileParser, ReadsEveryKeyAroundBlanksAndComments) {
   EXPECT_EQ(p.pierceDelay, 0.75);
   EXPECT_EQ(p.torchOn, "M3 $0 S1 (fire)");
   EXPECT_EQ(p.torchOff, "M5 $0");
+  EXPECT_EQ(std::tie(p.toolTable, p.toolChange, p.tiltAxis, p.tiltLetter),
+            std::tuple("G10 L1 P1 R0.8", "T1 M6", TiltAxis::Own, 'B'));
   EXPECT_EQ(p.toolpath,
             (ToolpathOptions{1.5, GoodSide::Left, 3, 2, LeadShape::Line, 1, -90, 0.02}));
 }
@@ -181,6 +184,12 @@ INSTANTIATE_TEST_SUITE_P(
                        "3: rotation-letter \"X\" collides with X, the axis along the tube"},
         BadProfileCase{"rotation_on_linear_axis", "rotation-letter = Y\n",
                        "1: rotation-letter \"Y\" must be one of the angular axes A, B, C"},
+        BadProfileCase{"tilt_on_a_linear_axis", "tilt-axis = Z\n",
+                       "1: tilt-axis \"Z\" must be one of the angular axes A, B, C, angle-letter "
+                       "or none"},
+        BadProfileCase{"tilt_on_the_rotation", "tilt-axis = a\naxes = degrees\n",
+                       "1: tilt-axis \"A\" is the rotation letter; the tilt needs an axis of its "
+                       "own"},
         BadProfileCase{"negative_feed", "# x\nfeed = -5\n", "2: feed -5" + kFeedRange},
         BadProfileCase{"feed_writing_inf", "feed = 1e308\n", "1: feed 1e308" + kFeedRange},
         BadProfileCase{"feed_writing_f0", "\n\rfeed = 0.00001\n", "3: feed 0.00001" + kFeedRange},
