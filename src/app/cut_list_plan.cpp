@@ -309,12 +309,13 @@ class Planner {
       const Part& part = parts_[tube.parts[placement.part]];
       if (const auto letter = TiltLetter(machine, part.axisLetter);
           letter && Uppercase(*letter) != Uppercase(*tilt)) {
-        problem(part.row, listed.program + " not made: " + part.row.name + " tilts on " +
-                              *letter + " and " + first.row.name + " on " + *tilt +
+        problem(part.row, listed.program + " not made: " + part.row.name + " tilts on " + *letter +
+                              " and " + first.row.name + " on " + *tilt +
                               ", on the same stick; give --axis-letter");
         return {};
       }
-      placed.push_back({part.cuts, placement.offset, placement.flipped, static_cast<double>(placement.turn)});
+      placed.push_back(
+          {part.cuts, placement.offset, placement.flipped, static_cast<double>(placement.turn)});
       tilts = tilts || part.tilts;
     }
     const std::vector<MachineCut> cuts = StickCuts(placed, tube.size.diameter);

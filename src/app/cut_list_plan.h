@@ -34,7 +34,7 @@ struct CutListRequest {
   std::optional<double> trim;  // a square cut this far from each stick's start
   const MachineProfile* machine = nullptr;
   std::optional<std::string> axisLetter;  // replaces every part's ANGLE LETTER when given
-  std::optional<ShopOutput> templates;  // a PDF or SVG template of each part, when asked for
+  std::optional<ShopOutput> templates;    // a PDF or SVG template of each part, when asked for
   Paper paper = Paper::A4;
   const std::atomic<bool>* cancel = nullptr;  // set from another thread: stop at the next step
 };

@@ -22,8 +22,8 @@ struct PlanJsonStick {
 };
 
 // plan.json: {"lower_bound": sticks, "sticks": [{"tube", "length", "remnant", "program",
-// "parts": [{"name", "file", "offset", "flipped", "turn"}]}]}, lengths in mm to three decimals, texts
-// as UTF-8 (bytes that are not UTF-8 are read as ISO-8859-1).
+// "parts": [{"name", "file", "offset", "flipped", "turn"}]}]}, lengths in mm to three decimals,
+// texts as UTF-8 (bytes that are not UTF-8 are read as ISO-8859-1).
 std::string FormatPlanJson(int lowerBound, const std::vector<PlanJsonStick>& sticks);
 
 }  // namespace korvex

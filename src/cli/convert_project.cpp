@@ -151,7 +151,8 @@ std::optional<CliOutcome> AxisLetterConflict(const std::optional<std::string>& a
       std::toupper(static_cast<unsigned char>((*axisLetter)[first])) == profile.tiltLetter) {
     return std::nullopt;
   }
-  return CliOutcome{2, {},
+  return CliOutcome{2,
+                    {},
                     "korvex-cli: --axis-letter \"" + EscapedText(*axisLetter) + "\": the machine " +
                         profile.title + " tilts the torch on " + profile.tiltLetter +
                         " (see korvex-cli --help)\n"};

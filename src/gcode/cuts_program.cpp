@@ -162,8 +162,7 @@ class CutsProgram {
 
 }  // namespace
 
-std::optional<std::string> TiltLetter(const MachineProfile& profile,
-                                      std::string_view angleLetter) {
+std::optional<std::string> TiltLetter(const MachineProfile& profile, std::string_view angleLetter) {
   switch (profile.tiltAxis) {
     case TiltAxis::Own:
       return std::string(1, profile.tiltLetter);

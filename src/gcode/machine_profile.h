@@ -37,12 +37,12 @@ struct MachineProfile {
   double pierceDelay = 2.0;   // seconds at a cut's first point; 0 writes no dwell
   std::string torchOn = "S5000M03 (Spindle 5000rpm cw)";
   std::string torchOff = "M5";
-  std::string beforeCut;     // a line after the rapid to a cut's pierce point; none when empty
-  std::string afterCut;      // a line after the torch stops
-  std::string toolTable = "G10 L1 P2 R0.75";           // sets tool data; none when empty
+  std::string beforeCut;  // a line after the rapid to a cut's pierce point; none when empty
+  std::string afterCut;   // a line after the torch stops
+  std::string toolTable = "G10 L1 P2 R0.75";            // sets tool data; none when empty
   std::string toolChange = "T1M6 (Tool change TO T1)";  // selects the torch; none when empty
   TiltAxis tiltAxis = TiltAxis::AngleLetter;
-  char tiltLetter = 'B';  // the tilt axis of TiltAxis::Own
+  char tiltLetter = 'B';     // the tilt axis of TiltAxis::Own
   ToolpathOptions toolpath;  // kerf, leads, overcut, start, sampling; all 0 follow the points
 };
 

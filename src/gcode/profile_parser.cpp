@@ -178,9 +178,9 @@ std::optional<Problem> ReadTiltAxis(std::string_view key, std::string_view value
   } else if (value == "none") {
     p.tiltAxis = TiltAxis::None;
   } else {
-    return Problem{ProfileError::Kind::BadChoice,
-                   Quoted(key, value) + " must be one of the angular axes A, B, C, " +
-                       "angle-letter or none"};
+    return Problem{
+        ProfileError::Kind::BadChoice,
+        Quoted(key, value) + " must be one of the angular axes A, B, C, " + "angle-letter or none"};
   }
   return std::nullopt;
 }

@@ -10,7 +10,7 @@ namespace korvex {
 // One part on a stick: its planned cuts in its own frame and where the plan puts it.
 struct PlacedPart {
   // As the part's own program runs them: its left end, its right end, then its holes.
-  std::vector<MachineCut> cuts;
+  std::span<const MachineCut> cuts;
   double offset = 0;     // added to the part's x, after flipping
   bool flipped = false;  // turned end for end first
   double turn = 0;       // degrees round the tube, added after flipping

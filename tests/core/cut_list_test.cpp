@@ -10,8 +10,8 @@
 #include "app/cut_list_plan.h"
 #include "cli/run_command_line.h"
 #include "gcode/machine_profile.h"
-#include "project/cut_list.h"
 #include "plan_reading.h"
+#include "project/cut_list.h"
 #include "temp_folder.h"
 
 namespace korvex {
@@ -272,8 +272,8 @@ TEST_F(CutListFolder, PlansAListGivenAsBytesAndStopsWhenCancelled) {
 
 // --axis-letter gives every part the tilt axis of a machine that tilts on the ANGLE LETTER.
 TEST_F(CutListFolder, AxisLetterServesEveryPartOfTheList) {
-  const CliOutcome outcome = run({"rail.kvx,1,a", "c.kvxp,1,b"}, {"--stock", "6000",
-                                                                  "--axis-letter", "B"});
+  const CliOutcome outcome =
+      run({"rail.kvx,1,a", "c.kvxp,1,b"}, {"--stock", "6000", "--axis-letter", "B"});
   ASSERT_EQ(outcome.exitStatus, 0) << outcome.error;
   EXPECT_THAT(ReadAll(folder_ / "out" / "stick-1.ngc"), HasSubstr("\r\nG0 B 0.000\r\n"));
   EXPECT_THAT(ReadAll(folder_ / "out" / "b.ngc"), HasSubstr(" Y 62.832 B 0.000\r\n"));
