@@ -10,31 +10,11 @@ import subprocess
 import sys
 import tempfile
 
-# Two mitred parts, or where the machine tilts one and one with an end in 3D MODE, on a 12 mm
-# tube in 36 steps: a stick the machine cuts in about half a minute.
-MITRED = """[tube]
-diameter = 12
-wall = 1.5
-segments = 36
-[left]
-distance = -30
-angle = 45
-[right]
-distance = 30
-angle = -45
-"""
-BEVELLED = """[tube]
-diameter = 12
-wall = 1.5
-segments = 36
-[left]
-distance = -25
-angle = 30
-mode-3d = true
-[right]
-distance = 25
-angle = 0
-"""
+# The panel's default part, 200 mm with 45-degree ends, on a 12 mm tube in 36 steps: two of
+# it, or where the machine tilts one and one with its left end in 3D MODE, make a stick the
+# machine cuts in about half a minute.
+PART = "[tube]\ndiameter = 12\nwall = 1.5\nsegments = 36\n"
+PARTS = {"part": PART, "bevelled": PART + "[left]\nmode-3d = true\n"}
 
 
 def fail(text):
@@ -50,15 +30,13 @@ def main():
     args = parser.parse_args()
     tilts = args.machine != "plasma"
     with tempfile.TemporaryDirectory(prefix="korvex-sim-check-") as folder:
-        rows = "file,quantity,name\nmitred.kvxp,%d,mitred\n" % (1 if tilts else 2)
-        with open(os.path.join(folder, "mitred.kvxp"), "w") as out:
-            out.write(MITRED)
-        if tilts:
-            rows += "bevelled.kvxp,1,bevelled\n"
-            with open(os.path.join(folder, "bevelled.kvxp"), "w") as out:
-                out.write(BEVELLED)
+        names = ["part", "bevelled"] if tilts else ["part", "part"]
+        for name in set(names):
+            with open(os.path.join(folder, name + ".kvxp"), "w") as out:
+                out.write(PARTS[name])
         with open(os.path.join(folder, "list.csv"), "w") as out:
-            out.write(rows)
+            out.write("file,quantity,name\n" + "".join(
+                "%s.kvxp,%d,%s\n" % (name, names.count(name), name) for name in set(names)))
         plan = subprocess.run(
             [args.cli, "--cut-list", os.path.join(folder, "list.csv"), "--stock", "1000",
              "--kerf", "1.5", "--machine", args.machine, "--out-dir",
