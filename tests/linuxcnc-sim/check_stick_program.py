@@ -10,11 +10,12 @@ import subprocess
 import sys
 import tempfile
 
-# The panel's default part, 200 mm with 45-degree ends, on a 12 mm tube in 36 steps: two of
-# it, or where the machine tilts one and one with its left end in 3D MODE, make a stick the
-# machine cuts in about half a minute.
-PART = "[tube]\ndiameter = 12\nwall = 1.5\nsegments = 36\n"
-PARTS = {"part": PART, "bevelled": PART + "[left]\nmode-3d = true\n"}
+# A 100 mm part with the panel's 45-degree ends on a 12 mm tube in 36 steps: two of it, or
+# where the machine tilts one and one with its left end in 3D MODE, make a stick the machine
+# cuts in about half a minute.
+PART = "[tube]\ndiameter = 12\nwall = 1.5\nsegments = 36\n[right]\ndistance = 50\n" \
+       "[left]\ndistance = -50\n"
+PARTS = {"part": PART, "bevelled": PART + "mode-3d = true\n"}
 
 
 def fail(text):
