@@ -13,6 +13,7 @@
 #include "base/read_whole_file.h"
 #include "gcode/axis_letter.h"
 #include "gcode/machine_program.h"
+#include "gcode/stick_cuts.h"
 #include "nesting/nest_parts.h"
 #include "project/cut_list.h"
 #include "template/cut_sheet.h"
@@ -35,7 +36,25 @@ struct Part {
   PartExtents ends;  // as cut
   std::size_t tube = 0;
   std::optional<double> cutSeconds;  // the part's program, when the profile gives its feeds
+  std::vector<MachineCut> cuts;      // as its program cuts them
+  bool tilts = false;
+  std::string axisLetter;
 };
+
+// The stick programs' names: "stick-" and the stick's number.
+constexpr std::string_view kStickStem = "stick-";
+
+std::string Uppercase(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
+bool IsStickProgramName(const std::string& name) {
+  return name.size() > kStickStem.size() && name.starts_with(kStickStem) &&
+         name.find_first_not_of("0123456789", kStickStem.size()) == std::string::npos;
+}
 
 struct Tube {
   TubeSize size;
@@ -99,6 +118,7 @@ class Planner {
     checkStock();
     if (!plan_.problems.empty()) return failed();
     nest();
+    if (!plan_.problems.empty()) return failed();
     return std::move(plan_);
   }
 
@@ -130,8 +150,12 @@ class Planner {
     if (const auto* failure = std::get_if<std::string>(&loaded)) {
       return problem(row, file + " " + AbbreviatedWithin(*failure, path));
     }
+    if (IsStickProgramName(row.name)) {
+      return problem(row, "the name \"" + row.name + "\" is kept for the sticks' programs");
+    }
     const MachineProfile& machine = *request_.machine;
     ComputedJob& job = std::get<LoadedPart>(loaded).job;
+    if (request_.axisLetter) job.parameters.axisLetter = *request_.axisLetter;
     const ProgramHeader header = ProgramHeaderOf(job, path);
     if (const auto failure = AxisLetterProblem(job.parameters.axisLetter)) {
       return problem(row, file + ": program not made: " + *failure);
@@ -162,8 +186,10 @@ class Planner {
                              [&](const Tube& t) { return SameTube(t.size, size); });
     if (tube == tubes_.end()) tube = tubes_.insert(tubes_.end(), Tube{size, row.line, {}, {}});
     tube->parts.push_back(parts_.size());
+    std::vector<MachineCut> cuts = MachineCutsOf(part.cuts);
+    const std::optional<double> seconds = EstimateCutTime(cuts, machine);
     parts_.push_back({row, std::move(part.extents), static_cast<std::size_t>(tube - tubes_.begin()),
-                      EstimateCutTime(part.cuts, machine)});
+                      seconds, std::move(cuts), JobTilts(part.job), header.axisLetter});
   }
 
   StockRules rulesFor(const Tube& tube) const {
@@ -233,6 +259,7 @@ class Planner {
       for (const NestPart& part : parts)
         drawn.ownLength += part.quantity * OwnLength(part.ends);
       double longest = 0;
+      std::string sticksText;
       for (const NestedStick& stick : plan.sticks) {
         PlanJsonStick& listed = json.emplace_back();
         listed.tube = label;
@@ -247,6 +274,7 @@ class Planner {
               {part.row.name, part.row.file, placement.offset, placement.flipped, placement.turn});
           drawnStick.parts.push_back(PlacedOutline(part, placement));
         }
+        sticksText += addStickProgram(json.size(), tube, stick, listed);
       }
       jsonTubes.push_back({label, static_cast<int>(plan.sticks.size()), plan.lowerBound,
                            plan.provenOptimal});
@@ -260,8 +288,9 @@ class Planner {
           (static_cast<int>(plan.sticks.size()) <= plan.lowerBound ? " MET" : " NOT MET") +
           " WASTE " + DecimalText(100 * (1 - drawn.ownLength / stock), 1) + " % LONGEST REMNANT " +
           DecimalText(longest, 1) + (plan.provenOptimal ? " PROVEN OPTIMAL" : " BEST FOUND") +
-          "\n";
+          "\n" + sticksText;
     }
+    if (!plan_.problems.empty()) return;
     // Each placement runs its part's program once.
     std::optional<double> seconds = 0.0;
     for (const Part& part : parts_) {
@@ -279,6 +308,38 @@ class Planner {
         {std::string(kPlanFileStem) + ".json", FormatPlanJson(lowerBound, json, jsonTubes)});
     plan_.files.push_back({std::string(kCutSheetStem) + ".pdf", CutSheetPdf(sheet)});
     plan_.sheet = std::move(sheet);
+  }
+
+  // Writes the program of a stick's parts as the plan places them, named in listed; the line
+  // "STICK n NAME CUT TIME m:ss" that reports it. The parts must share their tilt axis.
+  std::string addStickProgram(std::size_t number, const Tube& tube, const NestedStick& stick,
+                              PlanJsonStick& listed) {
+    listed.program = std::string(kStickStem) + std::to_string(number) + ".ngc";
+    const MachineProfile& machine = *request_.machine;
+    const Part& first = parts_[tube.parts[stick.parts.front().part]];
+    const std::optional<std::string> tilt = TiltLetter(machine, first.axisLetter);
+    std::vector<PlacedPart> placed;
+    bool tilts = false;
+    for (const Placement& placement : stick.parts) {
+      const Part& part = parts_[tube.parts[placement.part]];
+      if (const auto letter = TiltLetter(machine, part.axisLetter);
+          letter && Uppercase(*letter) != Uppercase(*tilt)) {
+        problem(part.row, listed.program + " not made: " + part.row.name + " tilts on " + *letter +
+                              " and " + first.row.name + " on " + *tilt +
+                              ", on the same stick; give --axis-letter");
+        return {};
+      }
+      placed.push_back(
+          {part.cuts, placement.offset, placement.flipped, static_cast<double>(placement.turn)});
+      tilts = tilts || part.tilts;
+    }
+    const std::vector<MachineCut> cuts = StickCuts(placed, tube.size.diameter);
+    const ProgramHeader header{request_.listPath, first.axisLetter, tube.size.diameter,
+                               static_cast<int>(cuts.size())};
+    plan_.files.push_back({listed.program, FormatCutsProgram(cuts, header, machine, tilts)});
+    const std::optional<double> seconds = EstimateCutTime(cuts, machine);
+    return "STICK " + std::to_string(number) + " " + listed.program +
+           (seconds ? " CUT TIME " + FormatCutTime(*seconds) : std::string()) + "\n";
   }
 
   const CutListRequest& request_;

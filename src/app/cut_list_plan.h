@@ -33,7 +33,8 @@ struct CutListRequest {
   std::optional<double> kerf;  // the torch's kerf; the machine profile's when not given
   std::optional<double> trim;  // a square cut this far from each stick's start
   const MachineProfile* machine = nullptr;
-  std::optional<ShopOutput> templates;  // a PDF or SVG template of each part, when asked for
+  std::optional<std::string> axisLetter;  // replaces every part's ANGLE LETTER when given
+  std::optional<ShopOutput> templates;    // a PDF or SVG template of each part, when asked for
   Paper paper = Paper::A4;
   const std::atomic<bool>* cancel = nullptr;  // set from another thread: stop at the next step
 };
@@ -57,9 +58,11 @@ struct CutListPlan {
 using CutListProgress = std::function<void(const char* step, std::size_t done, std::size_t total)>;
 
 // Reads the cut list and every part it names, nests each tube's parts along its stock and
-// formats every output. Problems name the list and line: a file that cannot be read or whose
-// job is refused, a tube without stock, a part longer than its stock. A cancelled plan has the
-// one problem "cancelled" and nothing to write.
+// formats every output: each part's program, each stick's program (stick-1.ngc, ... in the
+// order of plan.json) with its parts where the plan puts them. Problems name the list and line:
+// a file that cannot be read or whose job is refused, a tube without stock, a part longer than
+// its stock, a name that a stick's program takes. A cancelled plan has the one problem
+// "cancelled" and nothing to write.
 CutListPlan PlanCutList(const CutListRequest& request, const CutListProgress& progress = {});
 
 // The tube as "60.3x3.9", to three decimals.

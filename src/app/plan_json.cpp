@@ -63,6 +63,8 @@ std::string FormatPlanJson(int lowerBound, const std::vector<PlanJsonStick>& sti
     AppendLength(out, stick.length);
     out += ", \"remnant\": ";
     AppendLength(out, stick.remnant);
+    out += ", \"program\": ";
+    AppendString(out, stick.program);
     out += ", \"parts\": [";
     for (std::size_t p = 0; p < stick.parts.size(); ++p) {
       const PlanJsonPart& part = stick.parts[p];

@@ -1,5 +1,6 @@
 #include "cli/convert_project.h"
 
+#include <cctype>
 #include <iterator>
 #include <optional>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "cli/cli_options.h"
 #include "gcode/axis_letter.h"
 #include "gcode/machine_program.h"
+#include "gcode/profile_parser.h"
 
 namespace korvex {
 namespace {
@@ -99,7 +101,7 @@ CliOutcome ConvertWith(const CliOptions& options, const MachineProfile& profile)
     files.push_back({options.outputPath, FormatMachineProgram(job, planned.cuts, header, profile),
                      "program"});
     if (!WritesDescribedProgram(profile)) {
-      if (const auto seconds = EstimateCutTime(planned.cuts, profile))
+      if (const auto seconds = EstimateCutTime(MachineCutsOf(planned.cuts), profile))
         cutTime = "CUT TIME " + FormatCutTime(*seconds) + "\n";
     }
     for (const std::string& note : NotesOf(planned.cuts))
@@ -140,6 +142,21 @@ CliOutcome MachineFailure(const MachineEntry& machine) {
   return outcome;
 }
 
+std::optional<CliOutcome> AxisLetterConflict(const std::optional<std::string>& axisLetter,
+                                             const MachineProfile& profile) {
+  if (!axisLetter || profile.tiltAxis != TiltAxis::Own) return std::nullopt;
+  const std::size_t first = axisLetter->find_first_not_of(' ');
+  if (first != std::string::npos && first == axisLetter->find_last_not_of(' ') &&
+      std::toupper(static_cast<unsigned char>((*axisLetter)[first])) == profile.tiltLetter) {
+    return std::nullopt;
+  }
+  return CliOutcome{2,
+                    {},
+                    "korvex-cli: --axis-letter \"" + EscapedText(*axisLetter) + "\": the machine " +
+                        profile.title + " tilts the torch on " + profile.tiltLetter +
+                        " (see korvex-cli --help)\n"};
+}
+
 CliOutcome ConvertProject(const CliOptions& options) {
   if (const auto problem = SharedOutputProblem(options)) {
     return {2, {}, "korvex-cli: " + *problem + "\n"};
@@ -148,6 +165,7 @@ CliOutcome ConvertProject(const CliOptions& options) {
   const MachineEntry machine =
       FindMachine(options.machine.value_or(std::string("described")), UserMachinesFolder());
   if (!machine.profile) return MachineFailure(machine);
+  if (auto conflict = AxisLetterConflict(options.axisLetter, *machine.profile)) return *conflict;
   // The warnings come first, also when the conversion then fails.
   CliOutcome outcome = ConvertWith(options, *machine.profile);
   for (auto warning = machine.warnings.rbegin(); warning != machine.warnings.rend(); ++warning)

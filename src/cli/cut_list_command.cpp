@@ -29,6 +29,7 @@ struct CutListOptions {
   std::optional<double> kerf;
   std::optional<double> trim;
   std::string machine = "described";
+  std::optional<std::string> axisLetter;
   std::optional<ShopOutput> templates;
   std::optional<std::string> paper;
   bool help = false;
@@ -137,6 +138,8 @@ std::optional<std::string> ReadArguments(std::span<const std::string_view> argum
       }
     } else if (argument == "--machine") {
       if (const auto v = value()) options.machine = *v;
+    } else if (argument == "--axis-letter") {
+      if (const auto v = value()) options.axisLetter = std::string(*v);
     } else if (argument == "--template") {
       options.templates = ShopOutput::PdfTemplate;
       if (attached || nextIsValue) {
@@ -244,6 +247,8 @@ CliOutcome RunCutListCommand(std::span<const std::string_view> arguments) {
   const MachineEntry machine = FindMachine(options.machine, UserMachinesFolder());
   if (!machine.profile) return MachineFailure(machine);
   request.machine = &*machine.profile;
+  if (auto conflict = AxisLetterConflict(options.axisLetter, *machine.profile)) return *conflict;
+  request.axisLetter = options.axisLetter;
 
   std::optional<std::string> failure;
   CutListPlan plan;
@@ -266,17 +271,20 @@ CliOutcome RunCutListCommand(std::span<const std::string_view> arguments) {
 std::string CutListUsageText() {
   return "\n"
          "Cut lists: korvex-cli --cut-list LIST.csv --stock LENGTH|DxT=LENGTH [--stock ...]\n"
-         "                  [--kerf MM] [--trim [MM]] [--machine NAME|FILE]\n"
+         "                  [--kerf MM] [--trim [MM]] [--machine NAME|FILE] [--axis-letter L]\n"
          "                  [--template [pdf|svg]] [--paper PAPER] --out-dir FOLDER\n"
          "\n"
          "Nests every part of the list (CSV with the columns file, quantity and name) along\n"
-         "the stock and writes into FOLDER each part's program and, with --template, its\n"
+         "the stock and writes into FOLDER each part's program, each stick's program\n"
+         "(stick-1.ngc, ...: its parts where the plan puts them), with --template each part's\n"
          "template, plan.json and cut-sheet.pdf; nothing when anything fails.\n"
          "\n"
          "  --stock LENGTH        the stock length of every tube, mm\n"
          "  --stock DxT=LENGTH    the stock length of the tube of outside diameter D, wall T\n"
          "  --kerf MM             the width the torch cuts away (default: the profile's)\n"
          "  --trim [MM]           a square cut MM (default 0) from each stick's start\n"
+         "  --axis-letter L       every part's torch tilt axis, for a machine that tilts on\n"
+         "                        the ANGLE LETTER\n"
          "  --out-dir FOLDER      where the outputs go, created when missing\n";
 }
 

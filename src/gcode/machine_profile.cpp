@@ -8,11 +8,13 @@ namespace korvex {
 namespace {
 
 // The texts a user can copy into the configuration folder and edit; a key left out keeps the
-// described program's value.
+// described program's value, the tool lines and the tilt axis excepted.
 constexpr std::string_view kDescribedText =
     "# The program KORVEX has always written: X along the tube, Y the unrolled\n"
     "# circumference in mm, the tilt on the ANGLE LETTER axis, the torch as a spindle\n"
-    "# after a 2 s pierce dwell. Every other key keeps this profile's value.\n"
+    "# after a 2 s pierce dwell, tool 2's radius set and tool 1 loaded. A key left out\n"
+    "# keeps this profile's value, except that tool lines and a tilt axis left out are\n"
+    "# none.\n"
     "title = described\n"
     "axes = mm\n"
     "feed = 1000\n"
@@ -22,6 +24,9 @@ constexpr std::string_view kDescribedText =
     "torch-off = M5\n"
     "before-cut =\n"
     "after-cut =\n"
+    "tool-table = G10 L1 P2 R0.75\n"
+    "tool-change = T1M6 (Tool change TO T1)\n"
+    "tilt-axis = angle-letter\n"
     "good-side = right\n"
     "kerf = 0\n"
     "lead-in = 0\n"
@@ -34,7 +39,8 @@ constexpr std::string_view kDescribedText =
 constexpr std::string_view kRotaryDegreesText =
     "# The tube's rotation on an angular axis in degrees, so one machine configuration\n"
     "# serves every tube diameter. Feed moves use inverse time (G93): each F makes the\n"
-    "# torch cross the tube's outer surface at the cutting feed.\n"
+    "# torch cross the tube's outer surface at the cutting feed. The torch tilts on B,\n"
+    "# which every program leaves at 0; the tool table is left alone.\n"
     "title = rotary A in degrees\n"
     "axes = degrees\n"
     "rotation-letter = A\n"
@@ -45,6 +51,9 @@ constexpr std::string_view kRotaryDegreesText =
     "torch-off = M5\n"
     "before-cut =\n"
     "after-cut =\n"
+    "tool-table =\n"
+    "tool-change =\n"
+    "tilt-axis = B\n"
     "good-side = right\n"
     "kerf = 0\n"
     "lead-in = 0\n"
@@ -58,6 +67,7 @@ constexpr std::string_view kPlasmaText =
     "# A plasma controller that fires the torch on spindle 0 and takes the pierce delay\n"
     "# and material from its own table: no dwell in the program. kerf runs the torch\n"
     "# off the part line here; the program's G40 keeps the controller's own offset off.\n"
+    "# Only X and Y move: no tilt axis (a 3D MODE job is refused), no tool lines.\n"
     "title = plasma controller\n"
     "axes = mm\n"
     "feed = 1000\n"
@@ -67,6 +77,9 @@ constexpr std::string_view kPlasmaText =
     "torch-off = M5 $0\n"
     "before-cut =\n"
     "after-cut =\n"
+    "tool-table =\n"
+    "tool-change =\n"
+    "tilt-axis = none\n"
     "good-side = right\n"
     "kerf = 0\n"
     "lead-in = 0\n"
@@ -98,7 +111,9 @@ bool WritesDescribedProgram(const MachineProfile& profile) {
          profile.rapidFeed == described.rapidFeed && profile.pierceDelay == described.pierceDelay &&
          !profile.materialFeed && profile.torchOn == described.torchOn &&
          profile.torchOff == described.torchOff && profile.beforeCut.empty() &&
-         profile.afterCut.empty() && profile.toolpath == described.toolpath;
+         profile.afterCut.empty() && profile.toolTable == described.toolTable &&
+         profile.toolChange == described.toolChange && profile.tiltAxis == described.tiltAxis &&
+         profile.toolpath == described.toolpath;
 }
 
 std::optional<MachineProfile> FindBuiltInProfile(std::string_view name) {

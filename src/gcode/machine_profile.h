@@ -16,8 +16,16 @@ enum class AxisForm {
   Degrees,      // an angular axis carries the tube's rotation in degrees, with inverse-time feed
 };
 
-// What one machine differs in. A value not given in a profile file keeps the value the
-// described program has, so a profile with no values writes exactly that program.
+// Where a program puts the torch's tilt.
+enum class TiltAxis {
+  AngleLetter,  // on the job's ANGLE LETTER axis, as the described program does
+  Own,          // on the profile's own tilt letter, whatever ANGLE LETTER says
+  None,         // the machine has no tilt axis: a job that tilts is refused
+};
+
+// What one machine differs in. These defaults are the described program's values; a profile
+// file takes them for every key it leaves out but the tool lines and the tilt axis, which a
+// machine gets only when its profile gives them.
 struct MachineProfile {
   std::string name;   // what --machine takes: the file name without ".machine"
   std::string title;  // what the user is shown
@@ -29,8 +37,12 @@ struct MachineProfile {
   double pierceDelay = 2.0;   // seconds at a cut's first point; 0 writes no dwell
   std::string torchOn = "S5000M03 (Spindle 5000rpm cw)";
   std::string torchOff = "M5";
-  std::string beforeCut;     // a line after the rapid to a cut's pierce point; none when empty
-  std::string afterCut;      // a line after the torch stops
+  std::string beforeCut;  // a line after the rapid to a cut's pierce point; none when empty
+  std::string afterCut;   // a line after the torch stops
+  std::string toolTable = "G10 L1 P2 R0.75";            // sets tool data; none when empty
+  std::string toolChange = "T1M6 (Tool change TO T1)";  // selects the torch; none when empty
+  TiltAxis tiltAxis = TiltAxis::AngleLetter;
+  char tiltLetter = 'B';     // the tilt axis of TiltAxis::Own
   ToolpathOptions toolpath;  // kerf, leads, overcut, start, sampling; all 0 follow the points
 };
 
@@ -65,7 +77,7 @@ struct BuiltInProfile {
 const std::vector<BuiltInProfile>& BuiltInProfiles();
 
 // True when the profile writes the described program: millimetre axes and every value the
-// described program has, the toolpath options included.
+// described program has, the toolpath options, tool lines and tilt axis included.
 bool WritesDescribedProgram(const MachineProfile& profile);
 
 // The built-in profile named name, if any.

@@ -5,27 +5,31 @@
 #include <variant>
 #include <vector>
 
+#include "gcode/cuts_program.h"
 #include "gcode/gcode_writer.h"
 #include "gcode/machine_profile.h"
 #include "toolpath/job_cuts.h"
 
 namespace korvex {
 
-// The cuts a profile's program makes, planned once: the described program's cuts are the
-// computed points as they stand, any other profile's the torch paths its toolpath options plan.
-// Why not, when the options refuse a cut (a kerf too wide for its curve).
+// The cuts a profile's program makes, planned once, in order: the left end, the right end, then
+// the holes. The described program's cuts are the computed points as they stand, any other
+// profile's the torch paths its toolpath options plan. Why not, when the options refuse a cut
+// (a kerf too wide for its curve).
 std::variant<JobCuts, std::string> PlanMachineCuts(const ComputedJob& job,
                                                    const MachineProfile& profile);
 
-// True when an end of the job tilts the torch (3D MODE): only then does a profile's program
-// address the tilt axis.
+// The points of planned cuts, as a program moves through them.
+std::vector<MachineCut> MachineCutsOf(const JobCuts& cuts);
+
+// True when an end or a hole of the job tilts the torch (3D MODE): only then does a profile's
+// program carry tilt words on its cut points.
 bool JobTilts(const ComputedJob& job);
 
 // Why the job cannot be written with the profile whatever its cuts, or nothing when it can:
-// GcodeProgramProblem, and for a profile other than the described one a tilting job whose tilt
-// letter is the rotation axis, X or Z (linear axes count in the controller's feed length, and
-// plasma configurations drop Z words), or a degrees profile on a tube without a diameter. The
-// letter itself is checked by AxisLetterProblem.
+// GcodeProgramProblem, and for a profile other than the described one a degrees profile on a
+// tube without a diameter or the tilt (TiltProblem). The letter itself is checked by
+// AxisLetterProblem.
 std::optional<std::string> MachineJobProblem(const ComputedJob& job, const ProgramHeader& header,
                                              const MachineProfile& profile);
 
@@ -35,7 +39,7 @@ std::optional<std::string> MachineProgramProblem(const ComputedJob& job,
                                                  const MachineProfile& profile);
 
 // The program for the profile's machine: FormatGcodeProgram when the profile writes the
-// described program, otherwise FormatProfileProgram of its planned cuts. Empty when
+// described program, otherwise FormatCutsProgram of its planned cuts. Empty when
 // MachineProgramProblem names a problem.
 std::string FormatMachineProgram(const ComputedJob& job, const ProgramHeader& header,
                                  const MachineProfile& profile);
@@ -44,20 +48,5 @@ std::string FormatMachineProgram(const ComputedJob& job, const ProgramHeader& he
 // names a problem.
 std::string FormatMachineProgram(const ComputedJob& job, const JobCuts& cuts,
                                  const ProgramHeader& header, const MachineProfile& profile);
-
-// The described program's lines with what the profile's keys change: its feeds, dwell, torch
-// and cut lines, its axis form, and the tilt word only for a job that tilts. With the described
-// profile's values it is the described program.
-std::string FormatProfileProgram(const ComputedJob& job, const JobCuts& cuts,
-                                 const ProgramHeader& header, const MachineProfile& profile);
-
-// The seconds a machine takes for the cuts with the profile: from X 0 Y 0 a rapid at the rapid
-// feed to each cut's first point, its pierce delay, its feed moves at the cutting feed along the
-// tube's surface, and the rapid home after the last cut. Nothing when the controller's material
-// table sets the feed.
-std::optional<double> EstimateCutTime(const JobCuts& cuts, const MachineProfile& profile);
-
-// "m:ss", the seconds rounded to the nearest.
-std::string FormatCutTime(double seconds);
 
 }  // namespace korvex

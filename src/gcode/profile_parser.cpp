@@ -166,6 +166,25 @@ std::optional<Problem> ReadRotationLetter(std::string_view key, std::string_view
                  Quoted(key, value) + " must be one of the angular axes A, B, C"};
 }
 
+// The torch's tilt axis: an angular axis of its own, the job's ANGLE LETTER, or none.
+std::optional<Problem> ReadTiltAxis(std::string_view key, std::string_view value,
+                                    MachineProfile& p) {
+  const char letter = value.size() == 1 ? static_cast<char>(std::toupper(value[0])) : '\0';
+  if (letter == 'A' || letter == 'B' || letter == 'C') {
+    p.tiltAxis = TiltAxis::Own;
+    p.tiltLetter = letter;
+  } else if (value == "angle-letter") {
+    p.tiltAxis = TiltAxis::AngleLetter;
+  } else if (value == "none") {
+    p.tiltAxis = TiltAxis::None;
+  } else {
+    return Problem{
+        ProfileError::Kind::BadChoice,
+        Quoted(key, value) + " must be one of the angular axes A, B, C, " + "angle-letter or none"};
+  }
+  return std::nullopt;
+}
+
 // One of two words for a choice of the toolpath.
 template <typename Choice>
 std::optional<Problem> ReadChoice(std::string_view key, std::string_view value, Choice& target,
@@ -236,6 +255,17 @@ const std::map<std::string_view, Key>& Keys() {
           return ReadCodeLine(k, v, p.afterCut);
         },
         true}},
+      {"tool-table",
+       {[](std::string_view k, std::string_view v, MachineProfile& p) {
+          return ReadCodeLine(k, v, p.toolTable);
+        },
+        true}},
+      {"tool-change",
+       {[](std::string_view k, std::string_view v, MachineProfile& p) {
+          return ReadCodeLine(k, v, p.toolChange);
+        },
+        true}},
+      {"tilt-axis", {ReadTiltAxis}},
       {"good-side", {[](std::string_view k, std::string_view v, MachineProfile& p) {
          return ReadChoice(k, v, p.toolpath.goodSide, {"right", GoodSide::Right},
                            {"left", GoodSide::Left});
@@ -283,6 +313,10 @@ ProfileParse ParseMachineProfile(std::string_view text, const std::string& name,
   MachineProfile profile;
   profile.name = name;
   profile.title = name;
+  // A machine is given tool lines and tilt words only when its profile asks for them.
+  profile.toolTable.clear();
+  profile.toolChange.clear();
+  profile.tiltAxis = TiltAxis::None;
   std::vector<ProfileError> errors;
   std::map<std::string, int> seen;  // key -> the line that gave it
 
@@ -320,6 +354,13 @@ ProfileParse ParseMachineProfile(std::string_view text, const std::string& name,
     if (const auto problem = found->second.setter(key, value, profile)) {
       fail(problem->first, problem->second);
     }
+  }
+  const auto tilt = seen.find("tilt-axis");
+  if (tilt != seen.end() && profile.axes == AxisForm::Degrees &&
+      profile.tiltAxis == TiltAxis::Own && profile.tiltLetter == profile.rotationLetter) {
+    errors.push_back({ProfileError::Kind::CollidingLetter, source, tilt->second,
+                      std::string("tilt-axis \"") + profile.tiltLetter +
+                          "\" is the rotation letter; the tilt needs an axis of its own"});
   }
   if (!errors.empty()) return errors;
   return profile;

@@ -41,13 +41,17 @@ void AppendHeaderComments(std::string& text, const ProgramHeader& header) {
   AppendLine(text, "(" + FormatNumber(header.objectCount, "000") + ")");
 }
 
-void AppendSetupLines(std::string& text) {
+void AppendModeLines(std::string& text) {
   AppendLine(text, "G21 (Unit IN mm)");
   AppendLine(text, "G90 (Absolute distance MODE)");
   AppendLine(text, "G64 P0.1 (exact path mode)");
   AppendLine(text, "G17 ");
   AppendLine(text, "G40 (CANCEL diameter comp.) ");
   AppendLine(text, "G49 (CANCEL length comp.) ");
+}
+
+void AppendSetupLines(std::string& text) {
+  AppendModeLines(text);
   AppendLine(text, "G10 L1 P2 R0.75");
   AppendLine(text, "T1M6 (Tool change TO T1) ");
 }

@@ -19,7 +19,10 @@ void AppendZonedLine(std::string& text, std::initializer_list<std::string_view> 
 // offset, the tube's diameter and the object count.
 void AppendHeaderComments(std::string& text, const ProgramHeader& header);
 
-// The lines that set the controller's modes and select the torch, before any feed.
+// The lines that set the controller's modes, before any tool line or feed.
+void AppendModeLines(std::string& text);
+
+// The mode lines, then the described program's tool lines: tool 2's radius and tool 1 loaded.
 void AppendSetupLines(std::string& text);
 
 }  // namespace korvex

@@ -4,17 +4,18 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <sstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/cut_list_plan.h"
 #include "app/part_loading.h"
 #include "base/pi.h"
-#include "domain/end_cut.h"
 #include "cli/run_command_line.h"
+#include "domain/end_cut.h"
 #include "gcode/machine_profile.h"
+#include "plan_reading.h"
 #include "project/cut_list.h"
 #include "temp_folder.h"
 
@@ -22,6 +23,8 @@ namespace korvex {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Json;
+using test::JsonReader;
 using test::ReadAll;
 using test::WriteAll;
 using testing::HasSubstr;
@@ -59,60 +62,6 @@ const Project kProjects[] = {
     {"m5.kvx", "100,48.3,3.2,-131.17,48.3,22.5,180,131.17,48.3,22.5,0, 0, 0, 0, 0, 0, 0, 0"},
     // Both ends tilt the torch: 45 degrees flat and fitted onto a 60 mm tube at 30.
     {"bevel.kvx", "90,40,3,-200,40,45,0,200,60,30,0, 1, 0, 0, 1, 1, 0, 0"},
-};
-
-// Just enough JSON for plan.json: objects, arrays, strings, numbers, true and false.
-struct Json {
-  std::map<std::string, Json> object;
-  std::vector<Json> array;
-  std::string text;
-  double number = 0;
-  const Json& operator[](const char* key) const { return object.at(key); }
-};
-
-class JsonReader {
- public:
-  explicit JsonReader(const std::string& text) : s_(text) {}
-  Json value() {
-    Json v;
-    skip();
-    if (s_[i_] == '{') {
-      for (++i_; skip(), s_[i_] != '}';) {
-        const std::string key = value().text;
-        skip();
-        ++i_;  // ':'
-        v.object[key] = value();
-        skip();
-        if (s_[i_] == ',') ++i_;
-      }
-      ++i_;
-    } else if (s_[i_] == '[') {
-      for (++i_; skip(), s_[i_] != ']';) {
-        v.array.push_back(value());
-        skip();
-        if (s_[i_] == ',') ++i_;
-      }
-      ++i_;
-    } else if (s_[i_] == '"') {
-      for (++i_; s_[i_] != '"'; ++i_)
-        v.text += s_[i_] == '\\' ? s_[++i_] : s_[i_];
-      ++i_;
-    } else {
-      const std::size_t end = s_.find_first_of(",}] \n", i_);
-      v.text = s_.substr(i_, end - i_);
-      v.number = v.text == "true" ? 1 : v.text == "false" ? 0 : std::stod(v.text);
-      i_ = end;
-    }
-    return v;
-  }
-
- private:
-  void skip() {
-    while (i_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[i_])))
-      ++i_;
-  }
-  const std::string& s_;
-  std::size_t i_ = 0;
 };
 
 // A part placed on a stick as plan.json states it (flipped: x -> -x and angle -> -angle, then
@@ -213,6 +162,8 @@ class CutListFolder : public testing::Test {
     // Part files: a branch with an offset end, a header with a hole.
     for (const char* part : {"tee-branch.kvxp", "tee-header.kvxp"})
       fs::copy_file(fs::path(KORVEX_PROJECTS_FOLDER) / part, folder_ / part);
+    // A 40 x 3 tube whose program tilts on C.
+    WriteAll(folder_ / "c.kvxp", "[tube]\ndiameter = 40\nwall = 3\nangle-letter = \"C\"\n");
   }
   CliOutcome run(const std::vector<const char*>& rows, std::vector<const char*> options) {
     std::string list = "file,quantity,name\r\n";
@@ -392,7 +343,7 @@ INSTANTIATE_TEST_SUITE_P(
         ListCase{"leads_and_tilted_walls",
                  {"bevel.kvx,5,bevel", "brace.kvx,4,brace", "turned.kvx,3,turned"},
                  {"--stock", "3000", "--trim", "5"},
-                 "lead-in = 3\nlead-out = 2\novercut = 1\n",
+                 "lead-in = 3\nlead-out = 2\novercut = 1\ntilt-axis = angle-letter\n",
                  1.5,
                  5,
                  0,
@@ -434,8 +385,8 @@ TEST_F(CutListFolder, PlansAListGivenAsBytesAndStopsWhenCancelled) {
     EXPECT_EQ(plan.cancelled, cancelled);
     EXPECT_EQ(plan.problems,
               cancelled ? std::vector<std::string>{"cancelled"} : std::vector<std::string>{});
-    // The two programs, plan.json and the cut sheet; the name as it was typed.
-    EXPECT_EQ(plan.files.size(), cancelled ? 0u : 4u);
+    // The two programs, the one stick's, plan.json and the cut sheet; the name as it was typed.
+    EXPECT_EQ(plan.files.size(), cancelled ? 0u : 5u);
     if (!cancelled) {
       EXPECT_EQ(plan.files[0].name, "a, \"quoted\" rail .ngc");
     }

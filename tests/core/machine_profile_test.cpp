@@ -60,11 +60,6 @@ TEST_P(DescribedProfileTest, WritesTodaysProgramByteForByte) {
   const std::string program =
       FormatMachineProgram(workspace.job, ProgramHeaderFor(workspace), BuiltIn("described"));
   EXPECT_EQ(program, ReadAll(std::string(KORVEX_TEST_DATA_DIR "/programs/") + c.golden));
-  // The profile writer with the described values writes it too.
-  const auto cuts = PlanMachineCuts(workspace.job, BuiltIn("described"));
-  EXPECT_EQ(FormatProfileProgram(workspace.job, std::get<JobCuts>(cuts), ProgramHeaderFor(workspace),
-                                 BuiltIn("described")),
-            program);
 }
 
 const std::string kSamples = KORVEX_PROJECTS_FOLDER "/";
@@ -115,6 +110,7 @@ TEST(ProfileParser, ReadsEveryKeyAroundBlanksAndComments) {
       "pierce-delay = 0.75\r\n"
       "torch-on = M3 $0 S1 (fire)\r\n"
       "torch-off = M5 $0\r\n"
+      "tool-table = G10 L1 P1 R0.8\r\ntool-change = T1 M6\r\ntilt-axis = b\r\n"
       "good-side = left\nkerf = 1.5\nlead-in = 3\nlead-out = 2\nlead-shape = line\n"
       "overcut = 1\nstart-angle = -90\ntolerance = 0.02\n",
       "mill", "mill.machine");
@@ -129,15 +125,26 @@ TEST(ProfileParser, ReadsEveryKeyAroundBlanksAndComments) {
   EXPECT_EQ(p.pierceDelay, 0.75);
   EXPECT_EQ(p.torchOn, "M3 $0 S1 (fire)");
   EXPECT_EQ(p.torchOff, "M5 $0");
+  EXPECT_EQ(std::tie(p.toolTable, p.toolChange, p.tiltAxis, p.tiltLetter),
+            std::tuple("G10 L1 P1 R0.8", "T1 M6", TiltAxis::Own, 'B'));
   EXPECT_EQ(p.toolpath,
             (ToolpathOptions{1.5, GoodSide::Left, 3, 2, LeadShape::Line, 1, -90, 0.02}));
 }
 
-TEST(ProfileParser, AnEmptyProfileIsTheDescribedOneUnderItsFileName) {
+// A profile is given tool lines and a tilt axis only when it asks for them; every other value
+// it leaves out is the described program's.
+TEST(ProfileParser, AnEmptyProfileHasNoToolLinesNorTiltAxis) {
   const auto parse = ParseMachineProfile("# nothing differs\n", "old", "old.machine");
   ASSERT_TRUE(std::holds_alternative<MachineProfile>(parse));
-  EXPECT_EQ(std::get<MachineProfile>(parse).title, "old");
-  EXPECT_TRUE(WritesDescribedProgram(std::get<MachineProfile>(parse)));
+  MachineProfile expected;
+  expected.name = expected.title = "old";
+  expected.toolTable = expected.toolChange = "";
+  expected.tiltAxis = TiltAxis::None;
+  const MachineProfile& p = std::get<MachineProfile>(parse);
+  EXPECT_EQ(std::tie(p.title, p.toolTable, p.toolChange, p.tiltAxis, p.cuttingFeed, p.torchOn),
+            std::tie(expected.title, expected.toolTable, expected.toolChange, expected.tiltAxis,
+                     expected.cuttingFeed, expected.torchOn));
+  EXPECT_FALSE(WritesDescribedProgram(p));
 }
 
 struct BadProfileCase {
@@ -177,6 +184,12 @@ INSTANTIATE_TEST_SUITE_P(
                        "3: rotation-letter \"X\" collides with X, the axis along the tube"},
         BadProfileCase{"rotation_on_linear_axis", "rotation-letter = Y\n",
                        "1: rotation-letter \"Y\" must be one of the angular axes A, B, C"},
+        BadProfileCase{"tilt_on_a_linear_axis", "tilt-axis = Z\n",
+                       "1: tilt-axis \"Z\" must be one of the angular axes A, B, C, angle-letter "
+                       "or none"},
+        BadProfileCase{"tilt_on_the_rotation", "tilt-axis = a\naxes = degrees\n",
+                       "1: tilt-axis \"A\" is the rotation letter; the tilt needs an axis of its "
+                       "own"},
         BadProfileCase{"negative_feed", "# x\nfeed = -5\n", "2: feed -5" + kFeedRange},
         BadProfileCase{"feed_writing_inf", "feed = 1e308\n", "1: feed 1e308" + kFeedRange},
         BadProfileCase{"feed_writing_f0", "\n\rfeed = 0.00001\n", "3: feed 0.00001" + kFeedRange},
@@ -253,7 +266,7 @@ TEST(RotaryProgram, HandCalculatedExample) {
   // left end runs up round the tube (its part, toward +X, right of travel); the right end starts
   // where it ended.
   EXPECT_THAT(program, HasSubstr("(Machine rotary A in degrees)\r\nG21 (Unit IN mm)\r\n"));
-  EXPECT_THAT(program, HasSubstr("T1M6 (Tool change TO T1) \r\nF2000\r\n"
+  EXPECT_THAT(program, HasSubstr("G49 (CANCEL length comp.) \r\nF2000\r\nG0 B 0.000\r\n"
                                  "G93 (inverse time feed)\r\n"
                                  "(Object)\r\n(001)\r\n(005)\r\n"
                                  "G0 X -120.500 A -180.000 B 0.000\r\n"
@@ -284,8 +297,9 @@ TEST(ProfileProgram, DiffersFromTheDescribedOnlyWhereItsKeysSay) {
       {"(Objects)\r\n(002)\r\n", "(Objects)\r\n(002)\r\n(Machine shop)\r\n"},
       {"S5000M03 (Spindle 5000rpm cw)\r\nG4 P2.0\r\n",
        "M65 P2\r\nS5000M03 (Spindle 5000rpm cw)\r\nG4 P0.75\r\n"},
-      {" A 0.000\r\n", "\r\n"},  // the job does not tilt
+      {" A 0.000\r\n", "\r\n"},  // no tilt axis
       {" Z 0.000\r\n", "\r\n"},
+      {"G10 L1 P2 R0.75\r\nT1M6 (Tool change TO T1) \r\n", ""},  // no tool lines
   };
   for (const auto& [from, to] : changes)
     for (std::size_t at = 0; (at = expected.find(from, at)) != std::string::npos; at += to.size())

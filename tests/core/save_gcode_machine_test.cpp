@@ -89,12 +89,18 @@ INSTANTIATE_TEST_SUITE_P(
                     ChoiceCase{"plasma", "A", 2, "\r\n(Machine plasma controller)\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SaveGcodeMachineTest, TiltOnTheRotationAxisIsRefusedBeforeAnythingIsAsked) {
+// The rotary machine tilts on its own axis whatever ANGLE LETTER says; the plasma machine has no
+// tilt axis, so a job that tilts is refused before the operator is asked anything.
+TEST_F(SaveGcodeMachineTest, EachMachineTiltsOnItsOwnAxisOrRefusesTheTilt) {
+  EXPECT_EQ(Save("A", 1, true), CommandOutcome::Done);
+  EXPECT_THAT(ReadAll(output_), HasSubstr("\r\nG0 X 0.000 A 0.000 B 0.000\r\n"));
   WriteAll(output_, "old");
-  EXPECT_EQ(Save("A", 1, true), CommandOutcome::Refused);
+  prompts_.messages.clear();
+  EXPECT_EQ(Save("A", 2, true), CommandOutcome::Refused);
   ASSERT_EQ(prompts_.messages.size(), 1u);
-  EXPECT_THAT(prompts_.messages[0].text,
-              StartsWith("G CODE NOT SAVED: ANGLE LETTER \"A\" is the rotation axis"));
+  EXPECT_EQ(prompts_.messages[0].text,
+            "G CODE NOT SAVED: 3D MODE tilts the torch, and the machine plasma controller has no "
+            "tilt axis (its profile's tilt-axis is none)");
   EXPECT_TRUE(prompts_.questions.empty());
   EXPECT_EQ(ReadAll(output_), "old");
 }

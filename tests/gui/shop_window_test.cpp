@@ -154,17 +154,18 @@ TEST_F(ShopWindowTest, ListEditedNestedAndWrittenAsTheCommandLineWritesIt) {
     EXPECT_EQ(ReadAll(folder_.path() / "window" / file.path().filename()), ReadAll(file.path()))
         << file.path();
   }
-  EXPECT_EQ(files, 5 + 1 + 2);  // five programs and the header's, plan.json and the cut sheet
-  // The saved header's two holes and two ends.
-  EXPECT_NE(ReadAll(folder_.path() / "cli" / "header.ngc").find("(Objects)\r\n(004)\r\n"),
-            std::string::npos);
-
-  // The plan as drawn: the sticks of plan.json, and the first part named under the pointer.
   const std::string plan = ReadAll(folder_.path() / "cli" / "plan.json");
   int sticks = 0;
   for (auto at = plan.find("\"remnant\""); at != std::string::npos;
        at = plan.find("\"remnant\"", at + 1))
     ++sticks;
+  // Five programs and the header's, a program a stick, plan.json and the cut sheet.
+  EXPECT_EQ(files, 5 + 1 + sticks + 2);
+  // The saved header's two holes and two ends.
+  EXPECT_NE(ReadAll(folder_.path() / "cli" / "header.ngc").find("(Objects)\r\n(004)\r\n"),
+            std::string::npos);
+
+  // The plan as drawn: the sticks of plan.json, and the first part named under the pointer.
   EXPECT_EQ(shop_.planView()->stickCount(), sticks);
   const auto name = plan.find("\"name\": \"") + 9;
   EXPECT_EQ(shop_.planView()->partAt(shop_.planView()->partBounds(0, 0).center()).toStdString(),

@@ -13,6 +13,7 @@
 #include "app/project_commands.h"
 #include "app/rebuild_scene.h"
 #include "app/workspace.h"
+#include "canonical_reading.h"
 #include "domain/end_cut.h"
 #include "flat_polygon.h"
 #include "gcode/machine_program.h"
@@ -25,96 +26,21 @@ namespace korvex {
 namespace {
 
 namespace fs = std::filesystem;
+using test::InterpreterTest;
 using test::ReadAll;
-using test::ReadNumber;
+using test::Reading;
 using test::RunProcess;
 using test::SplitLines;
 using test::WriteAll;
 
-// What the interpreter did, in order: feed moves with their positions (X Y Z A B C) and the feed
-// rate in force, and the torch and dwell calls as letters of a trace.
-struct Reading {
-  struct Feed {
-    std::array<double, 6> start;  // where the move begins
-    std::array<double, 6> position;
-    double rate;
-  };
-  std::vector<Feed> feeds;
-  std::string trace;  // S start on spindle 0, E stop of spindle 0, F feed move, D dwell
-};
-
-Reading ReadCanonical(const std::string& canon) {
-  Reading reading;
-  double rate = 0;
-  std::array<double, 6> last{};
-  auto numbersAfter = [](const std::string& line, std::size_t open, std::size_t count) {
-    std::vector<double> values;
-    std::size_t i = open + 1;
-    for (std::size_t n = 0; n < count; ++n) {
-      values.push_back(ReadNumber(line, i));
-      if (i < line.size() && line[i] == ',') ++i;
-    }
-    return values;
-  };
-  for (const std::string& line : SplitLines(canon)) {
-    if (const std::size_t at = line.find("SET_FEED_RATE("); at != std::string::npos) {
-      rate = numbersAfter(line, line.find('(', at), 1)[0];
-    } else if (const std::size_t move = line.find("STRAIGHT_"); move != std::string::npos) {
-      const auto v = numbersAfter(line, line.find('(', move), 6);
-      const std::array<double, 6> position{v[0], v[1], v[2], v[3], v[4], v[5]};
-      if (line.find("STRAIGHT_FEED(") != std::string::npos) {
-        reading.feeds.push_back({last, position, rate});
-        reading.trace += 'F';
-      }
-      last = position;
-    } else if (line.find("START_SPINDLE_CLOCKWISE(0)") != std::string::npos) {
-      reading.trace += 'S';
-    } else if (line.find("STOP_SPINDLE_TURNING(0)") != std::string::npos) {
-      reading.trace += 'E';
-    } else if (line.find("DWELL(") != std::string::npos) {
-      reading.trace += 'D';
-    }
-  }
-  return reading;
-}
-
 struct ProfileJob {
   const char* name;
-  const char* project;     // a sample of Projects/
-  const char* axisLetter;  // the tilt axis
-  std::size_t tiltAxis;    // its place in X Y Z A B C
+  const char* project;  // a sample of Projects/
 };
 
 void PrintTo(const ProfileJob& job, std::ostream* out) {
   *out << job.name;
 }
-
-// Runs the interpreter on programs in a folder of the test's own.
-class InterpreterTest : public testing::Test {
- protected:
-  void SetUp() override {
-    if (!fs::exists(RS274_PATH)) GTEST_SKIP() << RS274_PATH << " is not installed";
-  }
-
-  Reading Interpret(const fs::path& program) {
-    WriteAll(folder_ / "tools.tbl", "T1 P1 D0 Z0 ;torch\nT2 P2 D0 Z0 ;second\n");
-    WriteAll(folder_ / "rs274.var", "");
-    const fs::path canon = folder_ / "canon.txt";
-    const fs::path errors = folder_ / "rs274.err";
-    EXPECT_EQ(RunProcess({RS274_PATH, "-t", (folder_ / "tools.tbl").string(), "-v",
-                          (folder_ / "rs274.var").string(), "-g", program.string(), canon.string()},
-                         folder_ / "rs274.out", errors),
-              0);
-    for (const std::string& line : SplitLines(ReadAll(errors))) {
-      EXPECT_EQ(line, "executing") << "the interpreter complained";
-    }
-    const std::string text = ReadAll(canon);
-    EXPECT_NE(text.find("PROGRAM_END()"), std::string::npos);
-    return ReadCanonical(text);
-  }
-
-  test::TempFolder folder_{"korvex-rs274-machine"};
-};
 
 class MachineProfileReading : public InterpreterTest,
                               public testing::WithParamInterface<ProfileJob> {
@@ -125,20 +51,21 @@ class MachineProfileReading : public InterpreterTest,
     const ProfileJob& job = GetParam();
     project_ = fs::path(KORVEX_PROJECTS_FOLDER) / job.project;
     MemoryPanel panel;
-    panel.setText(kAngleLetterField, job.axisLetter);
     ASSERT_EQ(LoadProject(project_.string(), panel, workspace_.part), std::nullopt);
     ASSERT_TRUE(RebuildScene(panel, workspace_).empty());
   }
 
+  // The converter's exit status for the machine; with status 0 its program.
+  int Convert(const char* machine) {
+    const std::vector<std::string> convert = {KORVEX_CLI_PATH, "--machine", machine,
+                                              project_.string(), (folder_ / "job.ngc").string()};
+    return RunProcess(convert, folder_ / "cli.out", folder_ / "cli.err");
+  }
+
   // The converter's program for the machine, read by the interpreter.
   Reading Read(const char* machine) {
-    const fs::path program = folder_ / "job.ngc";
-    const std::vector<std::string> convert = {
-        KORVEX_CLI_PATH,       "--machine",       machine,         "--axis-letter",
-        GetParam().axisLetter, project_.string(), program.string()};
-    EXPECT_EQ(RunProcess(convert, folder_ / "cli.out", folder_ / "cli.err"), 0)
-        << ReadAll(folder_ / "cli.err");
-    return Interpret(program);
+    EXPECT_EQ(Convert(machine), 0) << ReadAll(folder_ / "cli.err");
+    return Interpret(folder_ / "job.ngc");
   }
 
   // The cut points of the job as the feed moves reach them: each end runs with its part (toward
@@ -158,8 +85,7 @@ class MachineProfileReading : public InterpreterTest,
   Workspace workspace_;
 };
 
-constexpr std::size_t kX = 0, kY = 1, kZ = 2, kA = 3;
-constexpr std::size_t kNoTilt = 6;  // the job does not tilt: the program has no tilt word
+constexpr std::size_t kX = 0, kY = 1, kZ = 2, kA = 3, kB = 4;
 
 // The largest relative difference between feed and the speed a move crosses the surface at (the
 // X step and the arc of the A step): inverse time makes a move take 1/F minutes, reported as F
@@ -178,8 +104,14 @@ double WorstSurfaceSpeedError(const Reading& reading, double diameter, double fe
   return worst;
 }
 
+// The rotary machine turns the tube on A and tilts the torch on B, whatever the job's ANGLE
+// LETTER: the tilt is put to 0 first and left at 0 at the end, and the tool table is left alone.
 TEST_P(MachineProfileReading, RotaryDegreesTurnsTheTubeAtTheCuttingFeed) {
   const Reading reading = Read("rotary-degrees");
+  EXPECT_EQ(reading.trace.find_first_of("TC"), std::string::npos);
+  ASSERT_FALSE(reading.rapids.empty());
+  EXPECT_EQ(reading.rapids.front(), (std::array<double, 6>{}));
+  EXPECT_EQ(reading.rapids.back(), (std::array<double, 6>{}));
   const double diameter = workspace_.job.parameters.mainDiameter;
   const auto points = FeedPoints();
   ASSERT_EQ(reading.feeds.size(), points.size());
@@ -189,24 +121,26 @@ TEST_P(MachineProfileReading, RotaryDegreesTurnsTheTubeAtTheCuttingFeed) {
     const auto& [x, y, tilt] = points[i];
     EXPECT_NEAR(at[kA], 360 * y / (std::numbers::pi * diameter), 1e-3) << "move " << i;
     EXPECT_NEAR(at[kX], x, 5e-4) << "move " << i;
-    const std::size_t tiltAxis = GetParam().tiltAxis;
-    EXPECT_NEAR(tiltAxis == kNoTilt ? 0 : at[tiltAxis], tilt, 5e-4) << "move " << i;
-    for (std::size_t axis : {kY, kZ, kA + 1, kA + 2}) {
-      if (axis != GetParam().tiltAxis) {
-        EXPECT_EQ(at[axis], 0) << "move " << i << " axis " << axis;
-      }
-    }
+    EXPECT_NEAR(at[kB], tilt, 5e-4) << "move " << i;
+    for (std::size_t axis : {kY, kZ, kB + 1})
+      EXPECT_EQ(at[axis], 0) << "move " << i << " axis " << axis;
     EXPECT_LT(std::abs(at[kA] - reading.feeds[i].start[kA]), 180) << "move " << i;
   }
   EXPECT_LT(WorstSurfaceSpeedError(reading, diameter, 1000), 1e-3);
 }
 
+// The plasma machine moves X and Y only: no tool calls, and a job that tilts is refused.
 TEST_P(MachineProfileReading, PlasmaFiresTheTorchAroundEachCutWithoutDwell) {
+  if (JobTilts(workspace_.job)) {
+    EXPECT_EQ(Convert("plasma"), 1);
+    EXPECT_NE(ReadAll(folder_ / "cli.err").find("has no tilt axis"), std::string::npos);
+    return;
+  }
   const Reading reading = Read("plasma");
   const std::size_t n = static_cast<std::size_t>(workspace_.job.parameters.cutSegments);
   const std::string cut = "S" + std::string(n, 'F') + "E";
-  // The tool change stops spindle 0 before the first cut, the program's end once more.
-  EXPECT_EQ(reading.trace, "E" + cut + cut + "E");
+  // The program's end stops spindle 0 once more.
+  EXPECT_EQ(reading.trace, cut + cut + "E");
   const auto points = FeedPoints();
   ASSERT_EQ(reading.feeds.size(), points.size());
   for (std::size_t i = 0; i < points.size(); ++i) {
@@ -225,10 +159,11 @@ TEST_F(InterpreterTest, EveryProfileIsReadAndCutsAtItsFeed) {
     const char* diameter;  // replaces the project's, with 1000 CUT SEGMENTS
     std::string profile;
   } cases[] = {
-      {"small_tube", "3.6", "axes = degrees\nfeed = 1500\n"},
-      {"small_tube_material", "3.6", "axes = degrees\nfeed = material\nrapid-feed = 100000\n"},
+      {"small_tube", "3.6", "axes = degrees\nfeed = 1500\ntilt-axis = angle-letter\n"},
+      {"small_tube_material", "3.6",
+       "axes = degrees\nfeed = material\nrapid-feed = 100000\ntilt-axis = C\n"},
       {"bounds", nullptr,
-       "title = " + std::string(98, 't') + "\xC3\xB6\nfeed = 1\nrapid-feed = 1\n" +
+       "title = " + std::string(98, 't') + "\xC3\xB6\nfeed = 1\nrapid-feed = 1\ntilt-axis = B\n" +
            "pierce-delay = 100\ntorch-on = M3 $0 S1 (" + code + ")\nbefore-cut = M65 P2 ;" + code +
            "xxx\nafter-cut = G4 P0.0001\n"}};
   for (const auto& c : cases) {
@@ -418,10 +353,9 @@ TEST_F(InterpreterTest, AHoleIsCutInsideItsEdgeByHalfTheKerf) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, MachineProfileReading,
-                         testing::Values(ProfileJob{"default_tilt_b", "default.kvx", "B", 4},
-                                         ProfileJob{"tube_joint_tilt_c", "tube-joint.kvx", "C", 5},
-                                         ProfileJob{"bevel_3d_tilt_b", "bevel-3d.kvx", "B", 4},
-                                         ProfileJob{"default_tilt_a", "default.kvx", "A", kNoTilt}),
+                         testing::Values(ProfileJob{"default", "default.kvx"},
+                                         ProfileJob{"tube_joint", "tube-joint.kvx"},
+                                         ProfileJob{"bevel_3d", "bevel-3d.kvx"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
