@@ -38,6 +38,7 @@ enum class ProblemKind {
   Negative,             // must not be less than 0
   NoBore,               // a branch's wall must be less than its radius
   NoJoiningWall,        // an inside fit is cut to the joining tube's bore, which needs its wall
+  NoTubeMet,            // round part of an end fitted against several tubes, none is met
 };
 
 struct JobProblem {
@@ -45,6 +46,8 @@ struct JobProblem {
   ProblemKind kind;
   TubeEnd end = TubeEnd::None;
   int hole = 0;  // the hole the problem is about, counted from 1; 0 for the tube and its ends
+  int tube = 0;  // an end's further joining tube, counted from 1; 0 for the end's own values
+  double fromDegrees = 0, toDegrees = 0;  // where round the end none is met (NoTubeMet)
   friend bool operator==(const JobProblem&, const JobProblem&) = default;
 };
 

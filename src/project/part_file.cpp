@@ -174,13 +174,37 @@ class PartReader {
               const auto* table = node.as_table();
               if (!table)
                 return std::optional<std::string>("must be a table [" + std::string(name) + "]");
-              readTable(*table, FieldKeys(end, EndFields()), " in [" + std::string(name) + "]");
+              std::vector<Key> keys = FieldKeys(end, EndFields());
+              keys.push_back(joints(name, end.joints));
+              readTable(*table, keys, " in [" + std::string(name) + "]");
               if (const auto problem = FitProblem(end); problem && !refusal) {
                 const toml::node* fit = table->get("fit");
                 refuse(fit ? fit->source() : table->source(),
                        "[" + std::string(name) + "] " + FitRefusal(*problem));
               }
               return std::optional<std::string>();
+            }};
+  }
+
+  // An end's further joining tubes, [[left.joint]] or [[right.joint]].
+  Key joints(const char* end, std::vector<PartJoint>& out) {
+    const std::string header = "[[" + std::string(end) + ".joint]]";
+    return {"joint", [this, header, &out](const toml::node& node) -> std::optional<std::string> {
+              const auto* array = node.as_array();
+              if (!array) return "must be tables " + header;
+              out.clear();
+              for (const toml::node& element : *array) {
+                const auto* table = element.as_table();
+                if (!table) return "must be tables " + header;
+                if (out.size() == kMaxPartJoints) {
+                  refuse(element.source(),
+                         "more than " + std::to_string(kMaxPartJoints) + " tables " + header);
+                  return std::nullopt;
+                }
+                readTable(*table, FieldKeys(out.emplace_back(), JointFields()), " in " + header);
+                if (refusal) return std::nullopt;
+              }
+              return std::nullopt;
             }};
   }
 
@@ -369,6 +393,11 @@ class PartWriter {
       if (field.field == PartField::JoiningWall && end.joiningWall == 0) continue;
       value(end, field);
     }
+    for (const PartJoint& joint : end.joints) {
+      text += std::string("\n[[") + table + ".joint]]\n";
+      for (const JointField& field : JointFields())
+        value(joint, field);
+    }
   }
   void hole(const PartHole& hole) {
     text += "\n[[hole]]\n";
@@ -411,6 +440,8 @@ PartReading ReadPartFile(std::string_view bytes, const std::string& path, const 
   }
   Part part = defaults;
   part.holes.clear();
+  part.left.joints.clear();
+  part.right.joints.clear();
   PartReader reader(path, holeDefaults);
   const std::vector<Key> top{
       Text("name", part.name),
