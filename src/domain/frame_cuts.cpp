@@ -10,8 +10,8 @@
 namespace korvex {
 namespace {
 
-constexpr double kSameCut = 0.01;   // mm: cuts this close are the same
-constexpr double kSquare = 1e-9;    // a direction this near square to an axis is square to it
+constexpr double kSameCut = 0.01;  // mm: cuts this close are the same
+constexpr double kSquare = 1e-9;   // a direction this near square to an axis is square to it
 constexpr double kDegrees = 180 / kPi;
 
 struct Span {
@@ -142,7 +142,8 @@ class FrameCutter {
     for (std::size_t m = 0; m < frame_.members.size(); ++m) {
       const JobOutcome outcome = ComputePart(cut_.parts[m], 0);
       if (!outcome.job) {
-        FrameProblem& problem = cut_.problems.emplace_back(FrameProblem{FrameProblemKind::CutRefused});
+        FrameProblem& problem =
+            cut_.problems.emplace_back(FrameProblem{FrameProblemKind::CutRefused});
         problem.member = m;
         problem.problems = outcome.problems;
       }
@@ -222,8 +223,8 @@ class FrameCutter {
           const double cosine = std::fabs(Dot(directionOf(here[i]), directionOf(here[j])));
           const double degrees = std::acos(std::min(1.0, cosine)) * kDegrees;
           if (degrees < kLeastMeetingDegrees)
-            problem(FrameProblemKind::ShallowMeeting, here[i], here[j], n,
-                    frame_.nodes[n].at, degrees);
+            problem(FrameProblemKind::ShallowMeeting, here[i], here[j], n, frame_.nodes[n].at,
+                    degrees);
         }
       }
     }
@@ -232,7 +233,8 @@ class FrameCutter {
   bool shareNode(std::size_t a, std::size_t b) const {
     for (const NodeOrder& order : cut_.nodes) {
       const auto& m = order.members;
-      if (std::find(m.begin(), m.end(), a) != m.end() && std::find(m.begin(), m.end(), b) != m.end())
+      if (std::find(m.begin(), m.end(), a) != m.end() &&
+          std::find(m.begin(), m.end(), b) != m.end())
         return true;
     }
     return false;
@@ -243,7 +245,8 @@ class FrameCutter {
     for (std::size_t a = 0; a < members.size(); ++a) {
       for (std::size_t b = a + 1; b < members.size(); ++b) {
         if (shareNode(a, b)) continue;
-        const Nearest nearest = NearestPoints(SpanOf(frame_, members[a]), SpanOf(frame_, members[b]));
+        const Nearest nearest =
+            NearestPoints(SpanOf(frame_, members[a]), SpanOf(frame_, members[b]));
         if (nearest.distance <= kNodeTolerance)
           problem(FrameProblemKind::Crossing, a, b, 0, nearest.middle);
       }
@@ -273,7 +276,8 @@ class FrameCutter {
     for (const std::size_t node : {left, right}) {
       const std::vector<std::size_t> before = earlier(m, node);
       if (before.empty()) continue;
-      return AxesThrough(a, b, Unit(SquarePart(Oriented(directionOf(before[0]), reference), reference)));
+      return AxesThrough(a, b,
+                         Unit(SquarePart(Oriented(directionOf(before[0]), reference), reference)));
     }
     return reference;
   }
@@ -329,8 +333,9 @@ class FrameCutter {
     std::vector<Vec3> points;
     for (int i = 0; i <= n; ++i) {
       const double theta = StepAngle(i, n);
-      for (const auto& [x, r] : {std::pair{cut.surfaces.outer[i], job.mainRadius},
-                                 std::pair{cut.surfaces.inner[i], job.mainRadius - job.wallThickness}}) {
+      for (const auto& [x, r] :
+           {std::pair{cut.surfaces.outer[i], job.mainRadius},
+            std::pair{cut.surfaces.inner[i], job.mainRadius - job.wallThickness}}) {
         if (std::isfinite(x)) points.push_back(axes.at(x, theta, r));
       }
     }

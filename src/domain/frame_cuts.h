@@ -58,11 +58,11 @@ struct MemberEnd {
 };
 
 struct FrameCut {
-  std::vector<Part> parts;         // a member each, named after it, its left end at from
-  std::vector<Part> reversed;      // the same, turned end for end: its left end at to
-  std::vector<MemberAxes> axes;    // where each part lies
-  std::vector<NodeOrder> nodes;    // a node each
-  std::vector<MemberEnd> freeEnds;  // ends that meet nothing, cut square at their node
+  std::vector<Part> parts;             // a member each, named after it, its left end at from
+  std::vector<Part> reversed;          // the same, turned end for end: its left end at to
+  std::vector<MemberAxes> axes;        // where each part lies
+  std::vector<NodeOrder> nodes;        // a node each
+  std::vector<MemberEnd> freeEnds;     // ends that meet nothing, cut square at their node
   std::vector<FrameProblem> problems;  // when any, the parts are not to be used
 };
 

@@ -75,8 +75,8 @@ struct Sketch {
       f.nodes.push_back({name, {at[0], at[1], at[2]}, 0});
     for (const Line& line : members) {
       const auto tube = std::find(tubes.begin(), tubes.end(), line.tube) - tubes.begin();
-      f.members.push_back({line.name, node(line.from), node(line.to),
-                           static_cast<std::size_t>(tube), 0});
+      f.members.push_back(
+          {line.name, node(line.from), node(line.to), static_cast<std::size_t>(tube), 0});
     }
     return f;
   }
@@ -87,18 +87,22 @@ struct Sketch {
 Sketch Truss() {
   Sketch s;
   s.tubeDiameter = {{"chord", 60.3}, {"post", 48.3}, {"brace", 42.4}};
-  s.nodes = {{"B0", {0, 0, 0}},      {"B1", {1000, 0, 0}},  {"B2", {2000, 0, 0}},
-             {"B3", {3000, 0, 0}},   {"T0", {0, 0, 800}},   {"T1", {1000, 0, 800}},
+  s.nodes = {{"B0", {0, 0, 0}},      {"B1", {1000, 0, 0}},   {"B2", {2000, 0, 0}},
+             {"B3", {3000, 0, 0}},   {"T0", {0, 0, 800}},    {"T1", {1000, 0, 800}},
              {"T2", {2000, 0, 800}}, {"T3", {3000, 0, 800}}, {"S", {2000, 600, 400}}};
   s.members = {{"bottom", "B0", "B3", "chord"}, {"top", "T0", "T3", "chord"},
                {"post0", "B0", "T0", "post"},   {"post1", "B1", "T1", "post"},
                {"post3", "B3", "T3", "post"},   {"d1", "T0", "B1", "brace"},
                {"d2", "B1", "T2", "brace"},     {"d3", "T2", "B3", "brace"},
                {"strut", "B2", "S", "brace"}};
-  s.order = {{"B0", {"bottom", "post0"}},           {"B1", {"bottom", "post1", "d1", "d2"}},
-             {"B2", {"bottom", "strut"}},           {"B3", {"bottom", "post3", "d3"}},
-             {"T0", {"top", "post0", "d1"}},        {"T1", {"top", "post1"}},
-             {"T2", {"top", "d2", "d3"}},           {"T3", {"top", "post3"}},
+  s.order = {{"B0", {"bottom", "post0"}},
+             {"B1", {"bottom", "post1", "d1", "d2"}},
+             {"B2", {"bottom", "strut"}},
+             {"B3", {"bottom", "post3", "d3"}},
+             {"T0", {"top", "post0", "d1"}},
+             {"T1", {"top", "post1"}},
+             {"T2", {"top", "d2", "d3"}},
+             {"T3", {"top", "post3"}},
              {"S", {"strut"}}};
   return s;
 }
@@ -110,8 +114,10 @@ Sketch Cluster() {
   s.nodes = {{"N", {0, 0, 500}},      {"foot", {0, 0, 0}},     {"head", {0, 0, 1000}},
              {"E", {700, 0, 500}},    {"W", {-600, 100, 300}}, {"Q", {200, 600, 900}},
              {"R", {-300, -500, 800}}};
-  s.members = {{"post", "foot", "head", "post"}, {"east", "N", "E", "rail"},
-               {"west", "W", "N", "rail"},       {"up", "N", "Q", "stay"},
+  s.members = {{"post", "foot", "head", "post"},
+               {"east", "N", "E", "rail"},
+               {"west", "W", "N", "rail"},
+               {"up", "N", "Q", "stay"},
                {"back", "R", "N", "stay"}};
   s.order = {{"N", {"post", "east", "west", "up", "back"}}};
   return s;
