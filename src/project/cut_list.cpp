@@ -138,23 +138,6 @@ std::optional<int> QuantityOf(const std::string& text) {
   return value;
 }
 
-// The file's name without its folder and its last extension.
-std::string StemOf(const std::string& file) {
-  const auto slash = file.find_last_of("/\\");
-  std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
-  const auto dot = name.find_last_of('.');
-  if (dot != std::string::npos && dot > 0) name.resize(dot);
-  return name;
-}
-
-// Outputs are named after the part, so a name must be a plain file name.
-bool UsableAsFileName(const std::string& name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  return std::none_of(name.begin(), name.end(), [](char c) {
-    return c == '/' || c == '\\' || static_cast<unsigned char>(c) < 32 || c == 127;
-  });
-}
-
 struct Columns {
   std::size_t file = 0, quantity = 0;
   std::optional<std::size_t> name;
@@ -265,6 +248,21 @@ std::string FormatCutList(const std::vector<CutListRow>& rows) {
         CsvField(row.file) + "," + std::to_string(row.quantity) + "," + CsvField(row.name) + "\r\n";
   }
   return bytes;
+}
+
+std::string StemOf(const std::string& file) {
+  const auto slash = file.find_last_of("/\\");
+  std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
+  const auto dot = name.find_last_of('.');
+  if (dot != std::string::npos && dot > 0) name.resize(dot);
+  return name;
+}
+
+bool UsableAsFileName(const std::string& name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  return std::none_of(name.begin(), name.end(), [](char c) {
+    return c == '/' || c == '\\' || static_cast<unsigned char>(c) < 32 || c == 127;
+  });
 }
 
 }  // namespace korvex

@@ -34,6 +34,12 @@ struct CutList {
 // order mark is ignored. Names must be unique and usable as file names.
 CutList ParseCutList(std::string_view bytes);
 
+// The file's name without its folder and its last extension.
+std::string StemOf(const std::string& file);
+
+// True when the name can name a file of its own: outputs are named after parts.
+bool UsableAsFileName(const std::string& name);
+
 // The rows as a cut list: the header "file,quantity,name", then a record a row, CR LF line
 // ends. A field holding a comma, a double quote, a line break or a blank at either end stands
 // in double quotes, so that ParseCutList reads the same rows back.

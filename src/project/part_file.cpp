@@ -1,4 +1,5 @@
 #include "project/part_file.h"
+#include "base/file_extension.h"
 
 #include <array>
 #include <span>
@@ -214,15 +215,7 @@ FormattedPart FormatPartFile(const Part& part) {
 }
 
 bool IsPartFilePath(std::string_view path) {
-  constexpr std::string_view kExtension = ".kvxp";
-  if (path.size() < kExtension.size()) return false;
-  const std::string_view tail = path.substr(path.size() - kExtension.size());
-  for (std::size_t i = 0; i < tail.size(); ++i) {
-    const char c = tail[i];
-    const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    if (lower != kExtension[i]) return false;
-  }
-  return true;
+  return HasExtension(path, ".kvxp");
 }
 
 }  // namespace korvex
