@@ -100,6 +100,12 @@ double Turned(double degrees) {
   return std::remainder(degrees, 360.0);
 }
 
+// A value worked out from the frame, to a millionth (of a mm or a degree): far finer than any
+// cut, and no "-0" or rounding noise in the part file.
+double Tidy(double value) {
+  return std::round(value * 1e6) / 1e6 + 0.0;
+}
+
 // The joining tube through point along direction as a fitted end's values: where its axis
 // crosses this tube's, its lean from square, its turn round the tube and its offset beside it.
 PartJoint JointAt(const MemberAxes& axes, const Vec3& point, const Vec3& direction,
@@ -114,11 +120,11 @@ PartJoint JointAt(const MemberAxes& axes, const Vec3& point, const Vec3& directi
   const Vec3 q = point - axes.middle;
   const double s = -Dot(q, zc) / cosA;
   PartJoint joint;
-  joint.distance = Dot(q, axes.along) + s * alongD;
+  joint.distance = Tidy(Dot(q, axes.along) + s * alongD);
   joint.diameter = diameter;
-  joint.angle = std::atan2(-alongD, cosA) * kDegrees;
-  joint.turn = Turned(-psi * kDegrees);
-  joint.offset = -Dot(q, yc);
+  joint.angle = Tidy(std::atan2(-alongD, cosA) * kDegrees);
+  joint.turn = Tidy(Turned(-psi * kDegrees));
+  joint.offset = Tidy(-Dot(q, yc));
   return joint;
 }
 
@@ -308,7 +314,7 @@ class FrameCutter {
     const FrameTube& tube = frame_.tubes[member.tube];
     const MemberAxes axes = axesOf(m, reversed);
     const auto [left, right] = endNodes(m, reversed);
-    const double half = Length(frame_.nodes[right].at - frame_.nodes[left].at) / 2;
+    const double half = Tidy(Length(frame_.nodes[right].at - frame_.nodes[left].at) / 2);
     Part part;
     part.name = member.name;
     part.diameter = tube.diameter;
@@ -360,6 +366,7 @@ class FrameCutter {
           for (const Vec3& p : fittedPoints(order[k], node))
             reach = std::max(reach, Dot(p - frame_.nodes[node].at, outward));
         }
+        reach = Tidy(reach);
         (left ? cut_.parts[m].left : cut_.parts[m].right).distance += (left ? -reach : reach);
         (left ? cut_.reversed[m].right : cut_.reversed[m].left).distance += (left ? reach : -reach);
       }

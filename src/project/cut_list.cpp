@@ -226,8 +226,6 @@ CutList ParseCutList(std::string_view bytes) {
   return list;
 }
 
-namespace {
-
 std::string CsvField(const std::string& text) {
   const bool plain = text.find_first_of(",\"\r\n") == std::string::npos &&
                      (text.empty() || (text.front() != ' ' && text.front() != '\t' &&
@@ -238,8 +236,6 @@ std::string CsvField(const std::string& text) {
     quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
   return quoted + "\"";
 }
-
-}  // namespace
 
 std::string FormatCutList(const std::vector<CutListRow>& rows) {
   std::string bytes = "file,quantity,name\r\n";

@@ -34,6 +34,10 @@ struct CutList {
 // order mark is ignored. Names must be unique and usable as file names.
 CutList ParseCutList(std::string_view bytes);
 
+// A CSV field as a cut list writes it: in double quotes when it holds a comma, a double quote,
+// a line break or a blank at either end.
+std::string CsvField(const std::string& text);
+
 // The file's name without its folder and its last extension.
 std::string StemOf(const std::string& file);
 
