@@ -187,7 +187,14 @@ class FramePlanner {
       return LoadedPart{part, std::move(std::get<ComputedJob>(job))};
     };
     CutListPlan planned = PlanCutList(list, progress_);
-    plan_.problems.insert(plan_.problems.end(), planned.problems.begin(), planned.problems.end());
+    // The list is the frame's own, not yet written: its problems are the frame's.
+    for (const std::string& problem : planned.problems) {
+      const bool aboutList = problem.starts_with(list.listPath + ":");
+      const auto text = aboutList ? problem.find(": ", list.listPath.size()) : std::string::npos;
+      plan_.problems.push_back(text == std::string::npos
+                                   ? problem
+                                   : request_.framePath + ": " + problem.substr(text + 2));
+    }
     for (PlannedFile& file : planned.files)
       plan_.files.push_back(std::move(file));
     plan_.summary = "FRAME " + frame_.name + " MEMBERS " + std::to_string(frame_.members.size()) +
