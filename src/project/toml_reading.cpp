@@ -201,6 +201,8 @@ Key TomlReader::subTable(const char* name, std::vector<Key> keys) {
 }
 
 TomlFile ParseTomlFile(std::string_view bytes, const std::string& path) {
+  // Every TOML file of the project is read here: a check of the bytes before the parser sees
+  // them, such as how deeply they nest arrays and tables, belongs at this point.
   TomlFile file;
   const AsciiToml ascii = ToAsciiToml(bytes);
   if (!ascii.refusal.empty()) {

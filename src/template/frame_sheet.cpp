@@ -175,16 +175,26 @@ void DrawOrder(SheetPages& pages, const FrameSheet& sheet) {
              "FIT-UP ORDER: AT EACH NODE THE MEMBERS IN THE ORDER THEY GO TOGETHER, EACH CUT TO "
              "FIT THE ONES BEFORE IT");
   v += kRowHeight + 1;
-  for (const FrameSheetNode& node : sheet.nodes) {
-    if (node.members.size() < 2) continue;
-    std::string text = "NODE " + Printable(node.name) + ":";
-    for (std::size_t k = 0; k < node.members.size(); ++k) {
-      text += (k == 0 ? " " : ", ") + Printable(node.members[k]);
-      if (node.passing[k]) text += " (THROUGH)";
-    }
+  const double width = SheetPages::Content().width;
+  const auto line = [&](const std::string& text) {
     Sheet& page = pages.room(kRowHeight);
     page.text({kPageMargin, pages.v() + kTextSize}, kTextSize, text);
     pages.v() += kRowHeight;
+  };
+  for (const FrameSheetNode& node : sheet.nodes) {
+    if (node.members.size() < 2) continue;
+    // A long order goes on over further lines, indented.
+    std::string text = "NODE " + Printable(node.name) + ":";
+    for (std::size_t k = 0; k < node.members.size(); ++k) {
+      std::string member = Printable(node.members[k]) + (node.passing[k] ? " (THROUGH)" : "");
+      if (k + 1 < node.members.size()) member += ",";
+      if (k > 0 && HelveticaWidth(text + " " + member, kTextSize) > width) {
+        line(text);
+        text = "    ";
+      }
+      text += " " + member;
+    }
+    line(text);
   }
 }
 
