@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/format_number.h"
@@ -166,14 +167,15 @@ void CheckEveryFittedEnd(const Sketch& s, Worst& worst) {
       }
       return p;
     };
-    for (const auto& [node, path] : {std::pair{line.from, &outcome.job->left.path},
-                                     std::pair{line.to, &outcome.job->right.path}}) {
+    const JobParameters& job = outcome.job->parameters;
+    for (const auto& [node, path, side] : {std::tuple{line.from, &outcome.job->left.path, -1},
+                                           std::tuple{line.to, &outcome.job->right.path, 1}}) {
       if (!s.order.contains(node)) continue;  // a free end
       const std::vector<std::string>& here = s.order.at(node);
       const auto self = std::find(here.begin(), here.end(), line.name);
       if (self == here.begin()) continue;  // first at its node: cut square
-      for (int i = 0; i <= 90; ++i) {
-        const double x = AsWritten(path->x[i]), theta = kPi - AsWritten(path->y[i]) / R;
+      // The torch line through the wall at x, θ: outside every earlier member, on one of them.
+      const auto check = [&](double x, double theta, const char* what, int i) {
         double nearest = 1e9;
         for (const double r : {R, R - T}) {
           const P p = at(x, theta, r);
@@ -181,13 +183,21 @@ void CheckEveryFittedEnd(const Sketch& s, Worst& worst) {
             const Sketch::Line& other = s.members[s.member(*earlier)];
             const double outside =
                 OutsideOf(p, s.at(other.from), s.at(other.to), s.tubeDiameter.at(other.tube) / 2);
-            EXPECT_GE(outside, -0.01) << line.name << " inside " << other.name << " at " << i;
+            EXPECT_GE(outside, -0.01) << line.name << " inside " << other.name << what << i;
             nearest = std::min(nearest, std::fabs(outside));
           }
         }
-        EXPECT_LE(nearest, 0.01) << line.name << " at " << node << " step " << i;
-        worst.distance = std::max(worst.distance, nearest);
+        EXPECT_LE(nearest, 0.01) << line.name << " at " << node << what << i;
+        return nearest;
+      };
+      for (int i = 0; i <= 90; ++i) {
+        const double theta = kPi - AsWritten(path->y[i]) / R;
+        worst.distance = std::max(worst.distance, check(AsWritten(path->x[i]), theta, " step ", i));
         ++worst.points;
+        // Between the steps too, where a toolpath samples the end.
+        const double between = (i + 0.5) * 2 * kPi / 90;
+        check(MachinePathAt(side, side < 0 ? job.left : job.right, job, between).x, between,
+              " half step ", i);
       }
     }
   }
