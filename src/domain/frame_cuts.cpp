@@ -236,18 +236,18 @@ class FrameCutter {
     }
   }
 
-  bool shareNode(std::size_t a, std::size_t b) const {
-    for (const NodeOrder& order : cut_.nodes) {
-      const auto& m = order.members;
-      if (std::find(m.begin(), m.end(), a) != m.end() &&
-          std::find(m.begin(), m.end(), b) != m.end())
-        return true;
-    }
-    return false;
-  }
-
   void checkCrossings() {
     const auto& members = frame_.members;
+    // The nodes each member ends at or passes through, in order.
+    std::vector<std::vector<std::size_t>> nodesOf(members.size());
+    for (std::size_t n = 0; n < cut_.nodes.size(); ++n) {
+      for (std::size_t m : cut_.nodes[n].members)
+        nodesOf[m].push_back(n);
+    }
+    const auto shareNode = [&](std::size_t a, std::size_t b) {
+      return std::find_first_of(nodesOf[a].begin(), nodesOf[a].end(), nodesOf[b].begin(),
+                                nodesOf[b].end()) != nodesOf[a].end();
+    };
     for (std::size_t a = 0; a < members.size(); ++a) {
       for (std::size_t b = a + 1; b < members.size(); ++b) {
         if (shareNode(a, b)) continue;
