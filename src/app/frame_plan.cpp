@@ -44,7 +44,7 @@ class FrameWords {
         return where(memberLine) + member(p.member) + " has no length: its ends lie together at " +
                PointText(p.at);
       case FrameProblemKind::NodesTogether:
-        return where(frame_.nodes[p.other].line) + node(p.member) + " and " + node(p.other) +
+        return where(frame_.nodes[p.other].line) + node(p.node) + " and " + node(p.other) +
                " lie within 0.5 mm of each other at " + PointText(p.at) + ": make them one node";
       case FrameProblemKind::Crossing:
         return where(memberLine) + member(p.member) + " and " + member(p.other) + " cross at " +
@@ -100,26 +100,32 @@ class FramePlanner {
       : request_(request), progress_(progress) {}
 
   FramePlan run() {
-    if (!readFrame()) return std::move(plan_);
+    if (!readFrame()) return failed();
     const FrameWords words(frame_, request_.framePath);
     const FrameCut cut = CutFrame(frame_);
     for (const FrameProblem& problem : cut.problems)
       plan_.problems.push_back(words.problem(problem));
-    if (!plan_.problems.empty()) return std::move(plan_);
+    if (!plan_.problems.empty()) return failed();
     for (const MemberEnd& end : cut.freeEnds) {
       plan_.notices.push_back(words.where(frame_.members[end.member].line) +
                               words.member(end.member) + ": its end at " + words.node(end.node) +
                               " meets nothing and is cut square there");
     }
     groupParts(cut);
-    if (!plan_.problems.empty()) return std::move(plan_);
+    if (!plan_.problems.empty()) return failed();
     planList();
-    if (!plan_.problems.empty()) return std::move(plan_);
+    if (!plan_.problems.empty()) return failed();
     addFrameFiles(cut);
-    return std::move(plan_);
+    return plan_.problems.empty() ? std::move(plan_) : failed();
   }
 
  private:
+  FramePlan failed() {
+    plan_.files.clear();
+    plan_.summary.clear();
+    return std::move(plan_);
+  }
+
   bool readFrame() {
     if (request_.frame) {
       frame_ = *request_.frame;
@@ -232,7 +238,6 @@ class FramePlanner {
                                  ": rename the member");
       }
     }
-    if (!plan_.problems.empty()) plan_.files.clear();
   }
 
   const FrameRequest& request_;

@@ -168,7 +168,7 @@ class FrameCutter {
     for (std::size_t a = 0; a < nodes.size(); ++a) {
       for (std::size_t b = a + 1; b < nodes.size(); ++b) {
         if (Length(nodes[a].at - nodes[b].at) <= kNodeTolerance)
-          problem(FrameProblemKind::NodesTogether, a, b, a, nodes[a].at);
+          problem(FrameProblemKind::NodesTogether, 0, b, a, nodes[a].at);
       }
     }
     for (std::size_t m = 0; m < frame_.members.size(); ++m) {

@@ -24,7 +24,7 @@ struct MemberAxes {
 
 enum class FrameProblemKind {
   ZeroLength,          // member: its nodes lie together
-  NodesTogether,       // node and other (a node) lie within kNodeTolerance
+  NodesTogether,       // node and other, a node too, lie within kNodeTolerance
   Crossing,            // member and other cross at without a node
   ShallowMeeting,      // member and other meet at node at degrees, under kLeastMeetingDegrees
   NotAtNode,           // the order at node lists member, which is not there

@@ -109,6 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "f.kvxf:18: the node name \"a\" is already used on line 14"},
         BadFrame{"MissingKey", "wall = 3.2\n\n[[tube]]", "\n[[tube]]", "",
                  "f.kvxf:3: [[tube]] needs 'wall'"},
+        BadFrame{"NodesTogether", "", "", "[[node]]\nname = \"z\"\nat = [0, 0.3, 0]\n",
+                 "f.kvxf:41: node \"a\" and node \"z\" lie within 0.5 mm of each other"},
         BadFrame{"ZeroLength", "to = \"t\"", "to = \"n\"", "", "member \"branch\" has no length"},
         BadFrame{"Crossing", "", "",
                  "[[node]]\nname = \"p\"\nat = [500, -300, 200]\n[[node]]\nname = \"q\"\n"
