@@ -23,7 +23,9 @@ void ValidateSeveralTubes(Problems& problems, const JobParameters& job, const En
   for (std::size_t k = 0; k < tubes.size(); ++k) {
     const JoiningTube& tube = tubes[k];
     auto refuse = [&](JobField field, ProblemKind kind) {
-      problems.push_back({field, kind, which, 0, static_cast<int>(k)});
+      JobProblem problem{field, kind, which};
+      problem.tube = static_cast<int>(k);
+      problems.push_back(problem);
     };
     for (const auto& [value, field] : {std::pair{tube.joinRadius, JobField::Diameter},
                                        std::pair{tube.distance, JobField::Distance},

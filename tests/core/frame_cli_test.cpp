@@ -248,8 +248,8 @@ TEST(PartFileJoints, KeepsThemAndRefusesWhatCannotBeCut) {
 
 struct UnmetCase {
   const char* name;
-  double turnB;      // degrees
-  const char* says;  // empty: cut
+  double diameterB, turnB;  // the second tube's
+  const char* says;         // empty: cut
 };
 
 class SeveralTubes : public testing::TestWithParam<UnmetCase> {};
@@ -261,7 +261,7 @@ TEST_P(SeveralTubes, EveryAngleMustMeetOne) {
   Part part;
   part.diameter = 40, part.wall = 3, part.segments = 90, part.angleLetter = "A";
   part.left = {-200, 30, 0, 0, true, false, false, 0};
-  part.left.joints = {{-200, 30, 0, GetParam().turnB, 0}};
+  part.left.joints = {{-200, GetParam().diameterB, 0, GetParam().turnB, 0}};
   part.right = {200, 0, 0, 0, false, false, false, 0};
   const JobOutcome outcome = ComputePart(part, 0);
   if (*GetParam().says == '\0') {
@@ -274,10 +274,12 @@ TEST_P(SeveralTubes, EveryAngleMustMeetOne) {
 
 INSTANTIATE_TEST_SUITE_P(
     Turns, SeveralTubes,
-    testing::Values(UnmetCase{"SameWay", 0,
+    testing::Values(UnmetCase{"SameWay", 30, 0,
                               "LEFT CUT meets none of its joining tubes from 48.6 to 131.4 "
                               "degrees round the tube: no cut can be placed there"},
-                    UnmetCase{"QuarterTurned", 90, ""}),
+                    UnmetCase{"QuarterTurned", 30, 90, ""},
+                    UnmetCase{"NoDiameter", 0, 90,
+                              "LEFT CUT joint 1 DIAMETER must be a number greater than 0"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
