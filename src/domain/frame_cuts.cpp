@@ -393,12 +393,18 @@ PartJoint OwnJoint(const PartEnd& end) {
   return {end.distance, end.diameter, end.angle, end.turn, end.offset};
 }
 
+// The same ends: the further joining tubes in any order, as the cut does not depend on it.
 bool SameEnd(const PartEnd& a, const PartEnd& b, double r) {
   if (a.oval != b.oval || a.compensation != b.compensation || a.mode3d != b.mode3d ||
       a.joints.size() != b.joints.size() || !SameJoint(OwnJoint(a), OwnJoint(b), r))
     return false;
-  for (std::size_t k = 0; k < a.joints.size(); ++k) {
-    if (!SameJoint(a.joints[k], b.joints[k], r)) return false;
+  std::vector<bool> matched(b.joints.size(), false);
+  for (const PartJoint& joint : a.joints) {
+    std::size_t k = 0;
+    while (k < b.joints.size() && (matched[k] || !SameJoint(joint, b.joints[k], r)))
+      ++k;
+    if (k == b.joints.size()) return false;
+    matched[k] = true;
   }
   return true;
 }

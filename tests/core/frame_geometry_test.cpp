@@ -223,6 +223,9 @@ TEST(FrameCuts, FirstAtANodeIsCutSquareFlushWithTheTubesFittedOntoIt) {
   EXPECT_NEAR(bottom.left.distance, -1524.15, 1e-6);
   EXPECT_NEAR(bottom.right.distance, 1524.15, 1e-6);
   EXPECT_NEAR(cut.parts[s.member("top")].left.distance, -1524.15, 1e-6);
+  // Both chords reach a post's outside at either end; every post stands square on two chords;
+  // each brace meets its own cluster.
+  EXPECT_EQ(SameParts(cut), (std::vector<std::size_t>{0, 0, 2, 2, 2, 5, 6, 7, 8}));
   // The strut's far end meets nothing: cut square at its node, and said.
   ASSERT_EQ(cut.freeEnds.size(), 1u);
   EXPECT_EQ(cut.freeEnds[0].member, s.member("strut"));
