@@ -146,7 +146,7 @@ class Planner {
   void load(const CutListRow& row) {
     const std::string path = ListPartPath(request_.listPath, row.file);
     const std::string file = Abbreviated(row.file);
-    auto loaded = LoadPart(path);
+    auto loaded = request_.parts ? request_.parts(path) : LoadPart(path);
     if (const auto* failure = std::get_if<std::string>(&loaded)) {
       return problem(row, file + " " + AbbreviatedWithin(*failure, path));
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/part_loading.h"
 #include "template/cut_sheet.h"
 #include "template/template_files.h"
 
@@ -26,9 +27,13 @@ struct StockLength {
   double length = 0;
 };
 
+// A part the list names, by its path beside the list, loaded; or why not.
+using PartSource = std::function<std::variant<LoadedPart, std::string>(const std::string& path)>;
+
 struct CutListRequest {
   std::string listPath;                  // names the list in problems; parts are found beside it
   std::optional<std::string> listBytes;  // the list as edited, read instead of the file
+  PartSource parts;  // parts given in memory, taken instead of reading their files
   std::vector<StockLength> stock;        // a tube's own length wins over the length for all
   std::optional<double> kerf;  // the torch's kerf; the machine profile's when not given
   std::optional<double> trim;  // a square cut this far from each stick's start

@@ -24,7 +24,9 @@ std::string EndFrame(TubeEnd end) {
 
 std::string JobFieldName(const JobProblem& problem) {
   const std::string frame =
-      problem.hole > 0 ? "HOLE " + std::to_string(problem.hole) : EndFrame(problem.end);
+      problem.hole > 0   ? "HOLE " + std::to_string(problem.hole)
+      : problem.tube > 0 ? EndFrame(problem.end) + " joint " + std::to_string(problem.tube)
+                         : EndFrame(problem.end);
   switch (problem.field) {
     case JobField::CutSegments:
       return "CUT SEGMENTS";
@@ -165,6 +167,10 @@ std::string JobProblemText(const JobProblem& problem) {
       return name + " must be less than half the " +
              (problem.field == JobField::JoiningWall ? EndFrame(problem.end) + " DIAMETER"
                                                      : std::string("branch-diameter"));
+    case ProblemKind::NoTubeMet:
+      return name + " meets none of its joining tubes from " +
+             DecimalText(problem.fromDegrees, 1) + " to " + DecimalText(problem.toDegrees, 1) +
+             " degrees round the tube: no cut can be placed there";
     case ProblemKind::NoJoiningWall:
       return name +
              " must be given for fit \"inside\": DIAMETER is the joining tube's outside, and "

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -12,7 +13,11 @@
 #endif
 
 #include "app/cut_list_plan.h"
+#include "app/frame_plan.h"
 #include "app/machine_profiles.h"
+#include "base/file_helpers.h"
+#include "project/frame_file.h"
+#include "project/frame_sketch.h"
 
 namespace korvex {
 namespace {
@@ -24,6 +29,8 @@ constexpr double kMaxKerf = 100;
 
 struct CutListOptions {
   std::string listPath;
+  std::string framePath;         // a frame file or sketch instead of a list
+  std::vector<LayerTube> tubes;  // a sketch's layers' tubes
   std::string outDir;
   std::vector<StockLength> stock;
   std::optional<double> kerf;
@@ -110,6 +117,18 @@ std::optional<std::string> ReadArguments(std::span<const std::string_view> argum
       options.help = true;
     } else if (argument == "--cut-list") {
       if (const auto v = value()) options.listPath = *v;
+    } else if (argument == "--frame") {
+      if (const auto v = value()) options.framePath = *v;
+    } else if (argument == "--tube") {
+      if (const auto v = value()) {
+        const auto equals = v->find('=');
+        const auto tube =
+            equals == std::string_view::npos ? std::nullopt : TubeSizeOf(v->substr(equals + 1));
+        if (!tube || equals == 0)
+          fail("--tube " + std::string(*v) + ": give LAYER=DIAMETERxWALL, such as rails=48.3x3.2");
+        else
+          options.tubes.push_back({std::string(v->substr(0, equals)), tube->diameter, tube->wall});
+      }
     } else if (argument == "--out-dir") {
       if (const auto v = value()) options.outDir = *v;
       outDirGiven = true;
@@ -160,10 +179,20 @@ std::optional<std::string> ReadArguments(std::span<const std::string_view> argum
     }
   }
   if (options.help) return std::nullopt;
-  if (!error && options.listPath.empty()) fail("--cut-list needs a file name");
-  if (!error && (!outDirGiven || options.outDir.empty())) fail("a cut list needs --out-dir FOLDER");
-  if (!error && options.stock.empty())
-    fail("a cut list needs --stock LENGTH or --stock DxT=LENGTH");
+  const bool frame = !options.framePath.empty();
+  // A sketch alone is only read into a frame file.
+  const bool sketchOnly = frame && IsSketchPath(options.framePath) && !outDirGiven;
+  const char* what = frame ? "a frame" : "a cut list";
+  if (!error && frame && !options.listPath.empty()) fail("give --cut-list or --frame, not both");
+  if (!error && !frame && options.listPath.empty()) fail("--cut-list needs a file name");
+  if (!error && !options.tubes.empty() && !(frame && IsSketchPath(options.framePath)))
+    fail("--tube names the tubes of a sketch's layers: give it with --frame FILE.dxf");
+  if (!error && frame && !IsSketchPath(options.framePath) && !IsFrameFilePath(options.framePath))
+    fail("--frame takes a frame file (.kvxf) or a sketch (.dxf)");
+  if (!error && !sketchOnly && (!outDirGiven || options.outDir.empty()))
+    fail(std::string(what) + " needs --out-dir FOLDER");
+  if (!error && !sketchOnly && options.stock.empty())
+    fail(std::string(what) + " needs --stock LENGTH or --stock DxT=LENGTH");
   if (!error && options.paper && options.templates != ShopOutput::PdfTemplate) {
     fail("--paper sets the pages of PDF templates: give --template pdf with it");
   }
@@ -214,12 +243,63 @@ CliOutcome Failures(const std::vector<std::string>& problems) {
   return outcome;
 }
 
+// The frame file a sketch is read into, beside it: never over one that may hold edits.
+CliOutcome WriteSketchFrame(const std::string& sketchPath, const Frame& frame,
+                            const std::string& bytes) {
+  const std::string path = (std::filesystem::path(sketchPath).replace_extension(".kvxf")).string();
+  if (FileExists(path)) {
+    return Failures({path + " already exists and may hold edits: remove it to read the sketch "
+                            "again, or give --out-dir to plan the frame"});
+  }
+  if (const auto failure = WriteFileAtomically(path, bytes)) return Failures({*failure});
+  return {0,
+          "FRAME " + frame.name + " MEMBERS " + std::to_string(frame.members.size()) + " NODES " +
+              std::to_string(frame.nodes.size()) + " TUBES " + std::to_string(frame.tubes.size()) +
+              "\nWROTE " + path + "\n",
+          {}};
+}
+
+CliOutcome RunFrame(const CutListOptions& options, CutListRequest list) {
+  FrameRequest request;
+  request.framePath = options.framePath;
+  request.outDir = options.outDir;
+  request.list = std::move(list);
+  std::optional<std::string> frameBytes;
+  if (IsSketchPath(options.framePath)) {
+    SketchReading sketch = ReadFrameSketch(options.framePath, options.tubes);
+    if (!sketch.frame) return Failures({sketch.refusal});
+    FormattedFrame formatted = FormatFrameFile(*sketch.frame);
+    if (formatted.refusal) return Failures({options.framePath + ": " + *formatted.refusal});
+    if (options.outDir.empty())
+      return WriteSketchFrame(options.framePath, *sketch.frame, formatted.bytes);
+    frameBytes = std::move(formatted.bytes);
+    request.frame = std::move(sketch.frame);
+  }
+  FramePlan plan;
+  {
+    ProgressBar bar;
+    plan = PlanFrame(request, [&](const char* step, std::size_t done, std::size_t total) {
+      bar.show(step, done, total);
+    });
+  }
+  if (!plan.problems.empty()) return Failures(plan.problems);
+  if (frameBytes) plan.files.push_back({request.frame->name + ".kvxf", std::move(*frameBytes)});
+  if (const auto failure = WritePlanFiles(options.outDir, plan.files)) return Failures({*failure});
+  std::string notices;
+  for (const std::string& notice : plan.notices)
+    notices += "korvex-cli: " + notice + "\n";
+  return {0, plan.summary, notices};
+}
+
 }  // namespace
 
 bool IsCutListCommand(std::span<const std::string_view> arguments) {
   for (std::string_view argument : arguments) {
     if (argument == "--") return false;
-    if (argument == "--cut-list" || argument.starts_with("--cut-list=")) return true;
+    for (const std::string_view option : {"--cut-list", "--frame"}) {
+      if (argument == option || (argument.starts_with(option) && argument[option.size()] == '='))
+        return true;
+    }
   }
   return false;
 }
@@ -250,6 +330,7 @@ CliOutcome RunCutListCommand(std::span<const std::string_view> arguments) {
   if (auto conflict = AxisLetterConflict(options.axisLetter, *machine.profile)) return *conflict;
   request.axisLetter = options.axisLetter;
 
+  if (!options.framePath.empty()) return RunFrame(options, std::move(request));
   std::optional<std::string> failure;
   CutListPlan plan;
   {
@@ -285,7 +366,20 @@ std::string CutListUsageText() {
          "  --trim [MM]           a square cut MM (default 0) from each stick's start\n"
          "  --axis-letter L       every part's torch tilt axis, for a machine that tilts on\n"
          "                        the ANGLE LETTER\n"
-         "  --out-dir FOLDER      where the outputs go, created when missing\n";
+         "  --out-dir FOLDER      where the outputs go, created when missing\n"
+         "\n"
+         "Frames:    korvex-cli --frame FRAME.kvxf --stock ... [cut-list options] --out-dir "
+         "FOLDER\n"
+         "           korvex-cli --frame SKETCH.dxf [--tube LAYER=DxT ...] [--stock ... --out-dir "
+         "FOLDER]\n"
+         "\n"
+         "Cuts every member of the frame to fit the members before it at its nodes and writes\n"
+         "a part file per distinct member, cut-list.csv, members.csv, frame-sheet.pdf and all a\n"
+         "cut list writes. A sketch's lines are read into SKETCH.kvxf beside it, or with\n"
+         "--out-dir into FOLDER with the rest.\n"
+         "\n"
+         "  --tube LAYER=DxT      the tube of a sketch's layer (else a layer named like "
+         "48.3x3.2)\n";
 }
 
 }  // namespace korvex

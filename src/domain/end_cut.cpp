@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "domain/step_angles.h"
 
 namespace korvex {
 namespace {
+
+// Relative: a surface line this near a joining tube's side still meets it.
+constexpr double kGrazing = 1e-12;
 
 struct PointXZ {
   double x, z;
@@ -101,7 +105,69 @@ double TiltDegrees(const EndCutParameters& end, double outer, double inner, doub
   return std::atan((outer - inner) / thickness) * 180 / kPi;
 }
 
+// The end fitted against one of its tubes alone.
+EndCutParameters EndAgainst(const EndCutParameters& end, const JoiningTube& tube) {
+  EndCutParameters one = end;
+  one.moreTubes.clear();
+  one.joinRadius = tube.joinRadius;
+  one.angle = tube.angle;
+  one.distance = tube.distance;
+  one.angleDiff = tube.angleDiff;
+  one.offset = tube.offset;
+  return one;
+}
+
+// An end fitted against several tubes: at each angle round it, the cut lies where the tube,
+// coming from the middle of the part, first meets any of them; a tube its surface line misses
+// there has no say.
+class SeveralTubes {
+ public:
+  SeveralTubes(int side, const EndCutParameters& end, const JobParameters& job) : side_(side) {
+    for (const JoiningTube& tube : JoiningTubesOf(end)) {
+      tubes_.push_back(tube);
+      ends_.push_back(EndAgainst(end, tube));
+    }
+    frames_.reserve(ends_.size());
+    for (const EndCutParameters& one : ends_)
+      frames_.emplace_back(CutShape::TubeJoint, side, one, job);
+  }
+
+  SeveralTubes(const SeveralTubes&) = delete;
+  SeveralTubes& operator=(const SeveralTubes&) = delete;
+
+  // The cut's x at radius r and the unturned angle θ; not a number where no tube is met.
+  double surfaceX(double r, double theta) const {
+    double x = std::numeric_limits<double>::quiet_NaN();
+    for (std::size_t k = 0; k < frames_.size(); ++k) {
+      const double turned = theta + tubes_[k].angleDiff;
+      const double sinTurned = std::sin(turned);
+      if (!MeetsJoiningTube(tubes_[k], r, sinTurned)) continue;
+      const double met = frames_[k].surfaceX(r, sinTurned, std::cos(turned));
+      if (std::isnan(x) || (side_ < 0 ? met > x : met < x)) x = met;
+    }
+    return x;
+  }
+
+ private:
+  int side_;
+  std::vector<JoiningTube> tubes_;
+  std::vector<EndCutParameters> ends_;
+  std::vector<EndFrame> frames_;
+};
+
 }  // namespace
+
+std::vector<JoiningTube> JoiningTubesOf(const EndCutParameters& end) {
+  std::vector<JoiningTube> tubes{
+      {end.joinRadius, end.angle, end.distance, end.angleDiff, end.offset}};
+  tubes.insert(tubes.end(), end.moreTubes.begin(), end.moreTubes.end());
+  return tubes;
+}
+
+bool MeetsJoiningTube(const JoiningTube& tube, double r, double sinTurned) {
+  // A line that only grazes the tube, within rounding, still meets it.
+  return std::fabs(r * sinTurned + tube.offset) <= tube.joinRadius * (1 + kGrazing);
+}
 
 CutSurfaces ComputeCutSurfaces(CutShape shape, int side, const EndCutParameters& end,
                                const JobParameters& job, const StepAngles& cutSteps) {
@@ -115,12 +181,20 @@ CutSurfaces ComputeCutSurfaces(CutShape shape, int side, const EndCutParameters&
 EndCut ComputeEndCut(int side, const EndCutParameters& end, const JobParameters& job,
                      const StepAngles& steps) {
   const int n = job.cutSegments;
-  StepAngles turnedSteps;
-  const bool turned = end.angleDiff != 0;
-  if (turned) turnedSteps.compute(n, end.angleDiff);
-
   EndCut cut;
-  cut.surfaces = ComputeCutSurfaces(ShapeOf(end), side, end, job, turned ? turnedSteps : steps);
+  if (FitsSeveralTubes(end)) {
+    const SeveralTubes tubes(side, end, job);
+    for (int i = 0; i <= n; ++i) {
+      const double theta = StepAngle(i, n);
+      cut.surfaces.outer[i] = tubes.surfaceX(job.mainRadius, theta);
+      cut.surfaces.inner[i] = tubes.surfaceX(job.mainRadius - job.wallThickness, theta);
+    }
+  } else {
+    StepAngles turnedSteps;
+    const bool turned = end.angleDiff != 0;
+    if (turned) turnedSteps.compute(n, end.angleDiff);
+    cut.surfaces = ComputeCutSurfaces(ShapeOf(end), side, end, job, turned ? turnedSteps : steps);
+  }
   const CutSurfaces& s = cut.surfaces;
   const double middle = (job.left.distance + job.right.distance) / 2;
   for (int i = 0; i <= n; ++i) {
@@ -133,12 +207,19 @@ EndCut ComputeEndCut(int side, const EndCutParameters& end, const JobParameters&
 
 MachinePathPoint MachinePathAt(int side, const EndCutParameters& end, const JobParameters& job,
                                double theta) {
-  const EndFrame frame(ShapeOf(end), side, end, job);
-  // The same turned angle the step arrays hold, so a step angle gives the step's point.
-  const double turned = theta + end.angleDiff;
-  const double sinTheta = std::sin(turned), cosTheta = std::cos(turned);
-  const double outer = frame.surfaceX(job.mainRadius, sinTheta, cosTheta);
-  const double inner = frame.surfaceX(job.mainRadius - job.wallThickness, sinTheta, cosTheta);
+  double outer = 0, inner = 0;
+  if (FitsSeveralTubes(end)) {
+    const SeveralTubes tubes(side, end, job);
+    outer = tubes.surfaceX(job.mainRadius, theta);
+    inner = tubes.surfaceX(job.mainRadius - job.wallThickness, theta);
+  } else {
+    const EndFrame frame(ShapeOf(end), side, end, job);
+    // The same turned angle the step arrays hold, so a step angle gives the step's point.
+    const double turned = theta + end.angleDiff;
+    const double sinTheta = std::sin(turned), cosTheta = std::cos(turned);
+    outer = frame.surfaceX(job.mainRadius, sinTheta, cosTheta);
+    inner = frame.surfaceX(job.mainRadius - job.wallThickness, sinTheta, cosTheta);
+  }
   const double middle = (job.left.distance + job.right.distance) / 2;
   return {MachineX(end, outer, inner, middle), TiltDegrees(end, outer, inner, job.wallThickness)};
 }

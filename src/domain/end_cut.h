@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "domain/job_parameters.h"
 
@@ -14,6 +15,19 @@ enum class CutShape { TubeJoint, Plane };
 inline CutShape ShapeOf(const EndCutParameters& end) {
   return end.cutOval ? CutShape::TubeJoint : CutShape::Plane;
 }
+
+// Every tube an end fits against with CUT OVAL: the one its own values describe, then the
+// further ones.
+std::vector<JoiningTube> JoiningTubesOf(const EndCutParameters& end);
+
+// True when a fitted end meets more than one tube.
+inline bool FitsSeveralTubes(const EndCutParameters& end) {
+  return end.cutOval && !end.moreTubes.empty();
+}
+
+// True when the tube's surface line at radius r, at the angle whose sine (turned by the joining
+// tube's angleDiff) is given, meets that tube.
+bool MeetsJoiningTube(const JoiningTube& tube, double r, double sinTurned);
 
 // Where one end is cut on the tube's outer (r = R) and inner (r = R − T) surface, steps 0..N.
 struct CutSurfaces {
@@ -37,7 +51,7 @@ CutSurfaces ComputeCutSurfaces(CutShape shape, int side, const EndCutParameters&
 EndCut ComputeEndCut(int side, const EndCutParameters& end, const JobParameters& job,
                      const StepAngles& steps);
 
-// One end's machine path at any angle θ round the tube (radians from the seam, unturned like
+// An end's machine path at any angle θ round the tube (radians from the seam, unturned like
 // the step angles): at θ = StepAngle(i, N) it is the path's x[i] and z[i].
 struct MachinePathPoint {
   double x;     // along the tube, mm

@@ -17,6 +17,16 @@ inline constexpr int kCutPointCapacity = kMaxCutSegments + 1;
 // controllers read.
 inline constexpr double kMaxProgramCoordinate = 1e9;
 
+// A further tube a fitted end meets at the same place, beside the one the end's own values
+// describe: the same values, for that tube.
+struct JoiningTube {
+  double joinRadius = 0;
+  double angle = 0;  // radians
+  double distance = 0;
+  double angleDiff = 0;  // radians
+  double offset = 0;
+};
+
 struct EndCutParameters {
   bool cutOval = false;  // fit the end onto a joining tube instead of cutting it by a plane
   double joinRadius = 0;
@@ -30,6 +40,9 @@ struct EndCutParameters {
   // For a fitted end: how far the joining tube's axis passes beside this tube's axis, measured
   // square to both; 0 when the axes meet.
   double offset = 0;
+  // With CUT OVAL the end fits against these tubes too: round the end, the cut lies where the
+  // tube first meets any of them.
+  std::vector<JoiningTube> moreTubes = {};
 };
 
 // How a branch meets the tube a hole is cut in: standing on its outer surface, so the hole is

@@ -42,6 +42,7 @@ enum class ProblemKind {
   BoreWiderThanTube,    // a set-on branch's bore is wider than the tube's bore
   Uncovered,            // 3D MODE would cut the outer surface beyond a set-on branch's outside
   TooSteep,             // 3D MODE would lean the torch beyond kMaxHoleTilt
+  NoTubeMet,            // round part of an end fitted against several tubes, none is met
 };
 
 struct JobProblem {
@@ -53,6 +54,8 @@ struct JobProblem {
   // degrees), for SmallerThanMainTube, PastTubeSide and the kinds after NoBore: the least for
   // SmallerThanMainTube and a branch's wall, otherwise the greatest either way.
   double limit = 0;
+  int tube = 0;  // an end's further joining tube, counted from 1; 0 for the end's own values
+  double fromDegrees = 0, toDegrees = 0;  // where round the end none is met (NoTubeMet)
   friend bool operator==(const JobProblem&, const JobProblem&) = default;
 };
 

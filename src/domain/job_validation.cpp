@@ -4,6 +4,7 @@
 
 #include "domain/computed_job.h"
 #include "domain/hole_validation.h"
+#include "domain/unmet_arc.h"
 
 namespace korvex {
 namespace {
@@ -14,8 +15,43 @@ void RequireFinite(Problems& problems, double value, JobField field, TubeEnd end
   if (!std::isfinite(value)) problems.push_back({field, ProblemKind::NotFinite, end});
 }
 
+// An end fitted against several tubes: each tube's values, then every angle round the end, on
+// both surfaces of the wall, must meet one of them.
+void ValidateSeveralTubes(Problems& problems, const JobParameters& job, const EndCutParameters& end,
+                          TubeEnd which) {
+  const std::size_t before = problems.size();
+  const std::vector<JoiningTube> tubes = JoiningTubesOf(end);
+  for (std::size_t k = 0; k < tubes.size(); ++k) {
+    const JoiningTube& tube = tubes[k];
+    auto refuse = [&](JobField field, ProblemKind kind) {
+      JobProblem problem{field, kind, which};
+      problem.tube = static_cast<int>(k);
+      problems.push_back(problem);
+    };
+    for (const auto& [value, field] : {std::pair{tube.joinRadius, JobField::Diameter},
+                                       std::pair{tube.distance, JobField::Distance},
+                                       std::pair{tube.angleDiff, JobField::AngleDiff},
+                                       std::pair{tube.offset, JobField::Offset}}) {
+      if (!std::isfinite(value)) refuse(field, ProblemKind::NotFinite);
+    }
+    if (!(tube.joinRadius > 0)) refuse(JobField::Diameter, ProblemKind::NotPositive);
+    if (!(std::fabs(tube.angle) < kPi / 2)) refuse(JobField::Angle, ProblemKind::AngleOutOfRange);
+  }
+  if (problems.size() != before || !std::isfinite(job.wallThickness)) return;
+  for (const double r : {job.mainRadius, job.mainRadius - job.wallThickness}) {
+    if (const auto arc = UnmetArc(end, r)) {
+      JobProblem& problem =
+          problems.emplace_back(JobProblem{JobField::Points, ProblemKind::NoTubeMet, which});
+      problem.fromDegrees = arc->from * 180 / kPi;
+      problem.toDegrees = arc->to * 180 / kPi;
+      return;
+    }
+  }
+}
+
 void ValidateEnd(Problems& problems, const JobParameters& job, const EndCutParameters& end,
                  TubeEnd which) {
+  if (FitsSeveralTubes(end)) return ValidateSeveralTubes(problems, job, end, which);
   RequireFinite(problems, end.joinRadius, JobField::Diameter, which);
   RequireFinite(problems, end.distance, JobField::Distance, which);
   RequireFinite(problems, end.angleDiff, JobField::AngleDiff, which);

@@ -17,6 +17,10 @@ EndCutParameters EndCutOf(const PartEnd& end) {
   cut.compensation = end.compensation ? 1 : 0;
   cut.mode3d = end.mode3d ? 1 : 0;
   cut.offset = end.offset;
+  for (const PartJoint& joint : end.joints) {
+    cut.moreTubes.push_back({joint.diameter / 2, Radians(joint.angle), joint.distance,
+                             Radians(joint.turn), joint.offset});
+  }
   return cut;
 }
 
@@ -49,7 +53,8 @@ std::optional<ProblemKind> FitProblem(const PartEnd& end) {
 
 bool NeedsPartFile(const Part& part) {
   return part.left.offset != 0 || part.right.offset != 0 || part.left.fit == EndFit::Inside ||
-         part.right.fit == EndFit::Inside || !part.holes.empty();
+         part.right.fit == EndFit::Inside || !part.holes.empty() || !part.left.joints.empty() ||
+         !part.right.joints.empty();
 }
 
 JobParameters JobOf(const Part& part) {

@@ -19,6 +19,16 @@ namespace korvex {
 // surface (a branch set into a hole), whose bore is the joining tube's diameter less two walls.
 enum class EndFit { Outside, Inside };
 
+// A further tube a fitted end fits against, beside the one the end's own values describe.
+struct PartJoint {
+  double distance = 0;
+  double diameter = 0;  // its outside
+  double angle = 0;
+  double turn = 0;
+  double offset = 0;
+  friend bool operator==(const PartJoint&, const PartJoint&) = default;
+};
+
 struct PartEnd {
   double distance = 0;
   double diameter = 0;  // the joining tube's outside
@@ -30,6 +40,8 @@ struct PartEnd {
   double offset = 0;
   EndFit fit = EndFit::Outside;
   double joiningWall = 0;  // the joining tube's wall, which an inside fit needs
+  // With CUT OVAL the end fits these tubes' outsides too, where the tube meets them first.
+  std::vector<PartJoint> joints = {};
   friend bool operator==(const PartEnd&, const PartEnd&) = default;
 };
 
@@ -63,6 +75,9 @@ struct Part {
 // ends.
 inline constexpr std::size_t kMaxPartHoles = 997;
 
+// The most further joining tubes an end fits against.
+inline constexpr std::size_t kMaxPartJoints = 64;
+
 // The end's values, both ends of the part.
 inline PartEnd& EndOf(Part& part, TubeEnd end) {
   return end == TubeEnd::Left ? part.left : part.right;
@@ -79,7 +94,8 @@ double FittedDiameter(const PartEnd& end);
 // silently be taken as the outside: NoJoiningWall), or a wall that leaves no bore (NoBore).
 std::optional<ProblemKind> FitProblem(const PartEnd& end);
 
-// True when a 19-line project would lose part of the job: an offset, an inside fit or a hole.
+// True when a 19-line project would lose part of the job: an offset, an inside fit, a hole or a
+// further joining tube.
 bool NeedsPartFile(const Part& part);
 
 // The job the part describes, with the fitted diameters of its ends.

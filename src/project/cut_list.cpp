@@ -141,15 +141,6 @@ std::optional<int> QuantityOf(const std::string& text) {
   return value;
 }
 
-// The file's name without its folder and its last extension.
-std::string StemOf(const std::string& file) {
-  const auto slash = file.find_last_of("/\\");
-  std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
-  const auto dot = name.find_last_of('.');
-  if (dot != std::string::npos && dot > 0) name.resize(dot);
-  return name;
-}
-
 std::string Quoted(std::string_view text) {
   return "\"" + Abbreviated(text) + "\"";
 }
@@ -283,8 +274,6 @@ CutList ParseCutList(std::string_view bytes) {
   return list;
 }
 
-namespace {
-
 std::string CsvField(const std::string& text) {
   const bool plain = text.find_first_of(",\"\r\n") == std::string::npos &&
                      (text.empty() || (text.front() != ' ' && text.front() != '\t' &&
@@ -295,8 +284,6 @@ std::string CsvField(const std::string& text) {
     quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
   return quoted + "\"";
 }
-
-}  // namespace
 
 std::string FormatCutList(const std::vector<CutListRow>& rows) {
   std::string bytes = "file,quantity,name\r\n";
@@ -310,6 +297,19 @@ std::string FormatCutList(const std::vector<CutListRow>& rows) {
 std::string TooManyCutListProblems() {
   return "more than " + std::to_string(kMaxCutListProblems) +
          " problems: the list is read no further";
+}
+
+// The file's name without its folder and its last extension.
+std::string StemOf(const std::string& file) {
+  const auto slash = file.find_last_of("/\\");
+  std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
+  const auto dot = name.find_last_of('.');
+  if (dot != std::string::npos && dot > 0) name.resize(dot);
+  return name;
+}
+
+bool UsableAsFileName(const std::string& name) {
+  return !NameProblem(name);
 }
 
 }  // namespace korvex

@@ -49,6 +49,16 @@ struct CutList {
 // the start of a long value; reading stops after kMaxCutListProblems of them.
 CutList ParseCutList(std::string_view bytes);
 
+// A CSV field as a cut list writes it: in double quotes when it holds a comma, a double quote,
+// a line break or a blank at either end.
+std::string CsvField(const std::string& text);
+
+// The file's name without its folder and its last extension.
+std::string StemOf(const std::string& file);
+
+// True when the name can name a file of its own: outputs are named after parts.
+bool UsableAsFileName(const std::string& name);
+
 // The rows as a cut list: the header "file,quantity,name", then a record a row, CR LF line
 // ends. A field holding a comma, a double quote, a line break or a blank at either end stands
 // in double quotes, so that ParseCutList reads the same rows back.

@@ -30,6 +30,14 @@ const std::array kEndFields{
     EndField{JoiningWall, "joining-wall", "joining wall", &PartEnd::joiningWall, NotNegative},
 };
 
+const std::array kJointFields{
+    JointField{Distance, "distance", "DISTANCE", &PartJoint::distance},
+    JointField{Diameter, "diameter", "DIAMETER", &PartJoint::diameter, Positive},
+    JointField{Angle, "angle", "ANGLE", &PartJoint::angle, FieldRange::Angle},
+    JointField{Turn, "turn", "Angle DIFF", &PartJoint::turn},
+    JointField{Offset, "offset", "offset", &PartJoint::offset},
+};
+
 const std::array kHoleFields{
     HoleField{At, "at", "at", &PartHole::at},
     HoleField{Turn, "turn", "turn", &PartHole::turn},
@@ -135,6 +143,10 @@ std::optional<std::string> RangeProblem(double value, FieldRange range) {
 
 std::span<const EndField> EndFields() {
   return kEndFields;
+}
+
+std::span<const JointField> JointFields() {
+  return kJointFields;
 }
 
 std::span<const HoleField> HoleFields() {

@@ -64,10 +64,15 @@ struct FieldOf {
 
 using EndField = FieldOf<PartEnd, EndFit>;
 using HoleField = FieldOf<PartHole, HoleFit>;
+using JointField = FieldOf<PartJoint, EndFit>;  // no choice among them
 
 // Every value of an end, in the order a part file holds them. The one list of them: the part
 // file, the panel and the part editor go through it.
 std::span<const EndField> EndFields();
+
+// Every value of an end's further joining tube, in the order a part file holds them: the end's
+// own keys for the same values.
+std::span<const JointField> JointFields();
 
 // Every value of a hole, in the order a part file holds them.
 std::span<const HoleField> HoleFields();

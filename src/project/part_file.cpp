@@ -1,110 +1,15 @@
 #include "project/part_file.h"
 
 #include <array>
-#include <charconv>
-#include <cmath>
-#include <functional>
 #include <span>
 
+#include "base/file_extension.h"
 #include "project/part_fields.h"
-
-// The file's numbers are read with std::from_chars, never through a stream, and the library's
-// own writer is not needed: the part is written below, key by key.
-#define TOML_EXCEPTIONS 0
-#define TOML_FLOAT_CHARCONV 1
-#define TOML_ENABLE_FORMATTERS 0
-#include <toml++/impl/preprocessor.h>
-// The packaged parser (3.3) asserts, or with NDEBUG assumes, that a table header's key starts
-// with a key character, which a file such as "[\n" breaks: the assertion would end the program
-// and the assumption is undefined behaviour. Without them the parser reports the mistake as it
-// does for any other.
-#undef TOML_ASSERT
-#undef TOML_ASSERT_ASSUME
-#undef TOML_ASSUME
-#define TOML_ASSERT(...) static_assert(true)
-#define TOML_ASSERT_ASSUME(...) static_assert(true)
-#define TOML_ASSUME(...) static_assert(true)
-#include <toml++/toml.h>
-
-#include "project/toml_text.h"
+#include "project/toml_reading.h"
+#include "project/toml_writing.h"
 
 namespace korvex {
 namespace {
-
-std::string LineText(std::uint32_t line) {
-  char digits[16];
-  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, line);
-  return std::string(digits, end);
-}
-
-// One key of a table and what reads its value; the reader returns why the value is refused.
-struct Key {
-  const char* name;
-  std::function<std::optional<std::string>(const toml::node&)> read;
-};
-
-std::optional<std::string> ReadNumber(const toml::node& node, double& out, FieldRange range) {
-  double value = 0;
-  if (const auto* integer = node.as_integer()) {
-    value = static_cast<double>(integer->get());
-  } else if (const auto* number = node.as_floating_point()) {
-    value = number->get();
-  } else {
-    return std::string("must be a number");
-  }
-  if (auto problem = RangeProblem(value, range)) return problem;
-  out = value;
-  return std::nullopt;
-}
-
-Key Number(const char* name, double& out, FieldRange range = FieldRange::Any) {
-  return {name, [&out, range](const toml::node& node) { return ReadNumber(node, out, range); }};
-}
-
-Key Whole(const char* name, std::int64_t& out, std::int64_t low, std::int64_t high) {
-  return {name, [&out, low, high](const toml::node& node) -> std::optional<std::string> {
-            const auto* integer = node.as_integer();
-            if (!integer) return std::string("must be a whole number");
-            if (integer->get() < low || integer->get() > high) {
-              return "must be a whole number from " + std::to_string(low) + " to " +
-                     std::to_string(high);
-            }
-            out = integer->get();
-            return std::nullopt;
-          }};
-}
-
-Key Flag(const char* name, bool& out) {
-  return {name, [&out](const toml::node& node) -> std::optional<std::string> {
-            const auto* flag = node.as_boolean();
-            if (!flag) return std::string("must be true or false");
-            out = flag->get();
-            return std::nullopt;
-          }};
-}
-
-Key Text(const char* name, std::string& out) {
-  return {name, [&out](const toml::node& node) -> std::optional<std::string> {
-            const auto* text = node.as_string();
-            if (!text) return std::string("must be a text in double quotes");
-            out = text->get();
-            return std::nullopt;
-          }};
-}
-
-template <typename E>
-Key Choice(const char* name, E& out, const std::array<const char*, 2>& words) {
-  return {name, [&out, words](const toml::node& node) -> std::optional<std::string> {
-            const auto* text = node.as_string();
-            for (std::size_t i = 0; text && i < words.size(); ++i) {
-              if (text->get() == words[i]) {
-                out = static_cast<E>(i);
-                return std::nullopt;
-              }
-            }
-            return std::string("must be \"") + words[0] + "\" or \"" + words[1] + "\"";
-          }};
-}
 
 // Why an end's fit is refused, in the file's words.
 std::string FitRefusal(ProblemKind kind) {
@@ -129,46 +34,10 @@ std::vector<Key> FieldKeys(Owner& values, std::span<const FieldOf<Owner, E>> fie
   return keys;
 }
 
-class PartReader {
+class PartReader : public TomlReader {
  public:
   PartReader(std::string path, const PartHole& holeDefaults)
-      : path_(std::move(path)), holeDefaults_(holeDefaults) {}
-
-  std::optional<std::string> refusal;
-  std::string reason;  // the refusal without its place
-
-  void refuse(const toml::source_region& where, const std::string& why) {
-    if (refusal) return;
-    refusal = path_ + ":" + LineText(where.begin.line) + ": " + why;
-    reason = why;
-  }
-
-  // Reads every key of the table; where names it in the messages ("[tube]", or "" at the top).
-  void readTable(const toml::table& table, const std::vector<Key>& keys, const std::string& where) {
-    for (auto&& [key, node] : table) {
-      const Key* known = nullptr;
-      for (const Key& candidate : keys) {
-        if (key.str() == candidate.name) known = &candidate;
-      }
-      const std::string name = "'" + std::string(key.str()) + "'" + where;
-      if (!known) {
-        refuse(key.source(), "unknown key " + name);
-      } else if (auto reason = known->read(node)) {
-        refuse(node.source(), name + " " + *reason);
-      }
-      if (refusal) return;
-    }
-  }
-
-  Key subTable(const char* name, std::vector<Key> keys) {
-    return {name, [this, name, keys = std::move(keys)](const toml::node& node) {
-              const auto* table = node.as_table();
-              if (!table)
-                return std::optional<std::string>("must be a table [" + std::string(name) + "]");
-              readTable(*table, keys, " in [" + std::string(name) + "]");
-              return std::optional<std::string>();
-            }};
-  }
+      : TomlReader(std::move(path)), holeDefaults_(holeDefaults) {}
 
   // An end's table, whose fit must be one the end can be cut to.
   Key end(const char* name, PartEnd& end) {
@@ -176,13 +45,37 @@ class PartReader {
               const auto* table = node.as_table();
               if (!table)
                 return std::optional<std::string>("must be a table [" + std::string(name) + "]");
-              readTable(*table, FieldKeys(end, EndFields()), " in [" + std::string(name) + "]");
+              std::vector<Key> keys = FieldKeys(end, EndFields());
+              keys.push_back(joints(name, end.joints));
+              readTable(*table, keys, " in [" + std::string(name) + "]");
               if (const auto problem = FitProblem(end); problem && !refusal) {
                 const toml::node* fit = table->get("fit");
                 refuse(fit ? fit->source() : table->source(),
                        "[" + std::string(name) + "] " + FitRefusal(*problem));
               }
               return std::optional<std::string>();
+            }};
+  }
+
+  // An end's further joining tubes, [[left.joint]] or [[right.joint]].
+  Key joints(const char* end, std::vector<PartJoint>& out) {
+    const std::string header = "[[" + std::string(end) + ".joint]]";
+    return {"joint", [this, header, &out](const toml::node& node) -> std::optional<std::string> {
+              const auto* array = node.as_array();
+              if (!array) return "must be tables " + header;
+              out.clear();
+              for (const toml::node& element : *array) {
+                const auto* table = element.as_table();
+                if (!table) return "must be tables " + header;
+                if (out.size() == kMaxPartJoints) {
+                  refuse(element.source(),
+                         "more than " + std::to_string(kMaxPartJoints) + " tables " + header);
+                  return std::nullopt;
+                }
+                readTable(*table, FieldKeys(out.emplace_back(), JointFields()), " in " + header);
+                if (refusal) return std::nullopt;
+              }
+              return std::nullopt;
             }};
   }
 
@@ -206,35 +99,8 @@ class PartReader {
   }
 
  private:
-  std::string path_;
   PartHole holeDefaults_;
 };
-
-void AppendNumberValue(std::string& text, double value) {
-  char digits[32];
-  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
-  text.append(digits, end);
-}
-
-// A TOML basic string: quotes, backslashes and control characters escaped.
-void AppendString(std::string& text, std::string_view value) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  text += '"';
-  for (const char c : value) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      text += '\\';
-      text += c;
-    } else if (byte < 0x20 || byte == 0x7f) {
-      text += "\\u00";
-      text += kHex[byte >> 4];
-      text += kHex[byte & 15];
-    } else {
-      text += c;
-    }
-  }
-  text += '"';
-}
 
 class PartWriter {
  public:
@@ -266,6 +132,11 @@ class PartWriter {
       if (field.field == PartField::JoiningWall && end.joiningWall == 0) continue;
       value(end, field);
     }
+    for (const PartJoint& joint : end.joints) {
+      text += std::string("\n[[") + table + ".joint]]\n";
+      for (const JointField& field : JointFields())
+        value(joint, field);
+    }
   }
   void hole(const PartHole& hole) {
     text += "\n[[hole]]\n";
@@ -293,21 +164,16 @@ class PartWriter {
 PartReading ReadPartFile(std::string_view bytes, const std::string& path, const Part& defaults,
                          const PartHole& holeDefaults) {
   PartReading reading;
-  const TomlText prepared = PrepareTomlText(bytes);
-  if (!prepared.refusal.empty()) {
-    reading.reason = prepared.refusal;
-    reading.refusal = path + ":" + LineText(prepared.line) + ": " + reading.reason;
-    return reading;
-  }
-  const toml::parse_result parsed = toml::parse(prepared.text, path);
-  if (!parsed) {
-    reading.reason = parsed.error().description();
-    reading.refusal =
-        path + ":" + LineText(parsed.error().source().begin.line) + ": " + reading.reason;
+  const TomlFile parsed = ParseTomlFile(bytes, path);
+  if (!parsed.table) {
+    reading.refusal = parsed.refusal;
+    reading.reason = parsed.reason;
     return reading;
   }
   Part part = defaults;
   part.holes.clear();
+  part.left.joints.clear();
+  part.right.joints.clear();
   PartReader reader(path, holeDefaults);
   const std::vector<Key> top{
       Text("name", part.name),
@@ -319,7 +185,7 @@ PartReading ReadPartFile(std::string_view bytes, const std::string& path, const 
       reader.end("left", part.left),
       reader.end("right", part.right),
       reader.holes(part.holes)};
-  reader.readTable(parsed.table(), top, "");
+  reader.readTable(*parsed.table, top, "");
   if (reader.refusal) {
     reading.refusal = *reader.refusal;
     reading.reason = reader.reason;
@@ -349,15 +215,7 @@ FormattedPart FormatPartFile(const Part& part) {
 }
 
 bool IsPartFilePath(std::string_view path) {
-  constexpr std::string_view kExtension = ".kvxp";
-  if (path.size() < kExtension.size()) return false;
-  const std::string_view tail = path.substr(path.size() - kExtension.size());
-  for (std::size_t i = 0; i < tail.size(); ++i) {
-    const char c = tail[i];
-    const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    if (lower != kExtension[i]) return false;
-  }
-  return true;
+  return HasExtension(path, ".kvxp");
 }
 
 }  // namespace korvex

@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
-#include "base/pi.h"
 #include "base/decimal_text.h"
+#include "base/pi.h"
 #include "template/helvetica.h"
 #include "template/paper.h"
 #include "template/pdf_document.h"
 #include "template/sheet.h"
+#include "template/sheet_pages.h"
 
 namespace korvex {
 namespace {
 
-constexpr double kTitleSize = 4;
 constexpr double kHeadingSize = 3.2;
 constexpr double kLabelSize = 2.4;
 constexpr double kNameSize = 2;
@@ -21,57 +21,6 @@ constexpr double kNameRowHeight = 2.6;
 constexpr int kNameRows = 3;
 constexpr double kMinBand = 5;
 constexpr double kMaxBand = 25;
-
-std::string Printable(const std::string& text) {
-  std::string out = text;
-  for (char& c : out) {
-    if (c < 32 || c > 126) c = '?';
-  }
-  return out;
-}
-
-class SheetPages {
- public:
-  SheetPages(std::string title) : title_(std::move(title)) {}
-
-  // Room for height more mm on the current page, starting a new one when needed.
-  Sheet& room(double height) {
-    if (pages_.empty() || v_ + height > content().height + kPageMargin) newPage();
-    return pages_.back();
-  }
-  bool fresh() const { return fresh_; }
-  double& v() {
-    fresh_ = false;
-    return v_;
-  }
-  static PaperSize content() { return PrintableSize(Paper::A4Landscape); }
-
-  std::string pdf() {
-    std::vector<PdfPage> pages;
-    const std::string count = std::to_string(pages_.size());
-    for (std::size_t i = 0; i < pages_.size(); ++i) {
-      pages_[i].text(
-          {kPageMargin, kPageMargin + kTitleSize}, kTitleSize,
-          "KORVEX CUT SHEET - " + title_ + " - PAGE " + std::to_string(i + 1) + " OF " + count);
-    }
-    for (const Sheet& page : pages_)
-      pages.push_back({SizeOf(Paper::A4Landscape), {{&page, {0, 0}, std::nullopt}}});
-    return PdfDocument(pages, "KORVEX cut sheet - " + title_);
-  }
-
- private:
-  void newPage() {
-    const PaperSize paper = SizeOf(Paper::A4Landscape);
-    pages_.push_back(Sheet{paper.width, paper.height, {}, {}});
-    v_ = kPageMargin + kTitleSize + 6;
-    fresh_ = true;
-  }
-
-  std::string title_;
-  std::vector<Sheet> pages_;
-  double v_ = 0;
-  bool fresh_ = true;
-};
 
 std::string TubeHeading(const CutSheetTube& tube) {
   const auto sticks = static_cast<int>(tube.sticks.size());
@@ -102,7 +51,7 @@ std::vector<SheetPoint> Outline(const CutSheetPart& part, double scale, double t
 
 // The unrolled surface to scale where that is readable.
 double BandHeight(const CutSheetTube& tube) {
-  const double scale = SheetPages::content().width / tube.stockLength;
+  const double scale = SheetPages::Content().width / tube.stockLength;
   return std::clamp(kPi * tube.diameter * scale, kMinBand, kMaxBand);
 }
 
@@ -112,7 +61,7 @@ double StickHeight(const CutSheetTube& tube) {
 
 void DrawStick(SheetPages& pages, const CutSheetTube& tube, const CutSheetStick& stick,
                int number) {
-  const double width = SheetPages::content().width;
+  const double width = SheetPages::Content().width;
   const double scale = width / tube.stockLength;
   const double band = BandHeight(tube);
   const double height = StickHeight(tube);
@@ -200,7 +149,7 @@ void DrawTotals(SheetPages& pages, const CutSheet& sheet) {
 }  // namespace
 
 std::string CutSheetPdf(const CutSheet& sheet) {
-  SheetPages pages(Printable(sheet.listName));
+  SheetPages pages("cut sheet", Printable(sheet.listName));
   for (const CutSheetTube& tube : sheet.tubes) {
     const double headingHeight = kHeadingSize + 3;
     int number = 0;

@@ -52,3 +52,4 @@ for package in libc6 'libstdc\+\+6' libqt6core6 libqt6gui6 libqt6widgets6 libqt6
   has_dependency "$package \(>= [^)]+\)" || fail "Depends lacks a versioned $package"
 done
 has_dependency 'libglu1-mesa \| libglu1' || fail "Depends lacks the GLU library"
+has_dependency 'libdxflib3( \([^)]+\))?' || fail "Depends lacks dxflib, which reads frame sketches"
