@@ -238,7 +238,8 @@ TEST_P(CutListRun, KeepsEveryTorchPointClearOfTheNeighboursSteel) {
       for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
         for (const bool leftsTorch : {true, false}) {
           const auto& [torch, torchAt] = parts[leftsTorch ? i : i + 1];
-          const auto& [steel, steelAt] = parts[leftsTorch ? i + 1 : i];
+          const CutPartView* steel = parts[leftsTorch ? i + 1 : i].first;
+          const Placement& steelAt = parts[leftsTorch ? i + 1 : i].second;
           const double r = steel->radius(s);
           const auto edge = [&](double u) {
             return steel->steelAt(!leftsTorch, u / r * 180 / kPi, s, steelAt);
