@@ -9,6 +9,7 @@
 #include "app/plan_json.h"
 #include "app/shop_output.h"
 #include "base/abbreviated.h"
+#include "base/decimal_text.h"
 #include "base/file_helpers.h"
 #include "base/read_whole_file.h"
 #include "gcode/axis_letter.h"
@@ -17,7 +18,6 @@
 #include "nesting/nest_parts.h"
 #include "project/cut_list.h"
 #include "template/cut_sheet.h"
-#include "base/decimal_text.h"
 
 namespace korvex {
 namespace {
@@ -310,6 +310,24 @@ class Planner {
     plan_.sheet = std::move(sheet);
   }
 
+  // The square cut at trim from a stick's start, as the profile runs an end cut square to the
+  // tube there, the trimmed piece on its scrap side.
+  MachineCut TrimCut(const TubeSize& size, double trim) const {
+    JobParameters square = DefaultJob();
+    square.mainDiameter = size.diameter;
+    square.mainRadius = size.diameter / 2;
+    square.wallThickness = size.wall;
+    for (EndCutParameters* end : {&square.left, &square.right})
+      end->angle = 0;
+    square.left.distance = trim;
+    square.right.distance = trim + size.diameter;
+    const JobOutcome computed = ComputeJob(square, 180);
+    if (!computed.job) return {};
+    const auto planned = PlanMachineCuts(*computed.job, *request_.machine);
+    if (const auto* cuts = std::get_if<JobCuts>(&planned)) return MachineCutsOf(*cuts).front();
+    return {};
+  }
+
   // Writes the program of a stick's parts as the plan places them, named in listed; the line
   // "STICK n NAME CUT TIME m:ss" that reports it. The parts must share their tilt axis.
   std::string addStickProgram(std::size_t number, const Tube& tube, const NestedStick& stick,
@@ -333,7 +351,11 @@ class Planner {
           {part.cuts, placement.offset, placement.flipped, static_cast<double>(placement.turn)});
       tilts = tilts || part.tilts;
     }
-    const std::vector<MachineCut> cuts = StickCuts(placed, tube.size.diameter);
+    std::vector<MachineCut> cuts = StickCuts(placed, tube.size.diameter);
+    if (request_.trim) {
+      if (MachineCut trim = TrimCut(tube.size, *request_.trim); !trim.empty())
+        cuts.insert(cuts.begin(), std::move(trim));
+    }
     const ProgramHeader header{request_.listPath, first.axisLetter, tube.size.diameter,
                                static_cast<int>(cuts.size())};
     plan_.files.push_back({listed.program, FormatCutsProgram(cuts, header, machine, tilts)});

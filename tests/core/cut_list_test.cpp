@@ -112,20 +112,29 @@ struct CutPartView {
   }
 };
 
-CutPartView ViewOf(const fs::path& part, const fs::path& program) {
-  auto loaded = LoadPart(part.string());
-  EXPECT_TRUE(std::holds_alternative<LoadedPart>(loaded)) << part;
-  CutPartView view{std::get<LoadedPart>(loaded).job, {}};
+// A program's cuts in order, each its points.
+std::vector<std::vector<Torch>> ProgramObjects(const fs::path& program) {
+  std::vector<std::vector<Torch>> objects;
   std::istringstream lines(ReadAll(program));
   for (std::string line; std::getline(lines, line);) {
-    if (line.rfind("G0 X", 0) != 0 && line.rfind("G1 X", 0) != 0) continue;
+    if (line.rfind("(Object)", 0) == 0) objects.emplace_back();
+    if (objects.empty() || (line.rfind("G0 X", 0) != 0 && line.rfind("G1 X", 0) != 0)) continue;
     std::istringstream words(line.substr(3));
     Torch t{0, 0, 0};
     for (std::string letter, number; words >> letter >> number;) {
       if (letter != "F") (letter == "X" ? t.x : letter == "Y" ? t.y : t.tilt) = std::stod(number);
     }
-    view.torch.push_back(t);
+    objects.back().push_back(t);
   }
+  return objects;
+}
+
+CutPartView ViewOf(const fs::path& part, const fs::path& program) {
+  auto loaded = LoadPart(part.string());
+  EXPECT_TRUE(std::holds_alternative<LoadedPart>(loaded)) << part;
+  CutPartView view{std::get<LoadedPart>(loaded).job, {}};
+  for (const auto& object : ProgramObjects(program))
+    view.torch.insert(view.torch.end(), object.begin(), object.end());
   return view;
 }
 
@@ -256,6 +265,15 @@ TEST_P(CutListRun, KeepsEveryTorchPointClearOfTheNeighboursSteel) {
           }
         }
       }
+    }
+    // A stick's program begins with the trim: square, half the kerf into the trimmed piece.
+    if (c.trim >= 0) {
+      const auto objects = ProgramObjects(folder_ / "out" / stick["program"].text);
+      ASSERT_FALSE(objects.empty());
+      double most = -INFINITY;
+      for (const Torch& t : objects.front())
+        most = std::max(most, t.x);
+      EXPECT_NEAR(most, c.trim - half, 1e-3);
     }
     EXPECT_LE(lastSteel, length + kClose);
     // The plan's remnant is never more than the torch leaves.
