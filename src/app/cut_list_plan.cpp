@@ -9,6 +9,7 @@
 #include "app/plan_json.h"
 #include "app/shop_output.h"
 #include "base/file_helpers.h"
+#include "base/pi.h"
 #include "base/read_whole_file.h"
 #include "gcode/axis_letter.h"
 #include "gcode/machine_program.h"
@@ -25,16 +26,32 @@ constexpr double kSameSize = 1e-6;
 // The cut sheet draws each end with this many points round the tube.
 constexpr int kOutlinePoints = 90;
 
-bool SameTube(const TubeSize& a, const TubeSize& b) {
-  return std::fabs(a.diameter - b.diameter) < kSameSize && std::fabs(a.wall - b.wall) < kSameSize;
-}
-
 struct Part {
   CutListRow row;
   PartExtents ends;  // as cut
   std::size_t tube = 0;
   std::optional<double> cutSeconds;  // the part's program, when the profile gives its feeds
+  std::vector<std::vector<StickPoint>> holes;  // on the outer surface, in the part's own frame
 };
+
+// Degrees round the tube in [0, 360).
+double Wrapped(double degrees) {
+  const double wrapped = std::fmod(degrees, 360.0);
+  return wrapped < 0 ? wrapped + 360 : wrapped;
+}
+
+// Each hole where it meets the outer surface, at the angles the part's extents are measured in.
+std::vector<std::vector<StickPoint>> HoleOutlines(const ComputedJob& job) {
+  std::vector<std::vector<StickPoint>> holes;
+  const auto n = static_cast<std::size_t>(job.parameters.cutSegments);
+  const double radius = job.parameters.mainRadius;
+  for (const HoleCut& hole : job.holes) {
+    std::vector<StickPoint>& outline = holes.emplace_back();
+    for (std::size_t j = 0; j <= n; ++j)
+      outline.push_back({hole.outer.x[j], Wrapped(180 - hole.outer.y[j] / radius * 180 / kPi)});
+  }
+  return holes;
+}
 
 struct Tube {
   TubeSize size;
@@ -45,7 +62,7 @@ struct Tube {
 
 // The part's ends on the stick where the placement puts it.
 CutSheetPart PlacedOutline(const Part& part, const Placement& placement) {
-  CutSheetPart outline{part.row.name, {}, {}};
+  CutSheetPart outline{part.row.name, {}, {}, {}};
   const SurfaceExtents& outer = part.ends.surfaces[kOuterSurface];
   for (int i = 0; i < kOutlinePoints; ++i) {
     const double angle = 360.0 * i / kOutlinePoints;
@@ -57,7 +74,43 @@ CutSheetPart PlacedOutline(const Part& part, const Placement& placement) {
       outline.right.push_back(placement.offset + CurveAt(outer.right.steel, angle - placement.turn));
     }
   }
+  for (const auto& hole : part.holes) {
+    std::vector<StickPoint>& placed = outline.holes.emplace_back();
+    for (const StickPoint& p : hole) {
+      placed.push_back(placement.flipped
+                           ? StickPoint{placement.offset - p.x, Wrapped(placement.turn - p.degrees)}
+                           : StickPoint{placement.offset + p.x, Wrapped(p.degrees + placement.turn)});
+    }
+  }
   return outline;
+}
+
+double WastePercent(double own, double stock) {
+  return 100 * (1 - own / stock);
+}
+
+// What standard output shows: a line per tube, the sticks of all tubes, the cutting time.
+std::string SummaryText(const std::vector<TubeTotals>& totals, int lowerBound,
+                        const std::optional<std::string>& cutTime) {
+  std::string text;
+  double own = 0, stock = 0;
+  int sticks = 0;
+  for (const TubeTotals& tube : totals) {
+    const double length = tube.sticks * tube.stockLength;
+    own += tube.ownLength;
+    stock += length;
+    sticks += tube.sticks;
+    text += "TUBE " + tube.tube + " STICKS " + std::to_string(tube.sticks) + " OF " +
+            DecimalText(tube.stockLength, 3) + " LOWER BOUND " + std::to_string(tube.lowerBound) +
+            (tube.sticks <= tube.lowerBound ? " MET" : " NOT MET") + " WASTE " +
+            DecimalText(WastePercent(tube.ownLength, length), 1) + " % LONGEST REMNANT " +
+            DecimalText(tube.longestRemnant, 1) +
+            (tube.provenOptimal ? " PROVEN OPTIMAL" : " BEST FOUND") + "\n";
+  }
+  text += "STICKS " + std::to_string(sticks) + " LOWER BOUND " + std::to_string(lowerBound) +
+          " STOCK " + DecimalText(stock, 3) + " WASTE " + DecimalText(WastePercent(own, stock), 1) +
+          " %\n" + (cutTime ? "CUT TIME " + *cutTime + "\n" : "");
+  return text;
 }
 
 // Thrown from a progress report once the request is cancelled; the plan so far is dropped.
@@ -121,7 +174,10 @@ class Planner {
 
   void load(const CutListRow& row) {
     const std::string path = ListPartPath(request_.listPath, row.file);
-    auto loaded = LoadPart(path);
+    const auto edited =
+        request_.editedParts.find(std::filesystem::path(path).lexically_normal().string());
+    auto loaded =
+        edited != request_.editedParts.end() ? LoadedPartOf(edited->second) : LoadPart(path);
     if (const auto* failure = std::get_if<std::string>(&loaded)) {
       return problem(row, row.file + " " + *failure);
     }
@@ -161,7 +217,7 @@ class Planner {
     if (tube == tubes_.end()) tube = tubes_.insert(tubes_.end(), Tube{size, row.line, {}, {}});
     tube->parts.push_back(parts_.size());
     parts_.push_back({row, std::move(part.extents), static_cast<std::size_t>(tube - tubes_.begin()),
-                      EstimateCutTime(part.cuts, machine)});
+                      EstimateCutTime(part.cuts, machine), HoleOutlines(part.job)});
   }
 
   StockRules rulesFor(const Tube& tube) const {
@@ -170,13 +226,7 @@ class Planner {
 
   void checkStock() {
     for (Tube& tube : tubes_) {
-      // A tube's own length wins over the length for all tubes.
-      for (const StockLength& stock : request_.stock) {
-        if (stock.tube && SameTube(*stock.tube, tube.size)) tube.stockLength = stock.length;
-      }
-      for (const StockLength& stock : request_.stock) {
-        if (!stock.tube && !tube.stockLength) tube.stockLength = stock.length;
-      }
+      tube.stockLength = StockLengthOf(request_.stock, tube.size);
       const std::string label = TubeLabel(tube.size);
       if (!tube.stockLength) {
         plan_.problems.push_back(where(tube.firstLine) + "tube " + label +
@@ -206,8 +256,6 @@ class Planner {
     std::size_t totalParts = 0, placed = 0;
     for (const Part& part : parts_)
       totalParts += static_cast<std::size_t>(part.row.quantity);
-    double allOwn = 0, allStock = 0;
-    std::size_t allSticks = 0;
     for (const Tube& tube : tubes_) {
       std::vector<NestPart> parts;
       for (std::size_t index : tube.parts)
@@ -248,34 +296,27 @@ class Planner {
       }
       jsonTubes.push_back({label, static_cast<int>(plan.sticks.size()), plan.lowerBound,
                            plan.provenOptimal});
-      const double stock = static_cast<double>(plan.sticks.size()) * rules.length;
-      allOwn += drawn.ownLength;
-      allStock += stock;
-      allSticks += plan.sticks.size();
-      plan_.summary +=
-          "TUBE " + label + " STICKS " + std::to_string(plan.sticks.size()) + " OF " +
-          DecimalText(rules.length, 3) + " LOWER BOUND " + std::to_string(plan.lowerBound) +
-          (static_cast<int>(plan.sticks.size()) <= plan.lowerBound ? " MET" : " NOT MET") +
-          " WASTE " + DecimalText(100 * (1 - drawn.ownLength / stock), 1) + " % LONGEST REMNANT " +
-          DecimalText(longest, 1) + (plan.provenOptimal ? " PROVEN OPTIMAL" : " BEST FOUND") +
-          "\n";
+      std::optional<double> seconds = 0.0;
+      for (std::size_t index : tube.parts)
+        seconds = AddCutTime(seconds, parts_[index]);
+      plan_.totals.push_back({label, static_cast<int>(plan.sticks.size()), plan.lowerBound,
+                              plan.provenOptimal, rules.length, drawn.ownLength, longest,
+                              seconds});
     }
-    // Each placement runs its part's program once.
     std::optional<double> seconds = 0.0;
-    for (const Part& part : parts_) {
-      if (seconds && part.cutSeconds)
-        *seconds += part.row.quantity * *part.cutSeconds;
-      else
-        seconds.reset();
-    }
+    for (const Part& part : parts_)
+      seconds = AddCutTime(seconds, part);
     if (seconds) sheet.cutTime = FormatCutTime(*seconds);
-    plan_.summary += "STICKS " + std::to_string(allSticks) + " LOWER BOUND " +
-                     std::to_string(lowerBound) + " STOCK " + DecimalText(allStock, 3) + " WASTE " +
-                     DecimalText(100 * (1 - allOwn / allStock), 1) + " %\n" +
-                     (sheet.cutTime ? "CUT TIME " + *sheet.cutTime + "\n" : "");
+    plan_.summary = SummaryText(plan_.totals, lowerBound, sheet.cutTime);
     plan_.files.push_back({"plan.json", FormatPlanJson(lowerBound, json, jsonTubes)});
     plan_.files.push_back({std::string(kCutSheetStem) + ".pdf", CutSheetPdf(sheet)});
     plan_.sheet = std::move(sheet);
+  }
+
+  // Each placement runs its part's program once; unknown when one part's time is.
+  static std::optional<double> AddCutTime(std::optional<double> seconds, const Part& part) {
+    if (!seconds || !part.cutSeconds) return std::nullopt;
+    return *seconds + part.row.quantity * *part.cutSeconds;
   }
 
   static constexpr const char* kCutSheetStem = "cut-sheet";
@@ -302,6 +343,19 @@ CutListPlan PlanCutList(const CutListRequest& request, const CutListProgress& pr
   }
 }
 
+bool SameTube(const TubeSize& a, const TubeSize& b) {
+  return std::fabs(a.diameter - b.diameter) < kSameSize && std::fabs(a.wall - b.wall) < kSameSize;
+}
+
+std::optional<double> StockLengthOf(const std::vector<StockLength>& stock, const TubeSize& tube) {
+  std::optional<double> length;
+  for (const StockLength& entry : stock) {
+    if (entry.tube && SameTube(*entry.tube, tube)) return entry.length;
+    if (!entry.tube && !length) length = entry.length;
+  }
+  return length;
+}
+
 std::string TubeLabel(const TubeSize& tube) {
   return DecimalText(tube.diameter, 3) + "x" + DecimalText(tube.wall, 3);
 }
@@ -314,14 +368,15 @@ std::string ListPartPath(const std::string& listPath, const std::string& file) {
 
 PartSummary SummarizePart(const std::string& path) {
   const auto loaded = LoadPart(path);
-  if (const auto* failure = std::get_if<std::string>(&loaded)) return {{}, 0, *failure};
+  if (const auto* failure = std::get_if<std::string>(&loaded)) return {{}, 0, *failure, {}};
   const ComputedJob& job = std::get<LoadedPart>(loaded).job;
-  return {TubeLabel({job.parameters.mainDiameter, job.parameters.wallThickness}),
-          job.lengths.xLength(), std::nullopt};
+  const TubeSize size{job.parameters.mainDiameter, job.parameters.wallThickness};
+  return {TubeLabel(size), job.lengths.xLength(), std::nullopt, size};
 }
 
 std::optional<std::string> WritePlanFiles(const std::string& folder,
-                                          const std::vector<PlannedFile>& files) {
+                                          const std::vector<PlannedFile>& files,
+                                          const std::atomic<bool>* cancel) {
   namespace fs = std::filesystem;
   std::error_code error;
   const fs::path dir(folder);
@@ -332,12 +387,18 @@ std::optional<std::string> WritePlanFiles(const std::string& folder,
   }
   FileTransaction transaction;
   std::optional<std::string> failure;
+  const auto cancelled = [cancel] { return cancel && cancel->load(); };
   for (const PlannedFile& file : files) {
+    if (cancelled()) {
+      failure = "cancelled: nothing written";
+      break;
+    }
     if (auto problem = transaction.stage((dir / file.name).string(), file.bytes)) {
       failure = "nothing written: " + *problem;
       break;
     }
   }
+  if (!failure && cancelled()) failure = "cancelled: nothing written";
   if (!failure) {
     if (auto problem = transaction.commit()) failure = "nothing written: " + *problem;
   }

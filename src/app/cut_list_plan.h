@@ -3,10 +3,12 @@
 #include <atomic>
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "domain/part.h"
 #include "template/cut_sheet.h"
 #include "template/template_files.h"
 
@@ -18,17 +20,28 @@ struct MachineProfile;
 struct TubeSize {
   double diameter = 0;
   double wall = 0;
+  friend bool operator==(const TubeSize&, const TubeSize&) = default;
 };
+
+// True when two sizes name one tube: equal to within a millionth of a mm.
+bool SameTube(const TubeSize& a, const TubeSize& b);
 
 // The stock length of every tube, or of one tube.
 struct StockLength {
   std::optional<TubeSize> tube;
   double length = 0;
+  friend bool operator==(const StockLength&, const StockLength&) = default;
 };
+
+// The stock length of a tube: its own, else the length for every tube; nothing when neither is
+// given.
+std::optional<double> StockLengthOf(const std::vector<StockLength>& stock, const TubeSize& tube);
 
 struct CutListRequest {
   std::string listPath;                  // names the list in problems; parts are found beside it
   std::optional<std::string> listBytes;  // the list as edited, read instead of the file
+  // Parts as edited, by their absolute normal paths, used instead of their files.
+  std::map<std::string, Part> editedParts;
   std::vector<StockLength> stock;        // a tube's own length wins over the length for all
   std::optional<double> kerf;  // the torch's kerf; the machine profile's when not given
   std::optional<double> trim;  // a square cut this far from each stick's start
@@ -44,10 +57,23 @@ struct PlannedFile {
   std::string bytes;
 };
 
+// One tube's figures in the plan.
+struct TubeTotals {
+  std::string tube;  // "60.3x3.9"
+  int sticks = 0;
+  int lowerBound = 0;
+  bool provenOptimal = false;  // no plan can use fewer sticks
+  double stockLength = 0;      // of one stick
+  double ownLength = 0;        // the parts' own lengths, summed
+  double longestRemnant = 0;
+  std::optional<double> cutSeconds;  // every placement cut once, when the profile gives feeds
+};
+
 struct CutListPlan {
   std::vector<std::string> problems;  // one line each; when any there is nothing to write
   std::vector<PlannedFile> files;     // programs, templates, plan.json, cut-sheet.pdf
   std::string summary;                // what standard output shows
+  std::vector<TubeTotals> totals;     // per tube, in the summary's order
   CutSheet sheet;                     // the plan as the cut sheet draws it
   bool cancelled = false;
 };
@@ -69,6 +95,7 @@ struct PartSummary {
   std::string tube;
   double length = 0;
   std::optional<std::string> failure;
+  TubeSize size;
 };
 
 // The part that a cut list at listPath names as file (relative to the list's folder).
@@ -76,8 +103,9 @@ std::string ListPartPath(const std::string& listPath, const std::string& file);
 PartSummary SummarizePart(const std::string& path);
 
 // Writes every file into the folder, creating it when missing: all or nothing, and a folder
-// created for them is removed again when they fail. Why, when they fail.
+// created for them is removed again when they fail or are cancelled. Why, when they fail.
 std::optional<std::string> WritePlanFiles(const std::string& folder,
-                                          const std::vector<PlannedFile>& files);
+                                          const std::vector<PlannedFile>& files,
+                                          const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace korvex

@@ -128,16 +128,6 @@ class CsvReader {
   int line_ = 1;
 };
 
-std::optional<int> QuantityOf(const std::string& text) {
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 1 ||
-      value > kMaxCutListQuantity) {
-    return std::nullopt;
-  }
-  return value;
-}
-
 // The file's name without its folder and its last extension.
 std::string StemOf(const std::string& file) {
   const auto slash = file.find_last_of("/\\");
@@ -145,14 +135,6 @@ std::string StemOf(const std::string& file) {
   const auto dot = name.find_last_of('.');
   if (dot != std::string::npos && dot > 0) name.resize(dot);
   return name;
-}
-
-// Outputs are named after the part, so a name must be a plain file name.
-bool UsableAsFileName(const std::string& name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  return std::none_of(name.begin(), name.end(), [](char c) {
-    return c == '/' || c == '\\' || static_cast<unsigned char>(c) < 32 || c == 127;
-  });
 }
 
 struct Columns {
@@ -215,17 +197,15 @@ CutList ParseCutList(std::string_view bytes) {
       continue;
     }
     const std::string& quantity = r.fields[columns->quantity];
-    if (const auto value = QuantityOf(quantity)) {
+    if (const auto value = ReadCutListQuantity(quantity)) {
       row.quantity = *value;
     } else {
-      list.problems.push_back({r.line, "quantity \"" + quantity +
-                                           "\" is not a whole number from 1 to " +
-                                           std::to_string(kMaxCutListQuantity)});
+      list.problems.push_back({r.line, CutListQuantityProblem(quantity)});
       continue;
     }
     row.name = columns->name && !r.fields[*columns->name].empty() ? r.fields[*columns->name]
                                                                   : StemOf(row.file);
-    if (!UsableAsFileName(row.name)) {
+    if (!CanNameFile(row.name)) {
       list.problems.push_back({r.line, "the name \"" + row.name + "\" cannot name a file"});
       continue;
     }
@@ -265,6 +245,29 @@ std::string FormatCutList(const std::vector<CutListRow>& rows) {
         CsvField(row.file) + "," + std::to_string(row.quantity) + "," + CsvField(row.name) + "\r\n";
   }
   return bytes;
+}
+
+std::optional<int> ReadCutListQuantity(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 1 ||
+      value > kMaxCutListQuantity) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::string CutListQuantityProblem(std::string_view text) {
+  return "quantity \"" + std::string(text) + "\" is not a whole number from 1 to " +
+         std::to_string(kMaxCutListQuantity);
+}
+
+// Outputs are named after the part, so a name must be a plain file name.
+bool CanNameFile(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  return std::none_of(name.begin(), name.end(), [](char c) {
+    return c == '/' || c == '\\' || static_cast<unsigned char>(c) < 32 || c == 127;
+  });
 }
 
 }  // namespace korvex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,13 @@ struct CutList {
 // ignored). Blank lines are skipped, blanks round a field are not part of it, and a UTF-8 byte
 // order mark is ignored. Names must be unique and usable as file names.
 CutList ParseCutList(std::string_view bytes);
+
+// A quantity as a list gives it: a whole number from 1 to kMaxCutListQuantity, nothing else.
+std::optional<int> ReadCutListQuantity(std::string_view text);
+// Why a list refuses text as a quantity.
+std::string CutListQuantityProblem(std::string_view text);
+// True when outputs can be named after name: a plain file name, no folder, no control character.
+bool CanNameFile(std::string_view name);
 
 // The rows as a cut list: the header "file,quantity,name", then a record a row, CR LF line
 // ends. A field holding a comma, a double quote, a line break or a blank at either end stands

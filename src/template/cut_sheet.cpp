@@ -134,6 +134,14 @@ void DrawStick(SheetPages& pages, const CutSheetTube& tube, const CutSheetStick&
   double lastEnd = 0;
   for (const CutSheetPart& part : stick.parts) {
     drawing.line(Stroke::MachinePath, Outline(part, scale, top, band));
+    for (const auto& hole : part.holes) {
+      for (const auto& piece : UnrolledPieces(hole)) {
+        std::vector<SheetPoint> line;
+        for (const StickPoint& p : piece)
+          line.push_back({p.x * scale, top + band * p.degrees / 360});
+        drawing.line(Stroke::MachinePath, line);
+      }
+    }
     const double left = *std::min_element(part.left.begin(), part.left.end()) * scale;
     const double right = *std::max_element(part.right.begin(), part.right.end()) * scale;
     lastEnd = std::max(lastEnd, right);
@@ -198,6 +206,27 @@ void DrawTotals(SheetPages& pages, const CutSheet& sheet) {
 }
 
 }  // namespace
+
+std::vector<std::vector<StickPoint>> UnrolledPieces(const std::vector<StickPoint>& outline) {
+  std::vector<std::vector<StickPoint>> pieces;
+  for (std::size_t i = 0; i < outline.size(); ++i) {
+    const StickPoint& p = outline[i];
+    if (i > 0 && std::fabs(p.degrees - outline[i - 1].degrees) > 180) {
+      // The line crosses the seam: both pieces reach it where the line meets it.
+      const StickPoint& q = outline[i - 1];
+      const bool upward = q.degrees > p.degrees;  // on past 360 to the far side of 0
+      const double from = upward ? 360 - q.degrees : q.degrees;
+      const double t = from / (from + (upward ? p.degrees : 360 - p.degrees));
+      const double x = q.x + t * (p.x - q.x);
+      pieces.back().push_back({x, upward ? 360.0 : 0.0});
+      pieces.push_back({{x, upward ? 0.0 : 360.0}});
+    } else if (i == 0) {
+      pieces.emplace_back();
+    }
+    pieces.back().push_back(p);
+  }
+  return pieces;
+}
 
 std::string CutSheetPdf(const CutSheet& sheet) {
   SheetPages pages(Printable(sheet.listName));
