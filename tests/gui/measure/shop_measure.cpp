@@ -107,7 +107,8 @@ int main(int argc, char** argv) {
   korvex::ShopWindow window;
   if (options.size.isValid()) window.resize(options.size);
   window.show();
-  if (!QTest::qWaitForWindowExposed(&window)) return 1;
+  window.activateWindow();  // as a user's window is, so that its keys work
+  if (!QTest::qWaitForWindowActive(&window)) return 1;
   std::printf("shown %.1f ms at %dx%d\n", clock.nsecsElapsed() / 1e6, window.width(),
               window.height());
 
