@@ -13,7 +13,7 @@ namespace {
 constexpr double kMargin = 12;
 constexpr double kNumberRoom = 34;  // the stick's number left of it
 constexpr double kStickHeight = 40;
-constexpr double kNameRows = 2;    // names under a stick, staggered where they would touch
+constexpr double kNameRows = 3;    // names under a stick, staggered where they would touch
 constexpr double kRowHeight = 15;  // of a name, and of a tube's heading
 constexpr double kStickGap = kNameRows * kRowHeight + 8;
 constexpr double kRemnantRoom = 110;

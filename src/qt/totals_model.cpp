@@ -93,7 +93,7 @@ QVariant TotalsModel::data(const QModelIndex& index, int role) const {
 QVariant TotalsModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
   static const char* const kHeaders[kColumns] = {
-      "Tube", "Sticks / bound", "Stock (mm)", "Waste %", "Longest remnant", "Cut time", "Sticks"};
+      "Tube", "Sticks / bound", "Stock (mm)", "Waste %", "Longest remnant", "Cut time", "Stick count"};
   return tr(kHeaders[section]);
 }
 

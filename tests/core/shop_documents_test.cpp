@@ -5,6 +5,7 @@
 #include <atomic>
 #include <filesystem>
 
+#include "app/machine_profiles.h"
 #include "app/part_panel.h"
 #include "app/shop_session.h"
 #include "project/part_file.h"
@@ -313,6 +314,36 @@ TEST(UnrolledHoles, AnOutlineCrossingTheSeamIsBrokenWhereItMeetsIt) {
   EXPECT_DOUBLE_EQ(pieces[1].back().x, 20 + 10 * 30.0 / 40);
   EXPECT_EQ(pieces[2].front().degrees, 360);
   EXPECT_EQ(pieces[2].back().x, 30);
+}
+
+// A tee's header planned: its hole is drawn where the bore (radius 42.4 / 2 - 3.6) meets the
+// outer surface, which reaches the bore's radius either side of the hole's middle along the
+// tube, here the middle of the 300 mm part between its square ends.
+TEST(CutSheetHoles, AHoleLiesOnItsPartOnTheStickAsTheBoreMeetsTheTube) {
+  test::TempFolder folder;
+  fs::copy_file(KORVEX_PROJECTS_FOLDER "/tee-header.kvxp", folder / "header.kvxp");
+  const MachineEntry machine = FindMachine("described", {});
+  CutListRequest request;
+  request.listPath = folder.file("list.csv");
+  request.listBytes = "file,quantity\nheader.kvxp,2\n";
+  request.stock = {{std::nullopt, 6000}};
+  request.machine = &*machine.profile;
+  const CutListPlan plan = PlanCutList(request);
+  ASSERT_TRUE(plan.problems.empty()) << plan.problems.front();
+  const auto& parts = plan.sheet.tubes.at(0).sticks.at(0).parts;
+  ASSERT_EQ(parts.size(), 2u);
+  for (const CutSheetPart& part : parts) {
+    ASSERT_EQ(part.holes.size(), 1u);
+    double least = 1e9, most = -1e9;
+    for (const StickPoint& p : part.holes[0]) {
+      least = std::min(least, p.x);
+      most = std::max(most, p.x);
+      EXPECT_TRUE(p.degrees >= 0 && p.degrees < 360) << p.degrees;
+    }
+    const double middle = (part.left.front() + part.right.front()) / 2;
+    EXPECT_NEAR(most - least, 2 * 17.6, 0.01);
+    EXPECT_NEAR((most + least) / 2, middle, 0.01);
+  }
 }
 
 }  // namespace
