@@ -141,20 +141,11 @@ void PlanView::paintStick(QPainter& painter, const DrawnStick& stick) const {
     painter.setBrush(Qt::NoBrush);
     for (const QPolygonF& line : part.holeLines)
       painter.drawPolyline(line);
-    // The name under the part, as on the cut sheet: in the first row where it clears the name
-    // before it, else the row with the most room.
+    // The name under the part, in rows as on the cut sheet.
     const QRectF bounds = part.outline.boundingRect();
     const double width = metrics.horizontalAdvance(part.name);
     const double start = bounds.center().x() - width / 2;
-    std::size_t row = 0;
-    for (std::size_t r = 0; r < rowEnds.size(); ++r) {
-      if (rowEnds[r] + 4 <= start) {
-        row = r;
-        break;
-      }
-      if (rowEnds[r] < rowEnds[row]) row = r;
-    }
-    rowEnds[row] = start + width;
+    const std::size_t row = NameRow(rowEnds, start, width, 4);
     painter.setPen(text);
     painter.drawText(QPointF(start, stick.stock.bottom() + metrics.ascent() + 1 +
                                         static_cast<double>(row) * kRowHeight),

@@ -148,16 +148,7 @@ void DrawStick(SheetPages& pages, const CutSheetTube& tube, const CutSheetStick&
     const std::string name = Printable(part.name);
     const double nameWidth = HelveticaWidth(name, kNameSize);
     const double start = (left + right) / 2 - nameWidth / 2;
-    // The first row where the name clears the one before it, else the least crowded row.
-    std::size_t row = 0;
-    for (std::size_t r = 0; r < rowEnds.size(); ++r) {
-      if (rowEnds[r] + 1 <= start) {
-        row = r;
-        break;
-      }
-      if (rowEnds[r] < rowEnds[row]) row = r;
-    }
-    rowEnds[row] = start + nameWidth;
+    const std::size_t row = NameRow(rowEnds, start, nameWidth, 1);
     drawing.text({start, top + band + 1 + kNameSize + static_cast<double>(row) * kNameRowHeight},
                  kNameSize, name);
   }
@@ -206,6 +197,19 @@ void DrawTotals(SheetPages& pages, const CutSheet& sheet) {
 }
 
 }  // namespace
+
+std::size_t NameRow(std::vector<double>& rowEnds, double start, double width, double gap) {
+  std::size_t row = 0;
+  for (std::size_t r = 0; r < rowEnds.size(); ++r) {
+    if (rowEnds[r] + gap <= start) {
+      row = r;
+      break;
+    }
+    if (rowEnds[r] < rowEnds[row]) row = r;
+  }
+  rowEnds[row] = start + width;
+  return row;
+}
 
 std::vector<std::vector<StickPoint>> UnrolledPieces(const std::vector<StickPoint>& outline) {
   std::vector<std::vector<StickPoint>> pieces;

@@ -23,6 +23,11 @@ struct CutSheetPart {
   std::vector<std::vector<StickPoint>> holes;
 };
 
+// The row under a stick for a name from start, width long: the first row where it clears the
+// name before it by gap, else the row whose last name ends soonest. rowEnds holds where each
+// row's last name ends, and takes this one.
+std::size_t NameRow(std::vector<double>& rowEnds, double start, double width, double gap);
+
 // A hole's outline as lines on the unrolled surface: broken where it crosses the seam, so no
 // line runs across the band.
 std::vector<std::vector<StickPoint>> UnrolledPieces(const std::vector<StickPoint>& outline);
