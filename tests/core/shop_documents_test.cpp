@@ -274,6 +274,97 @@ TEST_F(ShopDocuments, AListIsSavedWithItsSettingsBesideItAndOpensWithThem) {
   EXPECT_EQ(session_.list().partPath(0), folder_.file("rail.kvx"));
 }
 
+// Part files added take their own name and quantity; a name taken or unfit for a file gives
+// way to the file's, numbered; a quantity the list cannot take refuses them all.
+TEST_F(ShopDocuments, AddedPartFilesBringTheirNameAndQuantity) {
+  WriteAll(folder_ / "gate.kvxp", "name = \"gate post\"\nquantity = 6\n");
+  WriteAll(folder_ / "twin.kvxp", "name = \"gate post\"\nquantity = 2\n");
+  WriteAll(folder_ / "slash.kvxp", "name = \"a/b\"\n");
+  WriteAll(folder_ / "many.kvxp", "quantity = 20000\n");
+  CutListDocument& list = session_.list();
+  ASSERT_FALSE(list.addParts({folder_.file("gate.kvxp"), folder_.file("twin.kvxp"),
+                              folder_.file("slash.kvxp"), folder_.file("missing.kvxp"),
+                              folder_.file("rail.kvx"), folder_.file("rail.kvx")}));
+  const std::vector<std::pair<std::string, int>> rows = {
+      {"gate post", 6}, {"twin", 2}, {"slash", 1}, {"missing", 1}, {"rail", 1}, {"rail-2", 1}};
+  ASSERT_EQ(list.rows().size(), rows.size());
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    EXPECT_EQ(list.rows()[r].name, rows[r].first);
+    EXPECT_EQ(list.rows()[r].quantity, rows[r].second);
+  }
+  const auto refusal = list.addParts({folder_.file("rail.kvx"), folder_.file("many.kvxp")});
+  ASSERT_TRUE(refusal);
+  EXPECT_NE(refusal->find("quantity 20000"), std::string::npos) << *refusal;
+  EXPECT_EQ(list.rows().size(), rows.size());
+}
+
+// The rows keep naming their files through Save As into another folder and undo after it.
+TEST_F(ShopDocuments, RowsKeepTheirFilesThroughSaveAsAndUndo) {
+  open("list.csv", "rail.kvx,2,top\n");
+  session_.list().setQuantity(0, "3");
+  fs::create_directories(folder_ / "elsewhere");
+  ASSERT_FALSE(session_.list().saveAs(folder_.file("elsewhere/list.csv")));
+  EXPECT_TRUE(session_.list().isClean());
+  session_.list().undo();
+  EXPECT_FALSE(session_.list().isClean());
+  EXPECT_EQ(session_.list().partPath(0), folder_.file("rail.kvx"));
+  ASSERT_FALSE(session_.list().saveAs(folder_.file("elsewhere/list.csv")));
+  EXPECT_EQ(ReadAll(folder_ / "elsewhere" / "list.csv"),
+            "file,quantity,name\r\n../rail.kvx,2,top\r\n");
+}
+
+// The part shown goes with its row; with unsaved edits it stays, but cannot be saved into a row
+// that is gone. What a part file held before it was saved again is never taken for it.
+TEST_F(ShopDocuments, ThePartShownFollowsItsRow) {
+  open("list.csv", "rail.kvx,2,top\npost.kvx,2,\n");
+  session_.showRow(1);
+  session_.list().removeRows({0});
+  EXPECT_EQ(session_.shownRow(), std::optional<std::size_t>(0));
+  session_.list().undo();
+  EXPECT_EQ(session_.shownRow(), std::optional<std::size_t>(1));
+  session_.list().removeRows({1});
+  EXPECT_FALSE(session_.part().rowId());
+  session_.list().undo();
+  session_.showRow(1);
+  Part edited = shownPart();
+  edited.wall = 2;
+  session_.part().edit(edited);
+  session_.list().removeRows({1});
+  ASSERT_TRUE(session_.part().part());
+  EXPECT_NE(session_.savePart(folder_.file("post.kvxp"))->find("no longer in the list"),
+            std::string::npos);
+
+  const long epoch = session_.list().summaryEpoch();
+  session_.list().partFileChanged(folder_.file("rail.kvx"));
+  session_.list().storeSummaries({{folder_.file("rail.kvx"), PartSummary{"99x9", 1, {}, {}}}},
+                                 epoch);
+  EXPECT_EQ(session_.list().summary(0), nullptr);
+}
+
+TEST(UndoHistories, StepThroughEditsAndKnowTheCleanOne) {
+  UndoHistory<int> history(0);
+  history.push(1, "one");
+  history.push(2, "two");
+  history.setClean();
+  history.undo();
+  EXPECT_EQ(history.current(), 1);
+  EXPECT_EQ(history.redoLabel(), "two");
+  EXPECT_FALSE(history.isClean());
+  history.redo();
+  EXPECT_TRUE(history.isClean());
+  history.undo();
+  history.push(3, "three");  // the clean state cannot be reached again
+  EXPECT_FALSE(history.canRedo());
+  EXPECT_EQ(history.undoLabel(), "three");
+  history.undo();
+  history.redo();
+  EXPECT_FALSE(history.isClean());
+  history.undo();
+  history.undo();
+  EXPECT_EQ(history.current(), 0);
+  EXPECT_FALSE(history.canUndo());
+}
+
 struct BadSetting {
   const char* line;
   const char* why;

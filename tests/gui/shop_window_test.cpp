@@ -1,7 +1,8 @@
 // The shop window as a user works it: a list opened with its first part shown, a quantity
 // typed wrong and right and undone, a part added, edited and saved, the list nested with F5 and
 // every output written, as the command line writes it; saving a project row beside another
-// row's part file; a row that cannot be read; a nest or a write cancelled with Escape.
+// row's part file; a row that cannot be read; a nest or a write cancelled with Escape; a nest
+// with unsaved edits; settings refused; buttons that stay where they are.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -311,6 +312,80 @@ TEST_F(ShopWindowTest, F5ThenEscapeLeavesNoPlanAndNoFiles) {
     EXPECT_EQ(notice().toStdString(), "Cancelled: nothing written, no plan");
     EXPECT_TRUE(fs::is_empty(folder_ / "out"));
   }
+}
+
+// Nest with unsaved edits of the part shown asks first: Cancel runs nothing; Use Unsaved nests
+// with them, leaves the file as it is, and the plan says so until the part is edited again.
+TEST_F(ShopWindowTest, NestingWithUnsavedEditsAsksToSaveOrUseThem) {
+  list("two.csv", "rail.kvx,2,top\npost.kvx,2,\n");
+  const std::string before = ReadAll(folder_ / "rail.kvx");
+  const auto type = [&](PartField field, const char* text) {
+    QLineEdit* edit = shop_->partEditor()->field({field});
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+  };
+  type(PartField::Diameter, "44");
+  answer("Cancel");
+  press(QKeySequence(Qt::Key_F5));
+  EXPECT_FALSE(busy());
+  EXPECT_EQ(shop_->results()->banner(), "No plan yet.");
+
+  QSignalSpy ready(shop_.get(), &ShopWindow::planReady);
+  answer("Use Unsaved");
+  press(QKeySequence(Qt::Key_F5));
+  ASSERT_TRUE(ready.wait(kWait)) << shop_->results()->banner().toStdString();
+  EXPECT_TRUE(shop_->results()->banner().endsWith("with the unsaved edits of rail.kvx"));
+  EXPECT_EQ(shop_->results()->totalsTable()->model()->index(0, 0).data().toString(), "44x3");
+  EXPECT_EQ(ReadAll(folder_ / "rail.kvx"), before);
+  type(PartField::Wall, "2");
+  EXPECT_TRUE(shop_->results()->banner().startsWith(
+      "OUT OF DATE: the part it used unsaved was edited after it was nested"));
+}
+
+// Stock per tube and the kerf are checked as the command line checks them; whatever the
+// window says meanwhile, the buttons stay where they are.
+TEST_F(ShopWindowTest, SettingsAreCheckedAndTheButtonsStayWhereTheyAre) {
+  ASSERT_FALSE(shop_->openList(path("frame.csv")));
+  waitForParts();
+  NestingPanel& panel = *shop_->nestingPanel();
+  const auto places = [&] {
+    std::vector<QRect> rects;
+    for (QPushButton* button : {panel.nestButton(), panel.writeButton(), panel.cancelButton()})
+      rects.emplace_back(button->mapTo(shop_.get(), QPoint()), button->size());
+    return rects;
+  };
+  const std::vector<QRect> before = places();
+  panel.kerfField()->setText("inf");
+  QTest::keyClick(panel.kerfField(), Qt::Key_Return);
+  EXPECT_EQ(notice().toStdString(), "Not changed: the kerf must be a number of mm from 0 to 100");
+  EXPECT_EQ(places(), before);
+
+  QTableView& stock = *panel.stockTable();
+  const auto typeStock = [&](int row, const char* text) {
+    stock.setCurrentIndex(stock.model()->index(row, 1));
+    stock.edit(stock.currentIndex());
+    auto* editor = stock.viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+  };
+  ASSERT_EQ(stock.model()->index(1, 0).data().toString(), "40x3");
+  typeStock(1, "nan");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return notice().startsWith("Stock of 40x3 not changed"); }));
+  typeStock(1, "5000");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return stock.model()->index(1, 1).data() == "5000"; }));
+  EXPECT_EQ(places(), before);
+
+  QSignalSpy ready(shop_.get(), &ShopWindow::planReady);
+  press(QKeySequence(Qt::Key_F5));
+  EXPECT_EQ(places(), before);
+  ASSERT_TRUE(ready.wait(kWait));
+  const QAbstractItemModel& totals = *shop_->results()->totalsTable()->model();
+  EXPECT_TRUE(totals.index(0, 2).data().toString().endsWith(" x 5000"));
+  EXPECT_TRUE(totals.index(1, 2).data().toString().endsWith(" x 6000"));
+  EXPECT_EQ(places(), before);
 }
 
 // Delete in the table removes the selected part, undo brings it back; closing with unsaved
