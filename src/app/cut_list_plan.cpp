@@ -11,6 +11,7 @@
 #include "base/abbreviated.h"
 #include "base/decimal_text.h"
 #include "base/file_helpers.h"
+#include "base/pi.h"
 #include "base/read_whole_file.h"
 #include "gcode/axis_letter.h"
 #include "gcode/machine_program.h"
@@ -27,10 +28,6 @@ constexpr double kSameSize = 1e-6;
 // The cut sheet draws each end with this many points round the tube.
 constexpr int kOutlinePoints = 90;
 
-bool SameTube(const TubeSize& a, const TubeSize& b) {
-  return std::fabs(a.diameter - b.diameter) < kSameSize && std::fabs(a.wall - b.wall) < kSameSize;
-}
-
 struct Part {
   CutListRow row;
   PartExtents ends;  // as cut
@@ -39,7 +36,27 @@ struct Part {
   std::vector<MachineCut> cuts;      // as its program cuts them
   bool tilts = false;
   std::string axisLetter;
+  std::vector<std::vector<StickPoint>> holes;  // on the outer surface, in the part's own frame
 };
+
+// Degrees round the tube in [0, 360).
+double Wrapped(double degrees) {
+  const double wrapped = std::fmod(degrees, 360.0);
+  return wrapped < 0 ? wrapped + 360 : wrapped;
+}
+
+// Each hole where it meets the outer surface, at the angles the part's extents are measured in.
+std::vector<std::vector<StickPoint>> HoleOutlines(const ComputedJob& job) {
+  std::vector<std::vector<StickPoint>> holes;
+  const auto n = static_cast<std::size_t>(job.parameters.cutSegments);
+  const double radius = job.parameters.mainRadius;
+  for (const HoleCut& hole : job.holes) {
+    std::vector<StickPoint>& outline = holes.emplace_back();
+    for (std::size_t j = 0; j <= n; ++j)
+      outline.push_back({hole.outer.x[j], Wrapped(180 - hole.outer.y[j] / radius * 180 / kPi)});
+  }
+  return holes;
+}
 
 // The stick programs' names: "stick-" and the stick's number.
 constexpr std::string_view kStickStem = "stick-";
@@ -65,7 +82,7 @@ struct Tube {
 
 // The part's ends on the stick where the placement puts it.
 CutSheetPart PlacedOutline(const Part& part, const Placement& placement) {
-  CutSheetPart outline{part.row.name, {}, {}};
+  CutSheetPart outline{part.row.name, {}, {}, {}};
   const SurfaceExtents& outer = part.ends.surfaces[kOuterSurface];
   for (int i = 0; i < kOutlinePoints; ++i) {
     const double angle = 360.0 * i / kOutlinePoints;
@@ -77,7 +94,47 @@ CutSheetPart PlacedOutline(const Part& part, const Placement& placement) {
       outline.right.push_back(placement.offset + CurveAt(outer.right.steel, angle - placement.turn));
     }
   }
+  for (const auto& hole : part.holes) {
+    std::vector<StickPoint>& placed = outline.holes.emplace_back();
+    for (const StickPoint& p : hole) {
+      placed.push_back(placement.flipped
+                           ? StickPoint{placement.offset - p.x, Wrapped(placement.turn - p.degrees)}
+                           : StickPoint{placement.offset + p.x, Wrapped(p.degrees + placement.turn)});
+    }
+  }
   return outline;
+}
+
+double WastePercent(double own, double stock) {
+  return 100 * (1 - own / stock);
+}
+
+// What standard output shows: a line per tube, the sticks of all tubes, the cutting time.
+std::string SummaryText(const std::vector<TubeTotals>& totals, int lowerBound,
+                        const std::optional<std::string>& cutTime) {
+  std::string text;
+  double own = 0, stock = 0;
+  int sticks = 0;
+  for (const TubeTotals& tube : totals) {
+    const double length = tube.sticks * tube.stockLength;
+    own += tube.ownLength;
+    stock += length;
+    sticks += tube.sticks;
+    text += "TUBE " + tube.tube + " STICKS " + std::to_string(tube.sticks) + " OF " +
+            DecimalText(tube.stockLength, 3) + " LOWER BOUND " + std::to_string(tube.lowerBound) +
+            (tube.sticks <= tube.lowerBound ? " MET" : " NOT MET") + " WASTE " +
+            DecimalText(WastePercent(tube.ownLength, length), 1) + " % LONGEST REMNANT " +
+            DecimalText(tube.longestRemnant, 1) +
+            (tube.provenOptimal ? " PROVEN OPTIMAL" : " BEST FOUND") + "\n";
+    for (const TubeTotals::StickProgram& program : tube.programs) {
+      text += "STICK " + std::to_string(program.number) + " " + program.name +
+              (program.cutSeconds ? " CUT TIME " + FormatCutTime(*program.cutSeconds) : "") + "\n";
+    }
+  }
+  text += "STICKS " + std::to_string(sticks) + " LOWER BOUND " + std::to_string(lowerBound) +
+          " STOCK " + DecimalText(stock, 3) + " WASTE " + DecimalText(WastePercent(own, stock), 1) +
+          " %\n" + (cutTime ? "CUT TIME " + *cutTime + "\n" : "");
+  return text;
 }
 
 // Thrown from a progress report once the request is cancelled; the plan so far is dropped.
@@ -189,7 +246,8 @@ class Planner {
     std::vector<MachineCut> cuts = MachineCutsOf(part.cuts);
     const std::optional<double> seconds = EstimateCutTime(cuts, machine);
     parts_.push_back({row, std::move(part.extents), static_cast<std::size_t>(tube - tubes_.begin()),
-                      seconds, std::move(cuts), JobTilts(part.job), header.axisLetter});
+                      seconds, std::move(cuts), JobTilts(part.job), header.axisLetter,
+                      HoleOutlines(part.job)});
   }
 
   StockRules rulesFor(const Tube& tube) const {
@@ -198,13 +256,7 @@ class Planner {
 
   void checkStock() {
     for (Tube& tube : tubes_) {
-      // A tube's own length wins over the length for all tubes.
-      for (const StockLength& stock : request_.stock) {
-        if (stock.tube && SameTube(*stock.tube, tube.size)) tube.stockLength = stock.length;
-      }
-      for (const StockLength& stock : request_.stock) {
-        if (!stock.tube && !tube.stockLength) tube.stockLength = stock.length;
-      }
+      tube.stockLength = StockLengthOf(request_.stock, tube.size);
       const std::string label = TubeLabel(tube.size);
       if (!tube.stockLength) {
         plan_.problems.push_back(where(tube.firstLine) + "tube " + label +
@@ -234,8 +286,6 @@ class Planner {
     std::size_t totalParts = 0, placed = 0;
     for (const Part& part : parts_)
       totalParts += static_cast<std::size_t>(part.row.quantity);
-    double allOwn = 0, allStock = 0;
-    std::size_t allSticks = 0;
     for (const Tube& tube : tubes_) {
       std::vector<NestPart> parts;
       for (std::size_t index : tube.parts)
@@ -259,7 +309,7 @@ class Planner {
       for (const NestPart& part : parts)
         drawn.ownLength += part.quantity * OwnLength(part.ends);
       double longest = 0;
-      std::string sticksText;
+      std::vector<TubeTotals::StickProgram> programs;
       for (const NestedStick& stick : plan.sticks) {
         PlanJsonStick& listed = json.emplace_back();
         listed.tube = label;
@@ -274,36 +324,24 @@ class Planner {
               {part.row.name, part.row.file, placement.offset, placement.flipped, placement.turn});
           drawnStick.parts.push_back(PlacedOutline(part, placement));
         }
-        sticksText += addStickProgram(json.size(), tube, stick, listed);
+        if (auto program = addStickProgram(json.size(), tube, stick, listed))
+          programs.push_back(std::move(*program));
       }
       jsonTubes.push_back({label, static_cast<int>(plan.sticks.size()), plan.lowerBound,
                            plan.provenOptimal});
-      const double stock = static_cast<double>(plan.sticks.size()) * rules.length;
-      allOwn += drawn.ownLength;
-      allStock += stock;
-      allSticks += plan.sticks.size();
-      plan_.summary +=
-          "TUBE " + label + " STICKS " + std::to_string(plan.sticks.size()) + " OF " +
-          DecimalText(rules.length, 3) + " LOWER BOUND " + std::to_string(plan.lowerBound) +
-          (static_cast<int>(plan.sticks.size()) <= plan.lowerBound ? " MET" : " NOT MET") +
-          " WASTE " + DecimalText(100 * (1 - drawn.ownLength / stock), 1) + " % LONGEST REMNANT " +
-          DecimalText(longest, 1) + (plan.provenOptimal ? " PROVEN OPTIMAL" : " BEST FOUND") +
-          "\n" + sticksText;
+      std::optional<double> seconds = 0.0;
+      for (std::size_t index : tube.parts)
+        seconds = AddCutTime(seconds, parts_[index]);
+      plan_.totals.push_back({label, static_cast<int>(plan.sticks.size()), plan.lowerBound,
+                              plan.provenOptimal, rules.length, drawn.ownLength, longest,
+                              seconds, std::move(programs)});
     }
     if (!plan_.problems.empty()) return;
-    // Each placement runs its part's program once.
     std::optional<double> seconds = 0.0;
-    for (const Part& part : parts_) {
-      if (seconds && part.cutSeconds)
-        *seconds += part.row.quantity * *part.cutSeconds;
-      else
-        seconds.reset();
-    }
+    for (const Part& part : parts_)
+      seconds = AddCutTime(seconds, part);
     if (seconds) sheet.cutTime = FormatCutTime(*seconds);
-    plan_.summary += "STICKS " + std::to_string(allSticks) + " LOWER BOUND " +
-                     std::to_string(lowerBound) + " STOCK " + DecimalText(allStock, 3) + " WASTE " +
-                     DecimalText(100 * (1 - allOwn / allStock), 1) + " %\n" +
-                     (sheet.cutTime ? "CUT TIME " + *sheet.cutTime + "\n" : "");
+    plan_.summary = SummaryText(plan_.totals, lowerBound, sheet.cutTime);
     plan_.files.push_back(
         {std::string(kPlanFileStem) + ".json", FormatPlanJson(lowerBound, json, jsonTubes)});
     plan_.files.push_back({std::string(kCutSheetStem) + ".pdf", CutSheetPdf(sheet)});
@@ -328,10 +366,11 @@ class Planner {
     return {};
   }
 
-  // Writes the program of a stick's parts as the plan places them, named in listed; the line
-  // "STICK n NAME CUT TIME m:ss" that reports it. The parts must share their tilt axis.
-  std::string addStickProgram(std::size_t number, const Tube& tube, const NestedStick& stick,
-                              PlanJsonStick& listed) {
+  // Writes the program of a stick's parts as the plan places them, named in listed, for the
+  // stick's number among all; nothing when the parts do not share their tilt axis.
+  std::optional<TubeTotals::StickProgram> addStickProgram(std::size_t number, const Tube& tube,
+                                                          const NestedStick& stick,
+                                                          PlanJsonStick& listed) {
     listed.program = std::string(kStickStem) + std::to_string(number) + ".ngc";
     const MachineProfile& machine = *request_.machine;
     const Part& first = parts_[tube.parts[stick.parts.front().part]];
@@ -345,7 +384,7 @@ class Planner {
         problem(part.row, listed.program + " not made: " + part.row.name + " tilts on " + *letter +
                               " and " + first.row.name + " on " + *tilt +
                               ", on the same stick; give --axis-letter");
-        return {};
+        return std::nullopt;
       }
       placed.push_back(
           {part.cuts, placement.offset, placement.flipped, static_cast<double>(placement.turn)});
@@ -359,9 +398,13 @@ class Planner {
     const ProgramHeader header{request_.listPath, first.axisLetter, tube.size.diameter,
                                static_cast<int>(cuts.size())};
     plan_.files.push_back({listed.program, FormatCutsProgram(cuts, header, machine, tilts)});
-    const std::optional<double> seconds = EstimateCutTime(cuts, machine);
-    return "STICK " + std::to_string(number) + " " + listed.program +
-           (seconds ? " CUT TIME " + FormatCutTime(*seconds) : std::string()) + "\n";
+    return TubeTotals::StickProgram{number, listed.program, EstimateCutTime(cuts, machine)};
+  }
+
+  // Each placement runs its part's program once; unknown when one part's time is.
+  static std::optional<double> AddCutTime(std::optional<double> seconds, const Part& part) {
+    if (!seconds || !part.cutSeconds) return std::nullopt;
+    return *seconds + part.row.quantity * *part.cutSeconds;
   }
 
   const CutListRequest& request_;
@@ -386,6 +429,19 @@ CutListPlan PlanCutList(const CutListRequest& request, const CutListProgress& pr
   }
 }
 
+bool SameTube(const TubeSize& a, const TubeSize& b) {
+  return std::fabs(a.diameter - b.diameter) < kSameSize && std::fabs(a.wall - b.wall) < kSameSize;
+}
+
+std::optional<double> StockLengthOf(const std::vector<StockLength>& stock, const TubeSize& tube) {
+  std::optional<double> length;
+  for (const StockLength& entry : stock) {
+    if (entry.tube && SameTube(*entry.tube, tube)) return entry.length;
+    if (!entry.tube && !length) length = entry.length;
+  }
+  return length;
+}
+
 std::string TubeLabel(const TubeSize& tube) {
   return DecimalText(tube.diameter, 3) + "x" + DecimalText(tube.wall, 3);
 }
@@ -398,10 +454,10 @@ std::string ListPartPath(const std::string& listPath, const std::string& file) {
 
 PartSummary SummarizePart(const std::string& path) {
   const auto loaded = LoadPart(path);
-  if (const auto* failure = std::get_if<std::string>(&loaded)) return {{}, 0, *failure};
+  if (const auto* failure = std::get_if<std::string>(&loaded)) return {{}, 0, *failure, {}};
   const ComputedJob& job = std::get<LoadedPart>(loaded).job;
-  return {TubeLabel({job.parameters.mainDiameter, job.parameters.wallThickness}),
-          job.lengths.xLength(), std::nullopt};
+  const TubeSize size{job.parameters.mainDiameter, job.parameters.wallThickness};
+  return {TubeLabel(size), job.lengths.xLength(), std::nullopt, size};
 }
 
 std::optional<std::string> WritePlanFiles(const std::string& folder,
@@ -422,6 +478,7 @@ std::optional<std::string> WritePlanFiles(const std::string& folder,
       return "nothing written: " + *problem;
     if (progress) progress("writing", i + 1, files.size());
   }
+  if (cancel && cancel->load()) return "cancelled: nothing written";
   if (auto problem = transaction.commit()) return "nothing written: " + *problem;
   made.keep();
   return std::nullopt;

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstddef>
 #include <functional>
+#include <variant>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,16 +20,25 @@ struct MachineProfile;
 struct TubeSize {
   double diameter = 0;
   double wall = 0;
+  friend bool operator==(const TubeSize&, const TubeSize&) = default;
 };
+
+// True when two sizes name one tube: equal to within a millionth of a mm.
+bool SameTube(const TubeSize& a, const TubeSize& b);
 
 // The stock length of every tube, or of one tube.
 struct StockLength {
   std::optional<TubeSize> tube;
   double length = 0;
+  friend bool operator==(const StockLength&, const StockLength&) = default;
 };
 
 // A part the list names, by its path beside the list, loaded; or why not.
 using PartSource = std::function<std::variant<LoadedPart, std::string>(const std::string& path)>;
+
+// The stock length of a tube: its own, else the length for every tube; nothing when neither is
+// given.
+std::optional<double> StockLengthOf(const std::vector<StockLength>& stock, const TubeSize& tube);
 
 struct CutListRequest {
   std::string listPath;                  // names the list in problems; parts are found beside it
@@ -50,11 +60,32 @@ struct PlannedFile {
   std::string bytes;
 };
 
+// One tube's figures in the plan.
+struct TubeTotals {
+  std::string tube;  // "60.3x3.9"
+  int sticks = 0;
+  int lowerBound = 0;
+  bool provenOptimal = false;  // no plan can use fewer sticks
+  double stockLength = 0;      // of one stick
+  double ownLength = 0;        // the parts' own lengths, summed
+  double longestRemnant = 0;
+  std::optional<double> cutSeconds;  // every placement cut once, when the profile gives feeds
+  // Each stick's program: its number among all sticks, its file, its time when the profile
+  // gives its feeds.
+  struct StickProgram {
+    std::size_t number = 0;
+    std::string name;
+    std::optional<double> cutSeconds;
+  };
+  std::vector<StickProgram> programs;
+};
+
 struct CutListPlan {
   std::vector<std::string> problems;  // one line each; when any there is nothing to write
   std::vector<std::string> notes;     // what the operator should know, one line each
   std::vector<PlannedFile> files;     // programs, templates, plan.json, cut-sheet.pdf
   std::string summary;                // what standard output shows
+  std::vector<TubeTotals> totals;     // per tube, in the summary's order
   CutSheet sheet;                     // the plan as the cut sheet draws it
   bool cancelled = false;
 };
@@ -78,6 +109,7 @@ struct PartSummary {
   std::string tube;
   double length = 0;
   std::optional<std::string> failure;
+  TubeSize size;
 };
 
 // The part that a cut list at listPath names as file (relative to the list's folder).

@@ -31,7 +31,10 @@ std::variant<ComputedJob, std::string> ComputePartJob(const Part& part, double a
 std::variant<LoadedPart, std::string> LoadPart(const std::string& path) {
   auto read = ReadPart(path);
   if (auto* failure = std::get_if<std::string>(&read)) return "not opened: " + *failure;
-  Part& part = std::get<Part>(read);
+  return LoadedPartOf(std::move(std::get<Part>(read)));
+}
+
+std::variant<LoadedPart, std::string> LoadedPartOf(Part part) {
   auto job = ComputePartJob(part, PanelDefaultAtAngle());
   if (auto* refusal = std::get_if<std::string>(&job)) return "job refused: " + *refusal;
   return LoadedPart{std::move(part), std::move(std::get<ComputedJob>(job))};

@@ -25,5 +25,7 @@ std::variant<ComputedJob, std::string> ComputePartJob(const Part& part, double a
 // The one place a part is loaded from a path: read, then computed; why not ("not opened: ..."
 // or "job refused: ...").
 std::variant<LoadedPart, std::string> LoadPart(const std::string& path);
+// A part already read, computed as LoadPart computes it.
+std::variant<LoadedPart, std::string> LoadedPartOf(Part part);
 
 }  // namespace korvex

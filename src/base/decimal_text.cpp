@@ -35,6 +35,12 @@ std::string DecimalText(double value, int decimals) {
   return text;
 }
 
+std::string ShortestText(double value) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
 void AppendFixedDecimal(std::string& text, double value, int decimals) {
   char buffer[64];
   std::string_view digits = Fixed(buffer, value, decimals);

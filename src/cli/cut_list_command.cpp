@@ -1,7 +1,5 @@
 #include "cli/cut_list_command.h"
 
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -15,6 +13,7 @@
 #include "app/cut_list_plan.h"
 #include "app/frame_plan.h"
 #include "app/machine_profiles.h"
+#include "app/shop_settings.h"
 #include "base/file_helpers.h"
 #include "project/frame_file.h"
 #include "project/frame_sketch.h"
@@ -24,8 +23,6 @@ namespace {
 
 // Lists shorter than this finish before a bar would be worth drawing.
 constexpr std::size_t kLongList = 50;
-constexpr double kMaxStockLength = 1e6;
-constexpr double kMaxKerf = 100;
 
 struct CutListOptions {
   std::string listPath;
@@ -42,16 +39,6 @@ struct CutListOptions {
   bool help = false;
 };
 
-std::optional<double> StrictNumber(std::string_view text) {
-  double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
-      !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
-}
-
 std::string Lowered(std::string_view text) {
   std::string lowered(text);
   for (char& c : lowered) {
@@ -60,42 +47,18 @@ std::string Lowered(std::string_view text) {
   return lowered;
 }
 
-// "6000" for every tube, or "60.3x3.9=6000" for one.
-std::optional<std::string> ReadStock(std::string_view text, std::vector<StockLength>& stock) {
-  StockLength entry;
-  std::string_view length = text;
-  if (const auto equals = text.find('='); equals != std::string_view::npos) {
-    const std::string_view tube = text.substr(0, equals);
-    const auto x = tube.find_first_of("xX");
-    const auto diameter =
-        x == std::string_view::npos ? std::nullopt : StrictNumber(tube.substr(0, x));
-    const auto wall = x == std::string_view::npos ? std::nullopt : StrictNumber(tube.substr(x + 1));
-    if (!diameter || !wall || *diameter <= 0 || *wall <= 0) {
-      return "--stock " + std::string(text) + ": the tube must be DIAMETERxWALL, such as 60.3x3.9";
-    }
-    entry.tube = TubeSize{*diameter, *wall};
-    length = text.substr(equals + 1);
-  }
-  const auto value = StrictNumber(length);
-  if (!value || *value <= 0 || *value > kMaxStockLength) {
-    return "--stock " + std::string(text) + ": the length must be a number of mm above 0";
-  }
-  entry.length = *value;
-  for (const StockLength& other : stock) {
-    const bool same = other.tube && entry.tube ? other.tube->diameter == entry.tube->diameter &&
-                                                     other.tube->wall == entry.tube->wall
-                                               : !other.tube && !entry.tube;
-    if (same) return "--stock " + std::string(text) + ": that tube's stock is already given";
-  }
-  stock.push_back(entry);
-  return std::nullopt;
-}
-
 std::optional<std::string> ReadArguments(std::span<const std::string_view> arguments,
                                          CutListOptions& options) {
   std::optional<std::string> error;
   const auto fail = [&](std::string text) {
     if (!error) error = std::move(text);
+  };
+  const auto read = [&](std::variant<double, std::string> number, const char* option,
+                        std::optional<double>& into) {
+    if (const auto* why = std::get_if<std::string>(&number))
+      fail(option + *why);
+    else
+      into = std::get<double>(number);
   };
   bool outDirGiven = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -134,26 +97,16 @@ std::optional<std::string> ReadArguments(std::span<const std::string_view> argum
       outDirGiven = true;
     } else if (argument == "--stock") {
       if (const auto v = value()) {
-        if (auto problem = ReadStock(*v, options.stock)) fail(*problem);
+        if (auto problem = ReadStockText(*v, options.stock))
+          fail("--stock " + std::string(*v) + ": " + *problem);
       }
     } else if (argument == "--kerf") {
-      if (const auto v = value()) {
-        const auto kerf = StrictNumber(*v);
-        if (!kerf || *kerf < 0 || *kerf > kMaxKerf)
-          fail("--kerf must be a number of mm from 0 to 100");
-        else
-          options.kerf = *kerf;
-      }
+      if (const auto v = value()) read(ReadKerfText(*v), "--kerf ", options.kerf);
     } else if (argument == "--trim") {
       // A bare --trim cuts the stick's end square right at its start.
       options.trim = 0;
       if (attached || nextIsValue) {
-        const auto v = value();
-        const auto trim = v ? StrictNumber(*v) : std::nullopt;
-        if (!trim || *trim < 0)
-          fail("--trim must be a number of mm, 0 or more");
-        else
-          options.trim = *trim;
+        if (const auto v = value()) read(ReadTrimText(*v), "--trim ", options.trim);
       }
     } else if (argument == "--machine") {
       if (const auto v = value()) options.machine = *v;

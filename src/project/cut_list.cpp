@@ -131,16 +131,6 @@ class CsvReader {
   int line_ = 1;
 };
 
-std::optional<int> QuantityOf(const std::string& text) {
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 1 ||
-      value > kMaxCutListQuantity) {
-    return std::nullopt;
-  }
-  return value;
-}
-
 std::string Quoted(std::string_view text) {
   return "\"" + Abbreviated(text) + "\"";
 }
@@ -151,7 +141,7 @@ bool SameLetters(std::string_view a, std::string_view b) {
 
 // Outputs are named after the part, so a name must be a plain file name that none of the run's
 // own outputs has, also where case is not told apart. Why not, or nothing.
-std::optional<std::string> NameProblem(const std::string& name) {
+std::optional<std::string> NameProblemOf(const std::string& name) {
   const std::string quoted = "the name " + Quoted(name);
   const bool plain = std::none_of(name.begin(), name.end(), [](char c) {
     return c == '/' || c == '\\' || static_cast<unsigned char>(c) < 32 || c == 127;
@@ -233,17 +223,15 @@ CutList ParseCutList(std::string_view bytes) {
       continue;
     }
     const std::string& quantity = r.fields[columns->quantity];
-    if (const auto value = QuantityOf(quantity)) {
+    if (const auto value = ReadCutListQuantity(quantity)) {
       row.quantity = *value;
     } else {
-      list.problems.push_back({r.line, "quantity " + Quoted(quantity) +
-                                           " is not a whole number from 1 to " +
-                                           std::to_string(kMaxCutListQuantity)});
+      list.problems.push_back({r.line, CutListQuantityProblem(quantity)});
       continue;
     }
     row.name = columns->name && !r.fields[*columns->name].empty() ? r.fields[*columns->name]
                                                                   : StemOf(row.file);
-    if (auto why = NameProblem(row.name)) {
+    if (auto why = NameProblemOf(row.name)) {
       list.problems.push_back({r.line, std::move(*why)});
       continue;
     }
@@ -308,8 +296,27 @@ std::string StemOf(const std::string& file) {
   return name;
 }
 
+std::optional<std::string> CutListNameProblem(const std::string& name) {
+  return NameProblemOf(name);
+}
+
 bool UsableAsFileName(const std::string& name) {
-  return !NameProblem(name);
+  return !NameProblemOf(name);
+}
+
+std::optional<int> ReadCutListQuantity(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 1 ||
+      value > kMaxCutListQuantity) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::string CutListQuantityProblem(std::string_view text) {
+  return "quantity " + Quoted(text) + " is not a whole number from 1 to " +
+         std::to_string(kMaxCutListQuantity);
 }
 
 }  // namespace korvex

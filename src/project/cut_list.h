@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,8 +57,17 @@ std::string CsvField(const std::string& text);
 // The file's name without its folder and its last extension.
 std::string StemOf(const std::string& file);
 
+// Why outputs cannot be named after name (a plain file name, not too long, none of the run's own
+// outputs, also where case is not told apart), or nothing when they can.
+std::optional<std::string> CutListNameProblem(const std::string& name);
+
 // True when the name can name a file of its own: outputs are named after parts.
 bool UsableAsFileName(const std::string& name);
+
+// A quantity as a list gives it: a whole number from 1 to kMaxCutListQuantity, nothing else.
+std::optional<int> ReadCutListQuantity(std::string_view text);
+// Why a list refuses text as a quantity.
+std::string CutListQuantityProblem(std::string_view text);
 
 // The rows as a cut list: the header "file,quantity,name", then a record a row, CR LF line
 // ends. A field holding a comma, a double quote, a line break or a blank at either end stands

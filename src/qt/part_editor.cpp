@@ -12,15 +12,14 @@
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
-#include <QUndoStack>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <string>
 
 #include "app/part_panel.h"
 #include "project/part_fields.h"
+#include "qt/part_text_field.h"
 
 namespace korvex {
 namespace {
@@ -28,12 +27,6 @@ namespace {
 const QColor kProblemColour(255, 205, 205);
 constexpr const char* kProblemStyle = "color: #c00000;";
 
-// The shortest text that reads back as the same number.
-QString NumberText(double value) {
-  char digits[32];
-  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
-  return QString::fromLatin1(digits, static_cast<qsizetype>(end - digits));
-}
 
 // The hole table's columns are the hole's fields, in their order.
 const HoleField& HoleColumn(int column) {
@@ -88,57 +81,6 @@ QTableWidgetItem* FlagItem(bool ticked) {
 
 }  // namespace
 
-// A line edit and the part's value it shows: a number, a whole number or a text.
-struct PartEditor::TextField {
-  PartPlace place;
-  std::function<double&(Part&)> number;
-  std::function<std::int64_t&(Part&)> whole;
-  std::function<std::string&(Part&)> text;
-  QLineEdit* edit = nullptr;
-  QLabel* problem = nullptr;
-
-  static TextField Number(PartPlace place, std::function<double&(Part&)> value) {
-    TextField field;
-    field.place = place;
-    field.number = std::move(value);
-    return field;
-  }
-  static TextField Whole(PartPlace place, std::function<std::int64_t&(Part&)> value) {
-    TextField field;
-    field.place = place;
-    field.whole = std::move(value);
-    return field;
-  }
-  static TextField Text(PartPlace place, std::function<std::string&(Part&)> value) {
-    TextField field;
-    field.place = place;
-    field.text = std::move(value);
-    return field;
-  }
-
-  QString shown(Part& part) const {
-    if (number) return NumberText(number(part));
-    if (whole) return QString::number(whole(part));
-    return QString::fromStdString(text(part));
-  }
-  // False when the text is not a value of this field.
-  bool store(const QString& typed, Part& part) const {
-    const std::string bytes = typed.toStdString();
-    if (text) {
-      text(part) = bytes;
-    } else if (number) {
-      const auto value = ReadNumberText(bytes);
-      if (!value) return false;
-      number(part) = *value;
-    } else {
-      const auto value = ReadWholeText(bytes);
-      if (!value) return false;
-      whole(part) = *value;
-    }
-    return true;
-  }
-};
-
 struct PartEditor::EndControls {
   TubeEnd end;
   std::vector<std::pair<const EndField*, QCheckBox*>> flags;
@@ -148,23 +90,27 @@ struct PartEditor::EndControls {
 
 PartEditor::PartEditor(QWidget* parent) : QWidget(parent) {
   auto* layout = new QVBoxLayout(this);
-
-  auto* top = new QWidget(this);
-  auto* topLayout = new QGridLayout(top);
-  topLayout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(top);
-  addTextField(
-      TextField::Text({PartField::Name}, [](Part& p) -> std::string& { return p.name; }),
-      tr("name"), top);
-  addTextField(TextField::Whole({PartField::Quantity},
-                                [](Part& p) -> std::int64_t& { return p.quantity; }),
-               tr("quantity"), top);
+  layout->setContentsMargins(4, 4, 4, 4);
 
   auto* frames = new QHBoxLayout;
   layout->addLayout(frames);
+  // The tube, and under it the part's own problems and Save, beside the two ends.
+  auto* first = new QVBoxLayout;
+  frames->addLayout(first);
   auto* tube = new QGroupBox(QStringLiteral("MAIN TUBE"), this);
   buildTube(tube);
-  frames->addWidget(tube, 0, Qt::AlignTop);
+  first->addWidget(tube);
+  partProblems_ = NewProblemLabel(this);
+  first->addWidget(partProblems_);
+  save_ = new QPushButton(tr("Save part"), this);
+  save_->setObjectName(QStringLiteral("savePart"));
+  connect(save_, &QPushButton::clicked, this, &PartEditor::saveRequested);
+  saveStatus_ = new QLabel(this);
+  saveStatus_->setObjectName(QStringLiteral("saveStatus"));
+  saveStatus_->setWordWrap(true);
+  first->addWidget(save_, 0, Qt::AlignLeft);
+  first->addWidget(saveStatus_);
+  first->addStretch(1);
   for (const auto& [end, caption] :
        {std::pair{TubeEnd::Left, "LEFT CUT"}, std::pair{TubeEnd::Right, "RIGHT CUT"}}) {
     auto* box = new QGroupBox(QString::fromLatin1(caption), this);
@@ -173,26 +119,12 @@ PartEditor::PartEditor(QWidget* parent) : QWidget(parent) {
   }
   layout->addWidget(buildHoles(), 1);
 
-  partProblems_ = NewProblemLabel(this);
-  layout->addWidget(partProblems_);
-  auto* saving = new QHBoxLayout;
-  layout->addLayout(saving);
-  save_ = new QPushButton(tr("Save part"), this);
-  save_->setObjectName(QStringLiteral("savePart"));
-  save_->setEnabled(false);
-  connect(save_, &QPushButton::clicked, this, [this] { save(); });
-  saveStatus_ = new QLabel(this);
-  saveStatus_->setObjectName(QStringLiteral("saveStatus"));
-  saveStatus_->setWordWrap(true);
-  saving->addWidget(save_);
-  saving->addWidget(saveStatus_, 1);
-
   setPart(PanelDefaultPart());
 }
 
 PartEditor::~PartEditor() = default;
 
-void PartEditor::addTextField(TextField field, const QString& caption, QWidget* box) {
+void PartEditor::addTextField(PartTextField field, const QString& caption, QWidget* box) {
   auto* grid = static_cast<QGridLayout*>(box->layout());
   const int row = grid->rowCount();
   field.edit = new QLineEdit(box);
@@ -200,8 +132,8 @@ void PartEditor::addTextField(TextField field, const QString& caption, QWidget* 
   grid->addWidget(new QLabel(caption, box), row, 0);
   grid->addWidget(field.edit, row, 1);
   grid->addWidget(field.problem, row + 1, 0, 1, 2);
-  fields_.push_back(std::make_unique<TextField>(std::move(field)));
-  const TextField* stored = fields_.back().get();
+  fields_.push_back(std::make_unique<PartTextField>(std::move(field)));
+  const PartTextField* stored = fields_.back().get();
   connect(stored->edit, &QLineEdit::textEdited, this, [this, stored] { fieldTyped(*stored); });
   connect(stored->edit, &QLineEdit::editingFinished, this,
           [this, stored] { fieldFinished(*stored); });
@@ -210,14 +142,14 @@ void PartEditor::addTextField(TextField field, const QString& caption, QWidget* 
 void PartEditor::buildTube(QWidget* box) {
   new QGridLayout(box);
   addTextField(
-      TextField::Number({PartField::Diameter}, [](Part& p) -> double& { return p.diameter; }),
+      PartTextField::Number({PartField::Diameter}, [](Part& p) -> double& { return p.diameter; }),
       QStringLiteral("DIAMETER"), box);
-  addTextField(TextField::Number({PartField::Wall}, [](Part& p) -> double& { return p.wall; }),
+  addTextField(PartTextField::Number({PartField::Wall}, [](Part& p) -> double& { return p.wall; }),
                QStringLiteral("THICKNESS"), box);
-  addTextField(TextField::Whole({PartField::Segments},
+  addTextField(PartTextField::Whole({PartField::Segments},
                                 [](Part& p) -> std::int64_t& { return p.segments; }),
                QStringLiteral("CUT SEGMENTS"), box);
-  addTextField(TextField::Text({PartField::AngleLetter},
+  addTextField(PartTextField::Text({PartField::AngleLetter},
                                [](Part& p) -> std::string& { return p.angleLetter; }),
                QStringLiteral("ANGLE LETTER"), box);
 }
@@ -231,7 +163,7 @@ void PartEditor::buildEnd(TubeEnd end, QWidget* box) {
   for (const EndField& field : EndFields()) {
     const QString caption = QString::fromLatin1(field.caption);
     if (field.number) {
-      addTextField(TextField::Number({field.field, end},
+      addTextField(PartTextField::Number({field.field, end},
                                      [end, value = field.number](Part& p) -> double& {
                                        return EndOf(p, end).*value;
                                      }),
@@ -274,6 +206,10 @@ QWidget* PartEditor::buildHoles() {
   holes_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   holes_->setSelectionBehavior(QAbstractItemView::SelectRows);
   holes_->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Room for several holes at a glance.
+  holes_->verticalHeader()->setDefaultSectionSize(holes_->fontMetrics().height() + 8);
+  holes_->setMinimumHeight(holes_->horizontalHeader()->sizeHint().height() +
+                           5 * holes_->verticalHeader()->defaultSectionSize() + 4);
   connect(holes_, &QTableWidget::itemChanged, this, &PartEditor::holeItemChanged);
   holes_->setItemDelegate(new CellDelegate(
       [this](int row, int column, const QString& text) { holeCellTyped(row, column, text); },
@@ -351,7 +287,7 @@ void PartEditor::fillHoles() {
   addHole_->setEnabled(part_.holes.size() < kMaxPartHoles);
 }
 
-void PartEditor::fieldTyped(const TextField& field) {
+void PartEditor::fieldTyped(const PartTextField& field) {
   Part typed = part_;
   const bool read = field.store(field.edit->text(), typed);
   checkTyped(field.place, read, typed);
@@ -375,7 +311,7 @@ void PartEditor::checkTyped(const PartPlace& place, bool read, const Part& typed
   unreadable_ = kept;  // only a finished edit counts
 }
 
-void PartEditor::fieldFinished(const TextField& field) {
+void PartEditor::fieldFinished(const PartTextField& field) {
   Part typed = part_;
   const bool read = field.store(field.edit->text(), typed);
   const bool wasUnreadable =
@@ -511,25 +447,9 @@ QStringList PartEditor::problems() const {
   return texts;
 }
 
-void PartEditor::setFilePath(const QString& path) {
-  filePath_ = path;
-  save_->setEnabled(!path.isEmpty());
-  saveStatus_->clear();
-}
-
-bool PartEditor::save() {
-  std::optional<std::string> refusal;
-  if (filePath_.isEmpty()) {
-    refusal = "PART NOT SAVED: no file is chosen";
-  } else if (!problems_.empty()) {
-    refusal = "PART NOT SAVED: " + problems_.front().text;
-  } else {
-    refusal = SavePartFile(part_, filePath_.toStdString());
-  }
-  saveStatus_->setStyleSheet(refusal ? QString::fromLatin1(kProblemStyle) : QString());
-  saveStatus_->setText(refusal ? QString::fromStdString(*refusal) : tr("PART SAVED OK"));
-  if (!refusal) emit partSaved(filePath_);
-  return !refusal;
+void PartEditor::setSaveStatus(const QString& text, bool refused) {
+  saveStatus_->setStyleSheet(refused ? QString::fromLatin1(kProblemStyle) : QString());
+  saveStatus_->setText(text);
 }
 
 QLineEdit* PartEditor::field(const PartPlace& place) const {
@@ -548,27 +468,6 @@ QLabel* PartEditor::problemLabel(const PartPlace& place) const {
   }
   if (place.hole > 0) return holeProblems_;
   return place.field == PartField::Whole ? partProblems_ : nullptr;
-}
-
-PartEditCommand::PartEditCommand(PartEditor& editor, Part before, Part after)
-    : editor_(editor), before_(std::move(before)), after_(std::move(after)) {
-  setText(QObject::tr("edit part"));
-}
-
-void PartEditCommand::undo() {
-  editor_.setPart(before_);
-}
-
-void PartEditCommand::redo() {
-  if (std::exchange(shown_, false)) return;
-  editor_.setPart(after_);
-}
-
-void RecordEdits(PartEditor& editor, QUndoStack& stack) {
-  QObject::connect(&editor, &PartEditor::partEdited, &stack,
-                   [&editor, &stack](const Part& before, const Part& after) {
-                     stack.push(new PartEditCommand(editor, before, after));
-                   });
 }
 
 }  // namespace korvex

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QStringList>
-#include <QUndoCommand>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -16,14 +15,16 @@ class QLineEdit;
 class QPushButton;
 class QTableWidget;
 class QTableWidgetItem;
-class QUndoStack;
 
 namespace korvex {
 
-// The values of one part: its name and quantity, the tube, both ends and a table of holes. Each
-// value is checked as it is typed and every problem is shown beside its field, in the words the
-// rest of KORVEX uses. A field's edit is committed when the field is left or Return is
-// pressed, a check box or a choice when it is changed, a hole when it is added or removed.
+struct PartTextField;
+
+// The values of one part: the tube, both ends and a table of holes. Each value is checked as it
+// is typed and every problem is shown beside its field, in the words the rest of KORVEX uses.
+// A field's edit is committed when the field is left or Return is pressed, a check box or a
+// choice when it is changed, a hole when it is added or removed. Its name and quantity are its
+// row's in the list, not the editor's.
 class PartEditor : public QWidget {
   Q_OBJECT
 
@@ -39,12 +40,8 @@ class PartEditor : public QWidget {
   // The problems shown now, one text each.
   QStringList problems() const;
 
-  // The part file Save writes; Save is enabled while there is one.
-  void setFilePath(const QString& path);
-  const QString& filePath() const { return filePath_; }
-  // Writes part() to filePath(). Refused while a problem is shown or when the file cannot be
-  // written, with the reason shown beside the button. True when written.
-  bool save();
+  // What Save said last, beside the button; empty for nothing.
+  void setSaveStatus(const QString& text, bool refused);
 
   // The text field at a place (a hole's values are cells of holeTable()), the label that shows
   // its problems; nullptr when there is none.
@@ -57,24 +54,24 @@ class PartEditor : public QWidget {
   void partEdited(const korvex::Part& before, const korvex::Part& after);
   // The part computes without a problem: its job.
   void jobComputed(const korvex::ComputedJob& job);
-  void partSaved(const QString& path);
+  // Save was clicked.
+  void saveRequested();
 
  private:
-  struct TextField;
   struct EndControls;
 
   void buildTube(QWidget* box);
   void buildEnd(TubeEnd end, QWidget* box);
   QWidget* buildHoles();
-  void addTextField(TextField field, const QString& caption, QWidget* box);
+  void addTextField(PartTextField field, const QString& caption, QWidget* box);
 
   void fillFields();
   void fillHoles();
-  void fieldTyped(const TextField& field);
+  void fieldTyped(const PartTextField& field);
   void holeCellTyped(int row, int column, const QString& text);
   // Shows the problems of typed, the part with the text typed at place, without committing.
   void checkTyped(const PartPlace& place, bool read, const Part& typed);
-  void fieldFinished(const TextField& field);
+  void fieldFinished(const PartTextField& field);
   void holeItemChanged(QTableWidgetItem* item);
   void addHole();
   void removeHole();
@@ -89,9 +86,8 @@ class PartEditor : public QWidget {
   Part part_;
   std::vector<PartPlace> unreadable_;  // fields whose typed text is not a value
   std::vector<PartProblem> problems_;
-  QString filePath_;
 
-  std::vector<std::unique_ptr<TextField>> fields_;
+  std::vector<std::unique_ptr<PartTextField>> fields_;
   std::vector<std::unique_ptr<EndControls>> ends_;
   QTableWidget* holes_ = nullptr;
   QLabel* holeProblems_ = nullptr;
@@ -102,24 +98,5 @@ class PartEditor : public QWidget {
   QLabel* saveStatus_ = nullptr;
   bool typing_ = false;  // the problems shown are those of a text not yet committed
 };
-
-// One committed edit on an undo stack: undo and redo show the values before and after it. The
-// editor already shows the edit when the stack takes it, so the first redo changes nothing. The
-// editor outlives the stack's commands.
-class PartEditCommand : public QUndoCommand {
- public:
-  PartEditCommand(PartEditor& editor, Part before, Part after);
-  void undo() override;
-  void redo() override;
-
- private:
-  PartEditor& editor_;
-  Part before_;
-  Part after_;
-  bool shown_ = true;
-};
-
-// Puts every edit of the editor on the stack, as a PartEditCommand.
-void RecordEdits(PartEditor& editor, QUndoStack& stack);
 
 }  // namespace korvex

@@ -2,36 +2,33 @@
 
 #include <QMainWindow>
 #include <QStringList>
-#include <atomic>
-#include <filesystem>
-#include <map>
-#include <string>
-#include <vector>
+#include <optional>
 
-#include "app/cut_list_plan.h"
-#include "project/cut_list.h"
+#include "app/shop_session.h"
+#include "qt/shop_memory.h"
 
-class QComboBox;
-class QLabel;
-class QLineEdit;
+class QAction;
 class QMenu;
-class QProgressBar;
-class QPushButton;
 class QSplitter;
-class QTableWidget;
-class QUndoGroup;
-class QUndoStack;
+class QTabWidget;
+class QTableView;
+class QTemporaryDir;
 
 namespace korvex {
 
-class BackgroundWork;
+class CutListModel;
+class NestingPanel;
 class PartEditor;
+class PartPane;
 class PartPreview;
 class PlanView;
+class ResultsPane;
+class ShopWork;
 
-// The shop window: a cut list's parts in a table, the list's files, nesting on the stock and
-// writing every output of the list in one go. Reading parts, nesting and writing run off the
-// window's thread.
+// The shop window: a cut list's parts in a table beside the part of the row chosen, the
+// settings the list is nested with, the plan, and every output of the list written in one go.
+// The documents hold the list, the part and the plan and their rules; the window shows them and
+// asks the user where a rule says to. Reading parts, nesting and writing run off its thread.
 class ShopWindow : public QMainWindow {
   Q_OBJECT
 
@@ -39,37 +36,27 @@ class ShopWindow : public QMainWindow {
   explicit ShopWindow(QWidget* parent = nullptr);
   ~ShopWindow() override;
 
-  // Opens a cut list (.csv) in place of the open one, or adds part files to it. Why, when a file
-  // cannot be used; nothing else changes then.
+  // Opens a cut list in place of the open one, or adds part files to it, asking nothing. Why,
+  // when it cannot; nothing changes then.
   std::optional<QString> openList(const QString& path);
   std::optional<QString> addParts(const QStringList& paths);
   std::optional<QString> saveList(const QString& path);
 
-  // The list's rows with each file as the list names it.
-  const std::vector<CutListRow>& rows() const { return rows_; }
-  QString listPath() const { return listPath_; }
-
-  // Nests the list with the values of the nesting fields; planReady or planFailed follow.
+  // Nests the list (F5), or nests it and writes every output into folder; planReady, written
+  // or planFailed follow. Unsaved edits of the part shown are asked about first.
   void nest();
-  void cancelNest();
-  // Writes every output of the list into folder; written or planFailed follow.
   void writeAllInto(const QString& folder);
-  QString summary() const;
+  // Stops the nest or write that runs (Escape): nothing is written, no plan shown.
+  void cancelWork();
 
-  QTableWidget* partsTable() const { return table_; }
-  PlanView* planView() const { return plan_; }
-  QUndoStack* undoStack() const { return undo_; }
-  PartEditor* partEditor() const { return editor_; }
-  PartPreview* partPreview() const { return preview_; }
-  QLineEdit* stockField() const { return stock_; }
-  QLineEdit* kerfField() const { return kerf_; }
-  QLineEdit* trimField() const { return trim_; }
-  QComboBox* machineChoice() const { return machine_; }
-  QComboBox* templateChoice() const { return templates_; }
-  QProgressBar* progressBar() const { return progress_; }
-
-  // The rows as a list before and after one edit; the undo stack calls it both ways.
-  void setRows(const std::vector<CutListRow>& rows);
+  ShopSession& session() { return session_; }
+  QTableView* partsTable() const { return table_; }
+  PartPane* partPane() const { return partPane_; }
+  PartEditor* partEditor() const;
+  PartPreview* partPreview() const;
+  NestingPanel* nestingPanel() const { return nesting_; }
+  ResultsPane* results() const { return results_; }
+  PlanView* planView() const;
 
  signals:
   void partsSummarized();
@@ -81,67 +68,49 @@ class ShopWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void buildLayout();
   void buildMenus();
-  QWidget* buildPartPane();
-  void showSelectedPart();
-  void partSaved(const QString& path);
-  bool maybeSavePart();
-  QWidget* buildNestingPanel();
-  void changeRows(std::vector<CutListRow> rows, const QString& what);
-  void refreshTable();
+  QAction* addAction(QMenu* menu, const QString& text, const QKeySequence& key,
+                     std::function<void()> run);
+  void sessionChanged(unsigned what);
+  void selectShownRow();
+  void rowChosen();
   void summarizeMissing();
-  void onItemChanged(int row, int column);
-  void updateTitle();
-  void rememberRecent(const QString& path);
-  void fillRecentMenu();
-  bool maybeSave();
-  std::optional<CutListRequest> request(QString& why) const;
-  void startPlan(CutListRequest request, const QString& folder);
-  void showProgress(const QString& step, int done, int total);
-  void finishWork();
-  std::string absolutePart(const std::string& file) const;
-  std::filesystem::path listFolder() const;
+  void updateActions();
+  bool listHasFocus() const;
 
+  bool maybeSaveAll();
   void newList();
   void openListChosen();
+  void openRecent(const QString& path);
   bool saveChosen(bool askForName);
   void addPartsChosen();
   void removeSelected();
   void writeAllChosen();
+  void openCutSheet();
+  // Starts a nest, or a nest and write into folder, once unsaved edits are seen to.
+  void startJob(const QString& folder);
 
-  std::vector<CutListRow> rows_;
-  std::map<std::string, PartSummary> summaries_;  // by the part's absolute path
-  QString listPath_;
-  // Where the last list, parts and outputs were chosen, by their settings' keys.
-  std::map<QString, QString> lastFolders_{
-      {"listFolder", {}}, {"partFolder", {}}, {"outputFolder", {}}};
-  std::atomic<bool> cancel_{false};
-  bool planning_ = false;  // a nest or a write runs
-  int rowsVersion_ = 0;    // counts the changes of the rows
-  CutListPlan lastPlan_;
-
-  QUndoGroup* undoGroup_ = nullptr;
-  QUndoStack* undo_ = nullptr;      // the list's edits
-  QUndoStack* partUndo_ = nullptr;  // the shown part's edits, since it was shown
-  int shownRow_ = -1;
-  BackgroundWork* work_ = nullptr;
-  QSplitter* splitter_ = nullptr;      // the parts over the nesting
-  QSplitter* partSplitter_ = nullptr;  // the table beside the part's editor and preview
-  QTableWidget* table_ = nullptr;
-  PlanView* plan_ = nullptr;
-  PartEditor* editor_ = nullptr;
-  PartPreview* preview_ = nullptr;
-  QLineEdit* stock_ = nullptr;
-  QLineEdit* kerf_ = nullptr;
-  QLineEdit* trim_ = nullptr;
-  QComboBox* machine_ = nullptr;
-  QComboBox* templates_ = nullptr;
-  QPushButton* nestButton_ = nullptr;
-  QPushButton* writeButton_ = nullptr;
-  QPushButton* cancelButton_ = nullptr;
-  QProgressBar* progress_ = nullptr;
-  QLabel* summary_ = nullptr;
+  ShopMemory memory_;
+  ShopSession session_;
+  ShopWork* work_ = nullptr;
+  bool reading_ = false;    // part files are being read
+  bool selecting_ = false;  // the table's row is set to the row shown
+  CutListModel* rows_ = nullptr;
+  QTableView* table_ = nullptr;
+  PartPane* partPane_ = nullptr;
+  NestingPanel* nesting_ = nullptr;
+  ResultsPane* results_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+  QSplitter* listSplitter_ = nullptr;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
+  QAction* nest_ = nullptr;
+  QAction* write_ = nullptr;
+  QAction* cancel_ = nullptr;
   QMenu* recentMenu_ = nullptr;
+  QTemporaryDir* sheets_ = nullptr;  // cut sheets opened for viewing
 };
 
 }  // namespace korvex

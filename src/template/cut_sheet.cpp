@@ -83,22 +83,21 @@ void DrawStick(SheetPages& pages, const CutSheetTube& tube, const CutSheetStick&
   double lastEnd = 0;
   for (const CutSheetPart& part : stick.parts) {
     drawing.line(Stroke::MachinePath, Outline(part, scale, top, band));
+    for (const auto& hole : part.holes) {
+      for (const auto& piece : UnrolledPieces(hole)) {
+        std::vector<SheetPoint> line;
+        for (const StickPoint& p : piece)
+          line.push_back({p.x * scale, top + band * p.degrees / 360});
+        drawing.line(Stroke::MachinePath, line);
+      }
+    }
     const double left = *std::min_element(part.left.begin(), part.left.end()) * scale;
     const double right = *std::max_element(part.right.begin(), part.right.end()) * scale;
     lastEnd = std::max(lastEnd, right);
     const std::string name = Printable(part.name);
     const double nameWidth = HelveticaWidth(name, kNameSize);
     const double start = (left + right) / 2 - nameWidth / 2;
-    // The first row where the name clears the one before it, else the least crowded row.
-    std::size_t row = 0;
-    for (std::size_t r = 0; r < rowEnds.size(); ++r) {
-      if (rowEnds[r] + 1 <= start) {
-        row = r;
-        break;
-      }
-      if (rowEnds[r] < rowEnds[row]) row = r;
-    }
-    rowEnds[row] = start + nameWidth;
+    const std::size_t row = NameRow(rowEnds, start, nameWidth, 1);
     drawing.text({start, top + band + 1 + kNameSize + static_cast<double>(row) * kNameRowHeight},
                  kNameSize, name);
   }
@@ -147,6 +146,40 @@ void DrawTotals(SheetPages& pages, const CutSheet& sheet) {
 }
 
 }  // namespace
+
+std::size_t NameRow(std::vector<double>& rowEnds, double start, double width, double gap) {
+  std::size_t row = 0;
+  for (std::size_t r = 0; r < rowEnds.size(); ++r) {
+    if (rowEnds[r] + gap <= start) {
+      row = r;
+      break;
+    }
+    if (rowEnds[r] < rowEnds[row]) row = r;
+  }
+  rowEnds[row] = start + width;
+  return row;
+}
+
+std::vector<std::vector<StickPoint>> UnrolledPieces(const std::vector<StickPoint>& outline) {
+  std::vector<std::vector<StickPoint>> pieces;
+  for (std::size_t i = 0; i < outline.size(); ++i) {
+    const StickPoint& p = outline[i];
+    if (i > 0 && std::fabs(p.degrees - outline[i - 1].degrees) > 180) {
+      // The line crosses the seam: both pieces reach it where the line meets it.
+      const StickPoint& q = outline[i - 1];
+      const bool upward = q.degrees > p.degrees;  // on past 360 to the far side of 0
+      const double from = upward ? 360 - q.degrees : q.degrees;
+      const double t = from / (from + (upward ? p.degrees : 360 - p.degrees));
+      const double x = q.x + t * (p.x - q.x);
+      pieces.back().push_back({x, upward ? 360.0 : 0.0});
+      pieces.push_back({{x, upward ? 0.0 : 360.0}});
+    } else if (i == 0) {
+      pieces.emplace_back();
+    }
+    pieces.back().push_back(p);
+  }
+  return pieces;
+}
 
 std::string CutSheetPdf(const CutSheet& sheet) {
   SheetPages pages("cut sheet", Printable(sheet.listName));

@@ -52,6 +52,10 @@ std::optional<Paper> PaperNamed(std::string_view name) {
   return std::nullopt;
 }
 
+std::string PaperName(Paper paper) {
+  return std::string(EntryOf(paper).name);
+}
+
 std::string PaperTitle(Paper paper) {
   return std::string(EntryOf(paper).title);
 }

@@ -18,6 +18,8 @@ PaperSize SizeOf(Paper paper);
 
 // "a4", "letter", "a4-landscape", "letter-landscape" as the command line names them, in any case.
 std::optional<Paper> PaperNamed(std::string_view name);
+// The paper's name as the command line gives it: "a4", "letter-landscape", ...
+std::string PaperName(Paper paper);
 
 // "A4 PORTRAIT", "LETTER LANDSCAPE", ... as a page names its paper.
 std::string PaperTitle(Paper paper);

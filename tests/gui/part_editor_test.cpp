@@ -1,4 +1,5 @@
-// The part editor and its preview as a user works them: typing, the hole table, undo and Save.
+// The part editor and its preview as a user works them on a part of a list: typing, the hole
+// table, undo and Save.
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -6,14 +7,15 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
-#include <QUndoStack>
 #include <QVBoxLayout>
 #include <cmath>
 
 #include "app/part_panel.h"
-#include "project/part_file.h"
+#include "app/shop_session.h"
 #include "korvex_window_test.h"
+#include "project/part_file.h"
 #include "qt/part_editor.h"
+#include "qt/part_pane.h"
 #include "qt/part_preview.h"
 #include "scene/draw_list.h"
 #include "temp_folder.h"
@@ -33,13 +35,15 @@ Part SquareTube() {
 class PartEditorTest : public KorvexWindowTest {
  protected:
   void SetUp() override {
+    test::WriteAll(folder_ / "post.kvxp", FormatPartFile(SquareTube()).bytes);
+    ASSERT_FALSE(session_.list().addParts({folder_.file("post.kvxp")}));
+    session_.showRow(0);
     auto* layout = new QVBoxLayout(&window_);
-    layout->addWidget(editor_ = new PartEditor);
-    layout->addWidget(preview_ = new PartPreview);
-    preview_->setMinimumSize(300, 200);
-    QObject::connect(editor_, &PartEditor::jobComputed, preview_, &PartPreview::showJob);
-    RecordEdits(*editor_, stack_);
-    editor_->setPart(SquareTube());
+    layout->addWidget(pane_ = new PartPane(session_, &window_));
+    session_.setListener([this](unsigned what) { pane_->sessionChanged(what); });
+    editor_ = pane_->editor();
+    preview_ = pane_->preview();
+    window_.resize(900, 900);
     window_.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
   }
@@ -63,8 +67,10 @@ class PartEditorTest : public KorvexWindowTest {
     return label && !label->isHidden() ? label->text() : QString();
   }
 
+  test::TempFolder folder_;
+  ShopSession session_{ShopSettings{}};
   QWidget window_;
-  QUndoStack stack_;
+  PartPane* pane_ = nullptr;
   PartEditor* editor_ = nullptr;
   PartPreview* preview_ = nullptr;
 };
@@ -82,7 +88,6 @@ const BadValue kBadValues[] = {
     {{PartField::Wall}, "-1", "THICKNESS must not be less than 0", "4"},
     {{PartField::Segments}, "12.5", "CUT SEGMENTS must be a whole number from 1 to 1000", "90"},
     {{PartField::Segments}, "1001", "CUT SEGMENTS must be a whole number from 1 to 1000", "90"},
-    {{PartField::Quantity}, "0", "quantity must be a whole number from 1 to 1000000", "1"},
     {{PartField::Distance, TubeEnd::Left}, "inf", "LEFT CUT DISTANCE is not a number", "-100"},
     {{PartField::Angle, TubeEnd::Right},
      "90",
@@ -167,7 +172,6 @@ TEST_F(PartEditorTest, UndoAndRedoWalkBackAndForthThroughTheEdits) {
   auto* mode3d = editor_->findChild<QCheckBox*>(QStringLiteral("LEFT CUT 3D MODE"));
   QTest::mouseClick(mode3d, Qt::LeftButton, {}, QPoint(6, mode3d->height() / 2));
   click("removeHole");  // the hole just added is the table's current row
-  ASSERT_EQ(stack_.count(), 4);
   EXPECT_TRUE(editor_->part().left.mode3d);
   EXPECT_TRUE(editor_->part().holes.empty());
 
@@ -180,7 +184,7 @@ TEST_F(PartEditorTest, UndoAndRedoWalkBackAndForthThroughTheEdits) {
                {true, 60, 0, false}, {false, 70, 0, false}, {false, 70, 1, false},
                {false, 70, 1, true}, {false, 70, 0, true}};
   for (const auto& step : steps) {
-    step.undo ? stack_.undo() : stack_.redo();
+    step.undo ? session_.part().undo() : session_.part().redo();
     EXPECT_EQ(editor_->part().diameter, step.diameter);
     EXPECT_EQ(editor_->field({PartField::Diameter})->text().toDouble(), step.diameter);
     EXPECT_EQ(editor_->holeTable()->rowCount(), static_cast<int>(step.holes));
@@ -188,38 +192,41 @@ TEST_F(PartEditorTest, UndoAndRedoWalkBackAndForthThroughTheEdits) {
     ASSERT_FALSE(jobs.isEmpty());
     EXPECT_EQ(jobs.takeLast().at(0).value<ComputedJob>().parameters.mainRadius, step.diameter / 2);
   }
-  stack_.setIndex(0);
+  while (session_.part().canUndo())
+    session_.part().undo();
   EXPECT_EQ(editor_->part(), SquareTube());
+  EXPECT_TRUE(session_.part().isClean());
 }
 
+// Save writes the part file of its row, or says why not and writes nothing.
 TEST_F(PartEditorTest, SaveWritesWhatReadsBackOrSaysWhyNot) {
-  test::TempFolder folder;
   click("addHole");
+  const std::string before = test::ReadAll(folder_ / "post.kvxp");
   const struct {
-    std::string file;
     const char* badDiameter;
     const char* status;
   } rows[] = {
-      {"missing/post.kvxp", nullptr, "PART NOT SAVED: "},
-      {"post.kvxp", "-5", "PART NOT SAVED: MAIN TUBE DIAMETER must be a number greater than 0"},
-      {"post.kvxp", nullptr, "PART SAVED OK"}};
+      {"-5", "PART NOT SAVED: MAIN TUBE DIAMETER must be a number greater than 0"},
+      {"6o", "PART NOT SAVED: MAIN TUBE DIAMETER is not a number"},
+      {nullptr, "PART SAVED OK"}};
   for (const auto& row : rows) {
-    const std::string path = (folder.path() / row.file).string();
-    editor_->setFilePath(QString::fromStdString(path));
     if (row.badDiameter) type({PartField::Diameter}, QString::fromLatin1(row.badDiameter));
     click("savePart");
-    EXPECT_TRUE(editor_->findChild<QLabel*>(QStringLiteral("saveStatus"))
-                    ->text()
-                    .startsWith(QString::fromLatin1(row.status)));
+    EXPECT_EQ(editor_->findChild<QLabel*>(QStringLiteral("saveStatus"))->text(),
+              QString::fromLatin1(row.status));
     if (row.badDiameter) {
-      EXPECT_FALSE(std::filesystem::exists(path));
+      EXPECT_EQ(test::ReadAll(folder_ / "post.kvxp"), before);
       type({PartField::Diameter}, QStringLiteral("60"));
     }
   }
-  const PartReading back =
-      ReadPartFile(test::ReadAll(folder.path() / "post.kvxp"), "post.kvxp", Part{}, PartHole{});
+  const PartReading back = ReadPartFile(test::ReadAll(folder_ / "post.kvxp"), "post.kvxp",
+                                        Part{}, PartHole{});
   ASSERT_TRUE(back.part) << back.refusal;
   EXPECT_EQ(*back.part, editor_->part());
+  EXPECT_EQ(back.part->holes.size(), 1u);
+  // A new edit takes the notice of the save away.
+  type({PartField::Wall}, QStringLiteral("5"));
+  EXPECT_EQ(editor_->findChild<QLabel*>(QStringLiteral("saveStatus"))->text(), QString());
 }
 
 }  // namespace

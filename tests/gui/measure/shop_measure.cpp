@@ -1,24 +1,32 @@
-// The shop window measured on a cut list: how long it takes to show, to read the list's parts,
-// to show the first part and to nest them all, and the longest time its thread was busy
-// meanwhile. With a second argument
-// it then saves a picture of the window with its plan.
+// The shop window measured on a cut list: how long it takes to show, to read the list's parts
+// (its first part shown) and to nest them all, and the longest time its thread was busy
+// meanwhile (the slowest answer a user gets). With --cancel-after it presses Escape that long
+// into the nest instead and times how long the window takes to be idle again. With a picture
+// name it then saves a picture of the window with its plan; --part-picture saves one with the
+// first part shown, before nesting.
+//
+//   korvex_shop_measure LIST.csv [PICTURE.png] [--size 1600x1000] [--cancel-after SECONDS]
+//                       [--part-picture PICTURE.png]
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "qt/korvex_app.h"
 #include "qt/part_preview.h"
+#include "qt/results_pane.h"
 #include "qt/shop_window.h"
 #include "qt/view_widget.h"
 
 namespace {
+
+constexpr int kLongest = 300000;
 
 // The longest gap between ticks of a timer that wants to run at every turn of the event loop.
 class StallWatch {
@@ -45,53 +53,104 @@ class StallWatch {
   double longest_ = 0;
 };
 
+struct Options {
+  const char* list = nullptr;
+  const char* picture = nullptr;
+  const char* partPicture = nullptr;  // the window with its first part shown, before nesting
+  QSize size;
+  double cancelAfter = -1;  // seconds into the nest; negative: nest to the end
+};
+
+bool ReadOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const bool hasValue = i + 1 < argc;
+    if (std::strcmp(argv[i], "--size") == 0 && hasValue) {
+      int width = 0, height = 0;
+      if (std::sscanf(argv[++i], "%dx%d", &width, &height) != 2) return false;
+      options.size = QSize(width, height);
+    } else if (std::strcmp(argv[i], "--part-picture") == 0 && hasValue) {
+      options.partPicture = argv[++i];
+    } else if (std::strcmp(argv[i], "--cancel-after") == 0 && hasValue) {
+      options.cancelAfter = QString::fromLatin1(argv[++i]).toDouble();
+    } else if (!options.list) {
+      options.list = argv[i];
+    } else if (!options.picture) {
+      options.picture = argv[i];
+    } else {
+      return false;
+    }
+  }
+  return options.list != nullptr;
+}
+
+bool SaveWindow(QWidget& window, const char* path) {
+  const QRect area = window.frameGeometry();
+  const QPixmap shot =
+      window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+  return shot.save(QString::fromLocal8Bit(path));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: korvex_shop_measure LIST.csv [PICTURE.png]\n");
+  Options options;
+  if (!ReadOptions(argc, argv, options)) {
+    std::fprintf(stderr,
+                 "usage: korvex_shop_measure LIST.csv [PICTURE.png] [--size WxH] "
+                 "[--cancel-after SECONDS] [--part-picture PICTURE.png]\n");
     return 2;
   }
   korvex::PrepareApplication(application);
   QElapsedTimer clock;
   clock.start();
   korvex::ShopWindow window;
+  if (options.size.isValid()) window.resize(options.size);
   window.show();
-  if (!QTest::qWaitForWindowExposed(&window)) return 1;
-  std::printf("shown %.1f ms\n", clock.nsecsElapsed() / 1e6);
+  window.activateWindow();  // as a user's window is, so that its keys work
+  if (!QTest::qWaitForWindowActive(&window)) return 1;
+  std::printf("shown %.1f ms at %dx%d\n", clock.nsecsElapsed() / 1e6, window.width(),
+              window.height());
 
   StallWatch watch;
   QSignalSpy read(&window, &korvex::ShopWindow::partsSummarized);
-  clock.restart();
-  watch.start();
-  if (const auto failure = window.openList(QString::fromLocal8Bit(argv[1]))) {
-    std::fprintf(stderr, "%s\n", failure->toLocal8Bit().constData());
-    return 1;
-  }
-  if (!read.wait(120000)) return 1;
-  std::printf("parts read %.1f ms, longest busy %.1f ms\n", clock.nsecsElapsed() / 1e6,
-              watch.stop());
-
   QSignalSpy drawn(&window.partPreview()->view(), &QOpenGLWidget::frameSwapped);
   clock.restart();
   watch.start();
-  window.partsTable()->setCurrentCell(0, 0);
-  if (!drawn.wait(120000)) return 1;
-  std::printf("part shown %.1f ms, longest busy %.1f ms\n", clock.nsecsElapsed() / 1e6,
+  if (const auto failure = window.openList(QString::fromLocal8Bit(options.list))) {
+    std::fprintf(stderr, "%s\n", failure->toLocal8Bit().constData());
+    return 1;
+  }
+  if (!read.wait(kLongest)) return 1;
+  std::printf("parts read %.1f ms, longest busy %.1f ms\n", clock.nsecsElapsed() / 1e6,
               watch.stop());
 
+  // Opening the list shows its first part.
+  if (drawn.isEmpty() && !drawn.wait(kLongest)) return 1;
+  QTest::qWait(500);  // the preview's first frames
+  if (options.partPicture && !SaveWindow(window, options.partPicture)) return 1;
+
   QSignalSpy ready(&window, &korvex::ShopWindow::planReady);
+  QSignalSpy failed(&window, &korvex::ShopWindow::planFailed);
+  qint64 cancelledAt = -1;
+  if (options.cancelAfter >= 0) {
+    const auto after = static_cast<int>(options.cancelAfter * 1000);
+    QTimer::singleShot(after, &window, [&, after] {
+      cancelledAt = after * qint64{1000000};  // when the key was pressed, not when it came
+      QTest::keyClick(&window, Qt::Key_Escape);
+    });
+  }
   clock.restart();
   watch.start();
   window.nest();
-  if (!ready.wait(120000)) return 1;
-  std::printf("nested %.1f ms, longest busy %.1f ms\n", clock.nsecsElapsed() / 1e6, watch.stop());
-  std::printf("%s\n", window.summary().toLocal8Bit().constData());
-  if (argc < 3) return 0;
-  QTest::qWait(500);  // the preview's first frames
-  const QRect area = window.frameGeometry();
-  const QPixmap shot =
-      window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-  return shot.save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+  if (!QTest::qWaitFor([&] { return !ready.isEmpty() || !failed.isEmpty(); }, kLongest)) return 1;
+  const double ended = clock.nsecsElapsed() / 1e6;
+  std::printf("%s %.1f ms, longest busy %.1f ms\n", ready.isEmpty() ? "stopped" : "nested", ended,
+              watch.stop());
+  if (cancelledAt >= 0)
+    std::printf("escape to idle %.1f ms\n", ended - static_cast<double>(cancelledAt) / 1e6);
+  std::printf("%s\n", window.results()->banner().toLocal8Bit().constData());
+  if (!options.picture) return 0;
+  QTest::qWait(500);
+  return SaveWindow(window, options.picture) ? 0 : 1;
 }
