@@ -135,10 +135,6 @@ double StartOffset(const Orientation& o, const StockRules& stock) {
   return stock.trim ? *stock.trim - o.minReachLeft : -o.minLeft;
 }
 
-double SpacingAt(const Orientation& left, const Orientation& right, int turn) {
-  return SpacingBelow(left, right, turn, INFINITY);
-}
-
 Junction BestJunction(const Orientation& left, const Orientation& right) {
   std::vector<int> turns{0};
   for (int m = 1; m <= 2; ++m) {

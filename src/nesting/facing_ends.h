@@ -53,9 +53,6 @@ struct Junction {
   int turn = 0;
 };
 
-// The spacing at one relative turn.
-double SpacingAt(const Orientation& left, const Orientation& right, int turn);
-
 // The best spacing over a few candidate turns: none, those that line up the ends' first and
 // second harmonics, each improved one degree at a time.
 Junction BestJunction(const Orientation& left, const Orientation& right);

@@ -171,6 +171,7 @@ void CheckEveryFittedEnd(const Sketch& s, Worst& worst) {
     for (const auto& [node, path, side] : {std::tuple{line.from, &outcome.job->left.path, -1},
                                            std::tuple{line.to, &outcome.job->right.path, 1}}) {
       if (!s.order.contains(node)) continue;  // a free end
+      const std::string nodeName = node;  // a structured binding no lambda may name in clang 14
       const std::vector<std::string>& here = s.order.at(node);
       const auto self = std::find(here.begin(), here.end(), line.name);
       if (self == here.begin()) continue;  // first at its node: cut square
@@ -187,7 +188,7 @@ void CheckEveryFittedEnd(const Sketch& s, Worst& worst) {
             nearest = std::min(nearest, std::fabs(outside));
           }
         }
-        EXPECT_LE(nearest, 0.01) << line.name << " at " << node << what << i;
+        EXPECT_LE(nearest, 0.01) << line.name << " at " << nodeName << what << i;
         return nearest;
       };
       for (int i = 0; i <= 90; ++i) {
