@@ -46,7 +46,7 @@ TotalsModel::Row TotalsModel::rowAt(std::size_t index) const {
             tr("%1 x %2").arg(tube.sticks).arg(Qs(DecimalText(tube.stockLength, 3))), tube,
             Stock(tube)};
   }
-  Row sum{tr("All tubes"), {}, {"", 0, 0, true, 0, 0, 0, 0.0}, 0};
+  Row sum{tr("All tubes"), {}, {"", 0, 0, true, 0, 0, 0, 0.0, {}}, 0};
   for (const TubeTotals& tube : totals_) {
     TubeTotals& all = sum.figures;
     all.sticks += tube.sticks;
