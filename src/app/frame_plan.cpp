@@ -69,6 +69,9 @@ class FramePlanner {
     }
     for (PlannedFile& file : planned.files)
       plan_.files.push_back(std::move(file));
+    plan_.sheet = std::move(planned.sheet);
+    plan_.totals = std::move(planned.totals);
+    plan_.cancelled = planned.cancelled;
     plan_.summary = "FRAME " + frame_.name + " MEMBERS " + std::to_string(frame_.members.size()) +
                     " PARTS " + std::to_string(parts_.size()) + "\n" + planned.summary;
   }

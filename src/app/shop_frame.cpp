@@ -11,9 +11,8 @@ std::vector<std::size_t> ShopFrame::membersOfRow(long rowId) const {
 }
 
 ShopFrame ShopFrameOf(const FrameParts& read, const std::string& path, std::vector<long> rowIds) {
-  ShopFrame frame{path, read.frame.name, {}, {}, read.partOf, std::move(rowIds)};
+  ShopFrame frame{path, read.frame, {}, read.partOf, std::move(rowIds)};
   for (std::size_t m = 0; m < read.frame.members.size(); ++m) {
-    frame.members.push_back(read.frame.members[m].name);
     // Every part was computed when the members were grouped; one that is not draws nothing.
     const JobOutcome outcome = ComputePart(read.cut.parts[m], 0);
     frame.outlines.push_back(outcome.job ? OutlineOf(read.cut.axes[m], *outcome.job)

@@ -14,14 +14,14 @@ namespace korvex {
 // each part the row of the list it became.
 struct ShopFrame {
   std::string path;  // absolute
-  std::string name;
-  std::vector<std::string> members;      // names
+  Frame frame;       // as read
   std::vector<MemberOutline> outlines;   // a member each
   std::vector<std::size_t> partOf;       // a member's part
   std::vector<long> rowIds;              // a part's row
 
   // The members cut from the part of the row known by rowId.
   std::vector<std::size_t> membersOfRow(long rowId) const;
+  const std::string& memberName(std::size_t member) const { return frame.members[member].name; }
   // The row the member's part became.
   long rowOfMember(std::size_t member) const { return rowIds[partOf[member]]; }
 };

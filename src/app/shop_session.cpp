@@ -80,6 +80,7 @@ std::optional<std::string> ShopSession::openFrame(const std::string& path,
   for (std::size_t r = 0; r < list_.rows().size(); ++r)
     rowIds.push_back(list_.idOf(r));
   frame_ = ShopFrameOf(read, fs::absolute(path).lexically_normal().string(), std::move(rowIds));
+  frameRows_ = list_.rows();
   startOver(opened.note);
   if (!opened.note && !read.notices.empty()) {
     const std::size_t more = read.notices.size() - 1;
@@ -161,11 +162,21 @@ std::optional<std::string> ShopSession::savePart(const std::string& chosen) {
   if (!row) return std::string("PART NOT SAVED: the part's row is no longer in the list");
   const CutListRow& listed = list_.rows()[*row];
   if (auto refusal = part_.save(path, listed.name, listed.quantity)) return refusal;
+  frameRows_.reset();
   if (IsSameFile(list_.partPath(*row), path))
     list_.partFileChanged(path);
   else
     list_.setRowFile(*row, path);
   return std::nullopt;
+}
+
+bool ShopSession::isFramesList() const {
+  const auto same = [](const CutListRow& a, const CutListRow& b) {
+    return a.file == b.file && a.name == b.name && a.quantity == b.quantity;
+  };
+  return frame_ && frameRows_ &&
+         std::equal(frameRows_->begin(), frameRows_->end(), list_.rows().begin(),
+                    list_.rows().end(), same);
 }
 
 ResultBasis ShopSession::basisNow(bool withPart) const {
@@ -193,6 +204,8 @@ std::variant<ShopJob, std::string> ShopSession::job(const std::string& folder,
     };
   }
   job.folder = folder;
+  if (isFramesList() && !edits)
+    job.frame = FrameRequest{frame_->path, frame_->frame, folder, {}};
   job.basis = basisNow(edits);
   job.madeFrom = MadeFrom(list_, job.machine);
   if (edits) job.madeFrom += "; with the unsaved edits of " + FileName(part_.source());

@@ -98,12 +98,15 @@ class ShopSession {
   bool isCurrent(const ResultBasis& basis) const;
   void followRows();
   void startOver(std::optional<std::string> note);
+  bool isFramesList() const;
   void changed(unsigned what);
 
   CutListDocument list_;
   PartDocument part_;
   std::optional<ShownPlan> plan_;
   std::optional<ShopFrame> frame_;
+  // The rows as the frame gave them, while no part of theirs was saved: the list is the frame's.
+  std::optional<std::vector<CutListRow>> frameRows_;
   std::optional<ShopNotice> notice_;
   ResultBasis noticeBasis_;
   std::optional<std::string> jobProblems_;

@@ -31,13 +31,13 @@ class MemberNames : public QWidget {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const ViewGeometry geometry = view_.viewGeometry();
-    for (std::size_t m = 0; m < frame->members.size(); ++m) {
+    for (std::size_t m = 0; m < frame->outlines.size(); ++m) {
       const auto at = PixelOf(geometry, MemberMiddle(frame->outlines[m]));
       if (!at) continue;
       // Dark letters on a light halo read on the view's background and over the tubes alike.
       QPainterPath text;
       text.addText(QPointF((*at)[0] + 4, (*at)[1] - 4), font(),
-                   QString::fromStdString(frame->members[m]));
+                   QString::fromStdString(frame->memberName(m)));
       painter.strokePath(text, QPen(QColor(255, 255, 255, 210), 3));
       painter.fillPath(text, QColor(20, 30, 60));
     }
@@ -121,7 +121,7 @@ void FramePane::showFrame() {
   }
   heading_->setText(tr("%1: %2 members, %3 parts. Click a member to show its part.")
                         .arg(QFileInfo(QString::fromStdString(frame->path)).fileName())
-                        .arg(frame->members.size())
+                        .arg(frame->outlines.size())
                         .arg(frame->rowIds.size()));
   const auto [middle, reach] = Extent(frame->outlines);
   ViewInput input = ViewInput::AtStartUp();
@@ -137,7 +137,7 @@ void FramePane::showChosen() {
   const auto& frame = session_.frame();
   if (!frame) return;
   const auto rowId = session_.part().rowId();
-  std::vector<bool> chosen(frame->members.size(), false);
+  std::vector<bool> chosen(frame->outlines.size(), false);
   if (rowId) {
     for (std::size_t m : frame->membersOfRow(*rowId))
       chosen[m] = true;

@@ -1,0 +1,208 @@
+// A frame in the shop window as a user works it: opened through File > Open, its parts listed
+// as the command line cuts them and nothing written; a member clicked in 3D choosing its row and
+// a row lighting up its members; Write All writing what the command line writes for the frame;
+// a frame with a mistake leaving the window as it was.
+#include <gtest/gtest.h>
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <filesystem>
+#include <map>
+
+#include "korvex_window_test.h"
+#include "project/cut_list.h"
+#include "project/part_file.h"
+#include "qt/frame_pane.h"
+#include "qt/part_editor.h"
+#include "qt/part_pane.h"
+#include "qt/shop_memory.h"
+#include "qt/shop_window.h"
+#include "temp_folder.h"
+
+namespace korvex {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadAll;
+
+constexpr int kWait = 30000;
+
+class ShopFrameTest : public KorvexWindowTest {
+ protected:
+  void SetUp() override {
+    fs::copy_file(KORVEX_SOURCE_DIR "/docs/truss/truss.kvxf", folder_ / "truss.kvxf");
+    ShopMemory().store().clear();
+    shop_ = std::make_unique<ShopWindow>();
+    shop_->show();
+    shop_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(shop_.get()));
+  }
+  void TearDown() override { shop_.reset(); }
+
+  QString path(const char* name) const { return QString::fromStdString(folder_.file(name)); }
+  QTableView& table() { return *shop_->partsTable(); }
+  QString cell(int row, int column) { return table().model()->index(row, column).data().toString(); }
+  void press(QKeySequence key) {
+    shop_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(shop_.get()));
+    QTest::keySequence(shop_.get(), key);
+  }
+  // The frame as korvex-cli cuts it, written into folder.
+  void cli(const char* folder) {
+    QProcess process;
+    process.start(KORVEX_CLI, {"--frame", path("truss.kvxf"), "--stock", "6000", "--out-dir",
+                               path(folder)});
+    ASSERT_TRUE(process.waitForFinished(kWait));
+    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+  }
+  ViewWidget& view() { return shop_->framePane()->view(); }
+  // Where the view shows a member of the row chosen, lit up: the pixels of that colour.
+  std::vector<QPoint> litPixels() {
+    const QImage image = view().grabFramebuffer();
+    std::vector<QPoint> lit;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        const QColor c = image.pixelColor(x, y);
+        if (c.red() > c.green() + 60 && c.red() > c.blue() + 100) lit.emplace_back(x, y);
+      }
+    }
+    return lit;
+  }
+  int rowNamed(const QString& name) {
+    for (int r = 0; r < table().model()->rowCount(); ++r)
+      if (cell(r, 0) == name) return r;
+    ADD_FAILURE() << name.toStdString();
+    return 0;
+  }
+
+  test::TempFolder folder_;
+  std::unique_ptr<ShopWindow> shop_;
+};
+
+TEST_F(ShopFrameTest, AFramesPartsAreListedAsTheCommandLineCutsThemAndWrittenAsItWritesThem) {
+  WhenOpen<QFileDialog>([this](QFileDialog* dialog) {
+    dialog->setDirectory(QString::fromStdString(folder_.path().string()));
+    dialog->findChild<QLineEdit*>("fileNameEdit")->setText("truss.kvxf");
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  press(QKeySequence::Open);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return shop_->windowTitle() == "KORVEX Shop - truss.kvxf[*]"; }, kWait));
+  EXPECT_FALSE(shop_->isWindowModified());
+  EXPECT_TRUE(shop_->framePane()->isVisible());
+  EXPECT_TRUE(shop_->framePane()->heading().startsWith("truss.kvxf: 7 members, 4 parts"));
+  // Nothing is written until the user asks.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()), 1);
+
+  cli("out");
+  fs::rename(folder_ / "out", folder_ / "cli");
+  const CutList listed = ParseCutList(ReadAll(folder_ / "cli" / "cut-list.csv"));
+  ASSERT_EQ(table().model()->rowCount(), static_cast<int>(listed.rows.size()));
+  std::map<std::string, std::string> lengthOfFile;  // from members.csv
+  const std::string members = ReadAll(folder_ / "cli" / "members.csv");
+  for (auto at = members.find("\r\n") + 2; at < members.size(); at = members.find("\r\n", at) + 2) {
+    const auto first = members.find(',', at), second = members.find(',', first + 1);
+    lengthOfFile[members.substr(first + 1, second - first - 1)] =
+        members.substr(second + 1, members.find("\r\n", at) - second - 1);
+  }
+  for (int r = 0; r < table().model()->rowCount(); ++r) {
+    const CutListRow& row = listed.rows[static_cast<std::size_t>(r)];
+    EXPECT_EQ(cell(r, 0).toStdString(), row.name);
+    EXPECT_EQ(cell(r, 1).toInt(), row.quantity);
+    EXPECT_EQ(cell(r, 2).toStdString(), row.file + " (not saved)");
+    EXPECT_EQ(cell(r, 4).toStdString(), lengthOfFile.at(row.file)) << row.name;
+    // The part shown is the part file the command line writes, to the byte.
+    table().selectRow(r);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shop_->partPane()->heading().startsWith(cell(r, 0)); }));
+    EXPECT_EQ(FormatPartFile(shop_->partEditor()->part()).bytes, ReadAll(folder_ / "cli" / row.file));
+  }
+
+  QSignalSpy written(shop_.get(), &ShopWindow::written);
+  shop_->writeAllInto(path("out"));
+  ASSERT_TRUE(written.wait(kWait));
+  int files = 0;
+  for (const auto& file : fs::directory_iterator(folder_ / "cli")) {
+    ++files;
+    EXPECT_EQ(ReadAll(folder_ / "out" / file.path().filename()), ReadAll(file.path())) << file.path();
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "out"), fs::directory_iterator()), files);
+}
+
+TEST_F(ShopFrameTest, AMemberClickedChoosesItsRowAndARowLightsUpItsMembers) {
+  ASSERT_FALSE(shop_->openList(path("truss.kvxf")));
+  QSignalSpy drawn(&view(), &QOpenGLWidget::frameSwapped);
+  ASSERT_TRUE(drawn.wait(kWait));
+  auto* tabs = shop_->findChild<QTabWidget*>();
+  const auto chooseRow = [&](const QString& name) {
+    table().selectRow(rowNamed(name));
+    tabs->setCurrentWidget(shop_->framePane());  // back to the frame, as a user clicks its tab
+  };
+
+  // The three posts are one part: its row lights up three members apart from each other.
+  chooseRow("post-left");
+  std::vector<int> columns;
+  for (const QPoint& p : litPixels())
+    columns.push_back(p.x());
+  std::sort(columns.begin(), columns.end());
+  ASSERT_FALSE(columns.empty());
+  int groups = 1;
+  for (std::size_t k = 1; k < columns.size(); ++k)
+    groups += columns[k] - columns[k - 1] > 20;
+  EXPECT_EQ(groups, 3);
+
+  // Where the brace is lit, a click chooses its row from any other, the frame staying in view.
+  chooseRow("brace-left");
+  const std::vector<QPoint> brace = litPixels();
+  ASSERT_GT(brace.size(), 50u);
+  QPoint middle;
+  for (const QPoint& p : brace)
+    middle += p;
+  middle /= static_cast<int>(brace.size());
+  chooseRow("bottom");
+  QTest::mouseMove(&view(), middle);  // the pointer comes in first, as a hand brings it
+  QTest::mouseClick(&view(), Qt::LeftButton, {}, middle);
+  EXPECT_EQ(table().currentIndex().row(), rowNamed("brace-left"));
+  EXPECT_TRUE(shop_->partPane()->heading().startsWith("brace-left"));
+  EXPECT_EQ(tabs->currentWidget(), shop_->framePane());
+  EXPECT_EQ(litPixels(), brace);
+  // A click beside every member chooses nothing else.
+  QTest::mouseMove(&view(), QPoint(5, 5));
+  QTest::mouseClick(&view(), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(table().currentIndex().row(), rowNamed("brace-left"));
+}
+
+TEST_F(ShopFrameTest, AFrameWithAMistakeSaysWhereAndLeavesTheWindowAsItWas) {
+  ASSERT_FALSE(shop_->openList(path("truss.kvxf")));
+  const QString title = shop_->windowTitle();
+  std::string frame = ReadAll(folder_ / "truss.kvxf");
+  frame.replace(frame.find("wall = 3.2"), 10, "wall = \"thick\"");  // line 8
+  test::WriteAll(folder_ / "bad.kvxf", frame);
+  QString said;
+  WhenOpen<QFileDialog>([this](QFileDialog* dialog) {
+    dialog->setDirectory(QString::fromStdString(folder_.path().string()));
+    dialog->findChild<QLineEdit*>("fileNameEdit")->setText("bad.kvxf");
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  QTimer::singleShot(0, [&] {
+    WhenOpen<QMessageBox>([&](QMessageBox* box) {
+      said = box->text();
+      box->accept();
+    });
+  });
+  press(QKeySequence::Open);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !said.isEmpty(); }, kWait));
+  EXPECT_TRUE(said.startsWith(path("bad.kvxf") + ":8: ")) << said.toStdString();
+  EXPECT_EQ(shop_->windowTitle(), title);
+  EXPECT_EQ(table().model()->rowCount(), 4);
+  EXPECT_TRUE(shop_->framePane()->heading().startsWith("truss.kvxf"));
+  EXPECT_FALSE(fs::exists(folder_ / "bad.csv"));
+}
+
+}  // namespace
+}  // namespace korvex
