@@ -30,8 +30,8 @@ ShopJobOutcome RunShopJob(const ShopJob& job, const CutListProgress& progress,
   request.machine = &*job.machine.profile;
   request.cancel = cancel;
   try {
-    outcome.plan = job.frame && !job.folder.empty() ? PlanOfFrame(*job.frame, request, job.folder, progress)
-                                                    : PlanCutList(request, progress);
+    outcome.plan = job.frame ? PlanOfFrame(*job.frame, request, job.folder, progress)
+                             : PlanCutList(request, progress);
     outcome.cancelled = outcome.plan.cancelled;
     if (!job.folder.empty() && outcome.plan.problems.empty()) {
       outcome.writeFailure = WritePlanFiles(job.folder, outcome.plan.files, cancel, progress);

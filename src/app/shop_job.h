@@ -24,8 +24,8 @@ struct ShopJob {
   CutListRequest request;  // its machine is set when it runs
   MachineEntry machine;
   std::string folder;  // empty: nest only
-  // The frame the list is, as it gave the rows: a write writes the frame's outputs too, as its
-  // own plan from the request's settings.
+  // The frame the list is, as it gave the rows: planned as the frame, with the request's
+  // settings, so that problems name the frame and a write writes the frame's outputs too.
   std::optional<FrameRequest> frame;
   ResultBasis basis;
   std::string madeFrom;  // the list, its parts and settings in words

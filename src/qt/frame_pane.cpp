@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
-#include <QPainterPath>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -29,17 +28,25 @@ class MemberNames : public QWidget {
     const auto& frame = session_.frame();
     if (!frame) return;
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
+    const QFontMetrics metrics(font());
     const ViewGeometry geometry = view_.viewGeometry();
+    std::vector<QRect> taken;  // a name that would cover another is left out
     for (std::size_t m = 0; m < frame->outlines.size(); ++m) {
       const auto at = PixelOf(geometry, MemberMiddle(frame->outlines[m]));
       if (!at) continue;
+      const QString name = QString::fromStdString(frame->memberName(m));
+      const QPoint base(static_cast<int>((*at)[0]) + 4, static_cast<int>((*at)[1]) - 4);
+      const QRect box = metrics.boundingRect(name).translated(base).adjusted(-1, -1, 1, 1);
+      if (!rect().contains(box) ||
+          std::any_of(taken.begin(), taken.end(), [&](const QRect& r) { return r.intersects(box); }))
+        continue;
+      taken.push_back(box);
       // Dark letters on a light halo read on the view's background and over the tubes alike.
-      QPainterPath text;
-      text.addText(QPointF((*at)[0] + 4, (*at)[1] - 4), font(),
-                   QString::fromStdString(frame->memberName(m)));
-      painter.strokePath(text, QPen(QColor(255, 255, 255, 210), 3));
-      painter.fillPath(text, QColor(20, 30, 60));
+      painter.setPen(QColor(255, 255, 255, 220));
+      for (const QPoint& step : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
+        painter.drawText(base + step, name);
+      painter.setPen(QColor(20, 30, 60));
+      painter.drawText(base, name);
     }
   }
 
