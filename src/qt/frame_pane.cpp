@@ -65,8 +65,7 @@ std::pair<Vec3, double> Extent(const std::vector<MemberOutline>& members) {
   Vec3 low{1e300, 1e300, 1e300}, high{-1e300, -1e300, -1e300};
   double widest = 0;
   for (const MemberOutline& member : members) {
-    for (const Vec3& end : {member.axes.at(member.left.empty() ? 0 : member.left[0], 0, 0),
-                            member.axes.at(member.right.empty() ? 0 : member.right[0], 0, 0)}) {
+    for (const Vec3& end : MemberEnds(member)) {
       for (int k = 0; k < 3; ++k) {
         low[k] = std::min(low[k], end[k]);
         high[k] = std::max(high[k], end[k]);

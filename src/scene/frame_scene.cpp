@@ -79,11 +79,16 @@ void DrawFrameScene(const std::vector<MemberOutline>& members,
   list.setLineWidth(1);
 }
 
-Vec3 MemberMiddle(const MemberOutline& member) {
-  if (member.left.empty()) return member.axes.middle;
+std::array<Vec3, 2> MemberEnds(const MemberOutline& member) {
+  if (member.left.empty()) return {member.axes.middle, member.axes.middle};
   const double left = *std::min_element(member.left.begin(), member.left.end());
   const double right = *std::max_element(member.right.begin(), member.right.end());
-  return member.axes.at((left + right) / 2, 0, 0);
+  return {member.axes.at(left, 0, 0), member.axes.at(right, 0, 0)};
+}
+
+Vec3 MemberMiddle(const MemberOutline& member) {
+  const auto [left, right] = MemberEnds(member);
+  return 0.5 * (left + right);
 }
 
 std::optional<std::size_t> MemberAt(const std::vector<MemberOutline>& members,
@@ -95,10 +100,8 @@ std::optional<std::size_t> MemberAt(const std::vector<MemberOutline>& members,
   for (std::size_t m = 0; m < members.size(); ++m) {
     const MemberOutline& member = members[m];
     if (member.left.empty()) continue;
-    const double left = *std::min_element(member.left.begin(), member.left.end());
-    const double right = *std::max_element(member.right.begin(), member.right.end());
-    const Passing passing =
-        PassingOf(*ray, member.axes.at(left, 0, 0), member.axes.at(right, 0, 0));
+    const auto [left, right] = MemberEnds(member);
+    const Passing passing = PassingOf(*ray, left, right);
     const double pixels = std::max(0.0, passing.distance - member.radius) /
                           PixelSizeAt(view, std::max(passing.along, kViewNear));
     const bool nearer = pixels < bestPixels || (pixels == bestPixels && passing.along < bestAlong);

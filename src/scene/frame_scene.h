@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <vector>
@@ -31,6 +32,9 @@ MemberOutline OutlineOf(const MemberAxes& axes, const ComputedJob& job);
 void DrawFrameScene(const std::vector<MemberOutline>& members,
                     const std::vector<bool>& highlighted, DrawList& list);
 
+// The points of a member's axis as far as its cuts reach either way; its nodes' middle for a
+// member without an outline.
+std::array<Vec3, 2> MemberEnds(const MemberOutline& member);
 // The middle of a member's tube as cut, where its name goes.
 Vec3 MemberMiddle(const MemberOutline& member);
 

@@ -4,26 +4,20 @@
 // a frame with a mistake leaving the window as it was.
 #include <gtest/gtest.h>
 
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTabWidget>
-#include <QTableView>
 #include <QTest>
 #include <filesystem>
 #include <map>
 
-#include "korvex_window_test.h"
 #include "project/cut_list.h"
 #include "project/part_file.h"
 #include "qt/frame_pane.h"
 #include "qt/part_editor.h"
 #include "qt/part_pane.h"
-#include "qt/shop_memory.h"
-#include "qt/shop_window.h"
-#include "temp_folder.h"
+#include "shop_window_fixture.h"
 
 namespace korvex {
 namespace {
@@ -31,28 +25,13 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReadAll;
 
-constexpr int kWait = 30000;
-
-class ShopFrameTest : public KorvexWindowTest {
+class ShopFrameTest : public ShopWindowFixture {
  protected:
   void SetUp() override {
     fs::copy_file(KORVEX_SOURCE_DIR "/docs/truss/truss.kvxf", folder_ / "truss.kvxf");
-    ShopMemory().store().clear();
-    shop_ = std::make_unique<ShopWindow>();
-    shop_->show();
-    shop_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(shop_.get()));
+    ShopWindowFixture::SetUp();
   }
-  void TearDown() override { shop_.reset(); }
 
-  QString path(const char* name) const { return QString::fromStdString(folder_.file(name)); }
-  QTableView& table() { return *shop_->partsTable(); }
-  QString cell(int row, int column) { return table().model()->index(row, column).data().toString(); }
-  void press(QKeySequence key) {
-    shop_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(shop_.get()));
-    QTest::keySequence(shop_.get(), key);
-  }
   // The frame as korvex-cli cuts it, written into folder.
   void cli(const char* folder) {
     QProcess process;
@@ -80,17 +59,10 @@ class ShopFrameTest : public KorvexWindowTest {
     ADD_FAILURE() << name.toStdString();
     return 0;
   }
-
-  test::TempFolder folder_;
-  std::unique_ptr<ShopWindow> shop_;
 };
 
 TEST_F(ShopFrameTest, AFramesPartsAreListedAsTheCommandLineCutsThemAndWrittenAsItWritesThem) {
-  WhenOpen<QFileDialog>([this](QFileDialog* dialog) {
-    dialog->setDirectory(QString::fromStdString(folder_.path().string()));
-    dialog->findChild<QLineEdit*>("fileNameEdit")->setText("truss.kvxf");
-    static_cast<QDialog*>(dialog)->accept();
-  });
+  chooseFile("truss.kvxf");
   press(QKeySequence::Open);
   ASSERT_TRUE(QTest::qWaitFor(
       [&] { return shop_->windowTitle() == "KORVEX Shop - truss.kvxf[*]"; }, kWait));
@@ -184,11 +156,7 @@ TEST_F(ShopFrameTest, AFrameWithAMistakeSaysWhereAndLeavesTheWindowAsItWas) {
   frame.replace(frame.find("wall = 3.2"), 10, "wall = \"thick\"");  // line 8
   test::WriteAll(folder_ / "bad.kvxf", frame);
   QString said;
-  WhenOpen<QFileDialog>([this](QFileDialog* dialog) {
-    dialog->setDirectory(QString::fromStdString(folder_.path().string()));
-    dialog->findChild<QLineEdit*>("fileNameEdit")->setText("bad.kvxf");
-    static_cast<QDialog*>(dialog)->accept();
-  });
+  chooseFile("bad.kvxf");
   QTimer::singleShot(0, [&] {
     WhenOpen<QMessageBox>([&](QMessageBox* box) {
       said = box->text();
