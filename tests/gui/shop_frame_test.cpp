@@ -97,12 +97,7 @@ TEST_F(ShopFrameTest, AFramesPartsAreListedAsTheCommandLineCutsThemAndWrittenAsI
   QSignalSpy written(shop_.get(), &ShopWindow::written);
   shop_->writeAllInto(path("out"));
   ASSERT_TRUE(written.wait(kWait));
-  int files = 0;
-  for (const auto& file : fs::directory_iterator(folder_ / "cli")) {
-    ++files;
-    EXPECT_EQ(ReadAll(folder_ / "out" / file.path().filename()), ReadAll(file.path())) << file.path();
-  }
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "out"), fs::directory_iterator()), files);
+  ExpectSameFiles(folder_ / "cli", folder_ / "out");
 }
 
 TEST_F(ShopFrameTest, AMemberClickedChoosesItsRowAndARowLightsUpItsMembers) {

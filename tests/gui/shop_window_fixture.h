@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
+#include <filesystem>
 #include <memory>
 
 #include "korvex_window_test.h"
@@ -42,6 +43,16 @@ class ShopWindowFixture : public KorvexWindowTest {
     shop_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(shop_.get()));
     QTest::keySequence(shop_.get(), key);
+  }
+  // Every file of want is in got with the same bytes, and got has no other: how many.
+  static int ExpectSameFiles(const std::filesystem::path& want, const std::filesystem::path& got) {
+    int files = 0;
+    for (const auto& file : std::filesystem::directory_iterator(want)) {
+      ++files;
+      EXPECT_EQ(test::ReadAll(got / file.path().filename()), test::ReadAll(file.path())) << file;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(got), {}), files);
+    return files;
   }
   QTableView& table() { return *shop_->partsTable(); }
   QString cell(int row, int column) { return table().model()->index(row, column).data().toString(); }

@@ -173,12 +173,7 @@ TEST_F(ShopWindowTest, ListEditedNestedAndWrittenAsTheCommandLineWritesIt) {
   });
   press(QKeySequence(Qt::CTRL | Qt::Key_E));
   ASSERT_TRUE(written.wait(kWait)) << shop_->results()->banner().toStdString();
-  int files = 0;
-  for (const auto& file : fs::directory_iterator(folder_.path() / "cli")) {
-    ++files;
-    EXPECT_EQ(ReadAll(folder_.path() / "window" / file.path().filename()), ReadAll(file.path()))
-        << file.path();
-  }
+  const int files = ExpectSameFiles(folder_ / "cli", folder_ / "window");
   // The plan as drawn: the sticks of plan.json, numbered per tube, the first part named with
   // where it lies under the pointer.
   const std::string plan = ReadAll(folder_.path() / "cli" / "plan.json");
