@@ -49,9 +49,7 @@ unsigned Difference(const CutListValues& a, const CutListValues& b) {
   unsigned change = 0;
   if (a.ids != b.ids)
     change |= CutListDocument::kRows;
-  else if (!std::equal(a.rows.begin(), a.rows.end(), b.rows.begin(), [](const auto& x, const auto& y) {
-             return x.file == y.file && x.name == y.name && x.quantity == y.quantity;
-           }))
+  else if (!SameRowValues(a.rows, b.rows))
     change |= CutListDocument::kRowValues;
   if (!(a.settings == b.settings)) change |= CutListDocument::kSettings;
   return change;
@@ -83,6 +81,12 @@ std::string UniqueName(const std::vector<CutListRow>& rows, const std::string& w
 }
 
 }  // namespace
+
+bool SameRowValues(const std::vector<CutListRow>& a, const std::vector<CutListRow>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+    return x.file == y.file && x.name == y.name && x.quantity == y.quantity;
+  });
+}
 
 CutListDocument::CutListDocument(ShopSettings settings) {
   clear(std::move(settings));

@@ -23,6 +23,9 @@ struct CutListValues {
   ShopSettings settings;
 };
 
+// True when two lists' rows name the same files, names and quantities, in the same order.
+bool SameRowValues(const std::vector<CutListRow>& a, const std::vector<CutListRow>& b);
+
 // What the list of a document knows of a row's part file, read off the window's thread.
 using PartSummaries = std::map<std::string, PartSummary>;  // by absolute path
 

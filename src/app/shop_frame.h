@@ -13,11 +13,11 @@ namespace korvex {
 // A frame as the shop window shows it: its members assembled from their parts as cut, and for
 // each part the row of the list it became.
 struct ShopFrame {
-  std::string path;  // absolute
-  Frame frame;       // as read
-  std::vector<MemberOutline> outlines;   // a member each
-  std::vector<std::size_t> partOf;       // a member's part
-  std::vector<long> rowIds;              // a part's row
+  std::string path;                     // absolute
+  Frame frame;                          // as read
+  std::vector<MemberOutline> outlines;  // a member each
+  std::vector<std::size_t> partOf;      // a member's part
+  std::vector<long> rowIds;             // a part's row
 
   // The members cut from the part of the row known by rowId.
   std::vector<std::size_t> membersOfRow(long rowId) const;

@@ -171,12 +171,7 @@ std::optional<std::string> ShopSession::savePart(const std::string& chosen) {
 }
 
 bool ShopSession::isFramesList() const {
-  const auto same = [](const CutListRow& a, const CutListRow& b) {
-    return a.file == b.file && a.name == b.name && a.quantity == b.quantity;
-  };
-  return frame_ && frameRows_ &&
-         std::equal(frameRows_->begin(), frameRows_->end(), list_.rows().begin(),
-                    list_.rows().end(), same);
+  return frame_ && frameRows_ && SameRowValues(*frameRows_, list_.rows());
 }
 
 ResultBasis ShopSession::basisNow(bool withPart) const {

@@ -37,8 +37,8 @@ class MemberNames : public QWidget {
       const QString name = QString::fromStdString(frame->memberName(m));
       const QPoint base(static_cast<int>((*at)[0]) + 4, static_cast<int>((*at)[1]) - 4);
       const QRect box = metrics.boundingRect(name).translated(base).adjusted(-1, -1, 1, 1);
-      if (!rect().contains(box) ||
-          std::any_of(taken.begin(), taken.end(), [&](const QRect& r) { return r.intersects(box); }))
+      if (!rect().contains(box) || std::any_of(taken.begin(), taken.end(),
+                                               [&](const QRect& r) { return r.intersects(box); }))
         continue;
       taken.push_back(box);
       // Dark letters on a light halo read on the view's background and over the tubes alike.

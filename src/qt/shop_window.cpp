@@ -346,9 +346,10 @@ bool ShopWindow::saveChosen(bool askForName) {
   QStringList replaced;
   for (const std::string& file : session_.list().heldOnDisk())
     replaced << QFileInfo(Qs(file)).fileName();
+  const QString question =
+      tr("The part files %1 are there already. Replace them with the list's parts?");
   if (!replaced.isEmpty() &&
-      AskToReplaceFiles(this, tr("The part files %1 are there already. Replace them with the list's parts?")
-                             .arg(replaced.join(QStringLiteral(", ")))) != Answer::Replace)
+      AskToReplaceFiles(this, question.arg(replaced.join(QStringLiteral(", ")))) != Answer::Replace)
     return false;
   if (const auto failure = saveList(path)) {
     QMessageBox::warning(this, tr("Cut list"), *failure);

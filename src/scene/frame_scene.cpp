@@ -71,8 +71,8 @@ MemberOutline OutlineOf(const MemberAxes& axes, const ComputedJob& job) {
           std::vector<double>(job.right.path.x.begin(), job.right.path.x.begin() + points)};
 }
 
-void DrawFrameScene(const std::vector<MemberOutline>& members,
-                    const std::vector<bool>& highlighted, DrawList& list) {
+void DrawFrameScene(const std::vector<MemberOutline>& members, const std::vector<bool>& highlighted,
+                    DrawList& list) {
   list.clear();
   for (std::size_t m = 0; m < members.size(); ++m)
     DrawMember(members[m], m < highlighted.size() && highlighted[m], list);

@@ -29,8 +29,8 @@ MemberOutline OutlineOf(const MemberAxes& axes, const ComputedJob& job);
 // two batches, in the order of the members: its tube's outer surface as N lines along it, from
 // the left end's cut to the right end's at steps 0..N-1, then both cuts' edges. Highlighted
 // members stand out.
-void DrawFrameScene(const std::vector<MemberOutline>& members,
-                    const std::vector<bool>& highlighted, DrawList& list);
+void DrawFrameScene(const std::vector<MemberOutline>& members, const std::vector<bool>& highlighted,
+                    DrawList& list);
 
 // The points of a member's axis as far as its cuts reach either way; its nodes' middle for a
 // member without an outline.

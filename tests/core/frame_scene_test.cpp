@@ -21,9 +21,9 @@ namespace {
 
 // The truss of docs/truss: its nodes, each member's nodes and outside radius, the wall, and the
 // members at each node in the order they go together.
-const std::map<std::string, Vec3> kNodes = {{"B0", {0, 0, 0}},   {"B1", {1000, 0, 0}},
-                                         {"B2", {2000, 0, 0}}, {"T0", {0, 0, 800}},
-                                         {"T1", {1000, 0, 800}}, {"T2", {2000, 0, 800}}};
+const std::map<std::string, Vec3> kNodes = {{"B0", {0, 0, 0}},      {"B1", {1000, 0, 0}},
+                                            {"B2", {2000, 0, 0}},   {"T0", {0, 0, 800}},
+                                            {"T1", {1000, 0, 800}}, {"T2", {2000, 0, 800}}};
 struct Member {
   const char* name;
   const char* from;
@@ -31,14 +31,14 @@ struct Member {
   double radius;
 };
 const std::vector<Member> kMembers = {
-    {"bottom", "B0", "B2", 30.15},      {"top", "T0", "T2", 30.15},
-    {"post-left", "B0", "T0", 24.15},   {"post-middle", "B1", "T1", 24.15},
-    {"post-right", "B2", "T2", 24.15},  {"brace-left", "T0", "B1", 21.2},
+    {"bottom", "B0", "B2", 30.15},     {"top", "T0", "T2", 30.15},
+    {"post-left", "B0", "T0", 24.15},  {"post-middle", "B1", "T1", 24.15},
+    {"post-right", "B2", "T2", 24.15}, {"brace-left", "T0", "B1", 21.2},
     {"brace-right", "B1", "T2", 21.2}};
 constexpr double kWall = 3.2;
-const std::map<std::string, std::vector<int>> kOrder = {
-    {"B0", {0, 2}}, {"B1", {0, 3, 5, 6}}, {"B2", {0, 4}},
-    {"T0", {1, 2, 5}}, {"T1", {1, 3}}, {"T2", {1, 4, 6}}};
+const std::map<std::string, std::vector<int>> kOrder = {{"B0", {0, 2}}, {"B1", {0, 3, 5, 6}},
+                                                        {"B2", {0, 4}}, {"T0", {1, 2, 5}},
+                                                        {"T1", {1, 3}}, {"T2", {1, 4, 6}}};
 
 Vec3 Of(const Vertex& v) {
   return {v.x, v.y, v.z};
@@ -131,12 +131,13 @@ TEST_F(FrameScene, ThePointerPicksTheMemberItIsOn) {
     double x, y;
     std::optional<std::size_t> member;
   };
-  for (const Case& c : std::vector<Case>{{500 - 1000 / pixel, 500, 2},
-                                         {500, 500, 3},
-                                         {500 + 1000 / pixel + 24.15 / pixel + 3, 500, 4},
-                                         {300, 500 - 400 / pixel, 1},
-                                         {700, 600, std::nullopt},
-                                         {500 - 1000 / pixel - 24.15 / pixel - 6, 500, std::nullopt}})
+  for (const Case& c :
+       std::vector<Case>{{500 - 1000 / pixel, 500, 2},
+                         {500, 500, 3},
+                         {500 + 1000 / pixel + 24.15 / pixel + 3, 500, 4},
+                         {300, 500 - 400 / pixel, 1},
+                         {700, 600, std::nullopt},
+                         {500 - 1000 / pixel - 24.15 / pixel - 6, 500, std::nullopt}})
     EXPECT_EQ(MemberAt(outlines_, view, c.x, c.y), c.member) << c.x << ", " << c.y;
   // Seen from beyond its end the top chord hides the post below its end: the nearer is picked.
   view.look = {-10000, 0, 800, 1000, 0, 800};

@@ -37,8 +37,8 @@ class ShopFrameTest : public ShopWindowFixture {
   // The frame as korvex-cli cuts it, written into folder.
   void cli(const char* folder) {
     QProcess process;
-    process.start(KORVEX_CLI, {"--frame", path("truss.kvxf"), "--stock", "6000", "--out-dir",
-                               path(folder)});
+    process.start(KORVEX_CLI,
+                  {"--frame", path("truss.kvxf"), "--stock", "6000", "--out-dir", path(folder)});
     ASSERT_TRUE(process.waitForFinished(kWait));
     ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
   }
@@ -64,8 +64,8 @@ class ShopFrameTest : public ShopWindowFixture {
 TEST_F(ShopFrameTest, AFramesPartsAreListedAsTheCommandLineCutsThemAndWrittenAsItWritesThem) {
   chooseFile("truss.kvxf");
   press(QKeySequence::Open);
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] { return shop_->windowTitle() == "KORVEX Shop - truss.kvxf[*]"; }, kWait));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return shop_->windowTitle() == "KORVEX Shop - truss.kvxf[*]"; },
+                              kWait));
   EXPECT_FALSE(shop_->isWindowModified());
   EXPECT_TRUE(shop_->framePane()->isVisible());
   EXPECT_TRUE(shop_->framePane()->heading().startsWith("truss.kvxf: 7 members, 4 parts"));
@@ -90,8 +90,10 @@ TEST_F(ShopFrameTest, AFramesPartsAreListedAsTheCommandLineCutsThemAndWrittenAsI
     EXPECT_EQ(cell(r, 4).toStdString(), lengthOfFile.at(row.file)) << row.name;
     // The part shown is the part file the command line writes, to the byte.
     table().selectRow(r);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return shop_->partPane()->heading().startsWith(cell(r, 0)); }));
-    EXPECT_EQ(FormatPartFile(shop_->partEditor()->part()).bytes, ReadAll(folder_ / "cli" / row.file));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return shop_->partPane()->heading().startsWith(cell(r, 0)); }));
+    EXPECT_EQ(FormatPartFile(shop_->partEditor()->part()).bytes,
+              ReadAll(folder_ / "cli" / row.file));
   }
 
   QSignalSpy written(shop_.get(), &ShopWindow::written);

@@ -55,7 +55,9 @@ class ShopWindowFixture : public KorvexWindowTest {
     return files;
   }
   QTableView& table() { return *shop_->partsTable(); }
-  QString cell(int row, int column) { return table().model()->index(row, column).data().toString(); }
+  QString cell(int row, int column) {
+    return table().model()->index(row, column).data().toString();
+  }
 
   test::TempFolder folder_;
   std::unique_ptr<ShopWindow> shop_;
