@@ -49,12 +49,23 @@ unsigned Difference(const CutListValues& a, const CutListValues& b) {
   unsigned change = 0;
   if (a.ids != b.ids)
     change |= CutListDocument::kRows;
-  else if (!std::equal(a.rows.begin(), a.rows.end(), b.rows.begin(), [](const auto& x, const auto& y) {
-             return x.file == y.file && x.name == y.name && x.quantity == y.quantity;
-           }))
+  else if (!SameRowValues(a.rows, b.rows))
     change |= CutListDocument::kRowValues;
   if (!(a.settings == b.settings)) change |= CutListDocument::kSettings;
   return change;
+}
+
+// The settings kept beside path, else fallback; why they could not be used goes into note.
+ShopSettings SettingsBeside(const std::string& path, const ShopSettings& fallback,
+                            std::optional<std::string>& note) {
+  const std::string settingsPath = SettingsPathOf(path);
+  if (!FileExists(settingsPath)) return fallback;
+  const FileContents bytes = ReadWholeFile(settingsPath, kMaxProjectFileBytes);
+  auto read = bytes.failure ? std::variant<ShopSettings, std::string>(*bytes.failure)
+                            : ParseShopSettings(bytes.bytes, settingsPath);
+  if (auto* settings = std::get_if<ShopSettings>(&read)) return std::move(*settings);
+  note = std::get<std::string>(read) + "; the settings last used are taken instead";
+  return fallback;
 }
 
 std::string UniqueName(const std::vector<CutListRow>& rows, const std::string& wanted,
@@ -71,6 +82,12 @@ std::string UniqueName(const std::vector<CutListRow>& rows, const std::string& w
 
 }  // namespace
 
+bool SameRowValues(const std::vector<CutListRow>& a, const std::vector<CutListRow>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+    return x.file == y.file && x.name == y.name && x.quantity == y.quantity;
+  });
+}
+
 CutListDocument::CutListDocument(ShopSettings settings) {
   clear(std::move(settings));
 }
@@ -83,15 +100,17 @@ std::optional<std::size_t> CutListDocument::rowOf(long id) const {
 }
 
 std::string CutListDocument::fileName() const {
-  return path_.empty() ? std::string(kUntitled) : fs::path(path_).filename().string();
+  if (!path_.empty()) return fs::path(path_).filename().string();
+  return origin_.empty() ? std::string(kUntitled) : fs::path(origin_).filename().string();
 }
 
 std::string CutListDocument::partPath(std::size_t row) const {
   return rows()[row].file;
 }
 
-std::string CutListDocument::listPathOrUntitled() const {
-  return path_.empty() ? Normal(kUntitled) : path_;
+std::string CutListDocument::suggestedPath() const {
+  if (!path_.empty()) return path_;
+  return origin_.empty() ? Normal(kUntitled) : fs::path(origin_).replace_extension(".csv").string();
 }
 
 CutListDocument::Opened CutListDocument::open(const std::string& path,
@@ -105,32 +124,47 @@ CutListDocument::Opened CutListDocument::open(const std::string& path,
     return {path + where + ": " + first.what, std::nullopt};
   }
   Opened opened;
-  CutListValues values{{}, {}, fallback};
-  const std::string settingsPath = SettingsPathOf(path);
-  if (FileExists(settingsPath)) {
-    const FileContents bytes = ReadWholeFile(settingsPath, kMaxProjectFileBytes);
-    auto read = bytes.failure ? std::variant<ShopSettings, std::string>(*bytes.failure)
-                              : ParseShopSettings(bytes.bytes, settingsPath);
-    if (auto* settings = std::get_if<ShopSettings>(&read))
-      values.settings = std::move(*settings);
-    else
-      opened.note = std::get<std::string>(read) + "; the settings last used are taken instead";
-  }
+  ShopSettings settings = SettingsBeside(path, fallback, opened.note);
   path_ = Normal(path);
-  for (CutListRow& row : list.rows) {
+  origin_.clear();
+  held_.clear();
+  for (CutListRow& row : list.rows)
     row.file = Normal(ListPartPath(path_, row.file));
+  adopt(std::move(list.rows), std::move(settings), {});
+  return opened;
+}
+
+CutListDocument::Opened CutListDocument::openHeld(const std::string& origin,
+                                                  std::vector<CutListRow> rows,
+                                                  std::map<std::string, Part> held,
+                                                  PartSummaries summaries,
+                                                  const ShopSettings& fallback) {
+  if (auto problem = RowsProblem(rows)) return {*problem, std::nullopt};
+  Opened opened;
+  ShopSettings settings = SettingsBeside(origin, fallback, opened.note);
+  path_.clear();
+  origin_ = Normal(origin);
+  held_ = std::move(held);
+  adopt(std::move(rows), std::move(settings), std::move(summaries));
+  return opened;
+}
+
+// The rows and settings in place of everything before, with what is known of their parts.
+void CutListDocument::adopt(std::vector<CutListRow> rows, ShopSettings settings,
+                            PartSummaries summaries) {
+  CutListValues values{std::move(rows), {}, std::move(settings)};
+  for (std::size_t r = 0; r < values.rows.size(); ++r)
     values.ids.push_back(nextId_++);
-  }
-  values.rows = std::move(list.rows);
   history_.reset(std::move(values));
-  summaries_.clear();
+  summaries_ = std::move(summaries);
   ++summaryEpoch_;
   changed(kRows | kSettings | kSummaries | kFile, "another list opened");
-  return opened;
 }
 
 void CutListDocument::clear(const ShopSettings& settings) {
   path_.clear();
+  origin_.clear();
+  held_.clear();
   history_.reset({{}, {}, settings});
   summaries_.clear();
   ++summaryEpoch_;
@@ -144,8 +178,21 @@ std::optional<std::string> CutListDocument::saveAs(const std::string& path) {
       transaction.stage(target, FormatCutList(Listed(rows(), target)));
   if (!failure)
     failure = transaction.stage(SettingsPathOf(target), FormatShopSettings(settings()));
+  std::set<std::string> written;
+  for (const CutListRow& row : rows()) {
+    const Part* held = heldPart(row.file);
+    if (failure || !held || !written.insert(row.file).second) continue;
+    Part part = *held;
+    part.name = row.name;
+    part.quantity = row.quantity;
+    FormattedPart file = FormatPartFile(part);
+    failure = file.refusal ? fs::path(row.file).filename().string() + ": " + *file.refusal
+                           : transaction.stage(row.file, file.bytes);
+  }
   if (!failure) failure = transaction.commit();
   if (failure) return path + " not saved: " + *failure;
+  for (const std::string& file : written)
+    held_.erase(file);
   path_ = target;
   history_.setClean();
   changed(kFile, {});
@@ -153,7 +200,7 @@ std::optional<std::string> CutListDocument::saveAs(const std::string& path) {
 }
 
 std::optional<std::string> CutListDocument::edit(CutListValues values, const std::string& what) {
-  if (const auto problem = RowsProblem(Listed(values.rows, listPathOrUntitled())))
+  if (const auto problem = RowsProblem(Listed(values.rows, suggestedPath())))
     return problem;
   const unsigned change = Difference(history_.current(), values);
   history_.push(std::move(values), what);
@@ -254,7 +301,23 @@ void CutListDocument::step(bool back) {
   changed(Difference(before, history_.current()) | kFile, what);
 }
 
+std::vector<std::string> CutListDocument::heldOnDisk() const {
+  std::vector<std::string> found;
+  for (const CutListRow& row : rows()) {
+    if (heldPart(row.file) && FileExists(row.file) &&
+        std::find(found.begin(), found.end(), row.file) == found.end())
+      found.push_back(row.file);
+  }
+  return found;
+}
+
+const Part* CutListDocument::heldPart(const std::string& path) const {
+  const auto found = held_.find(Normal(path));
+  return found == held_.end() ? nullptr : &found->second;
+}
+
 void CutListDocument::partFileChanged(const std::string& path) {
+  held_.erase(Normal(path));
   summaries_.erase(Normal(path));
   ++summaryEpoch_;
   changed(kSummaries, fs::path(path).filename().string() + " saved");
@@ -296,13 +359,19 @@ std::vector<TubeSize> CutListDocument::tubes() const {
 
 CutListRequest CutListDocument::request() const {
   CutListRequest request;
-  request.listPath = listPathOrUntitled();
+  request.listPath = suggestedPath();
   request.listBytes = FormatCutList(Listed(rows(), request.listPath));
   request.stock = settings().stock;
   request.kerf = settings().kerf;
   request.trim = settings().trim;
   request.templates = settings().templates;
   request.paper = settings().paper;
+  if (!held_.empty()) {
+    request.parts = [held = held_](const std::string& path) {
+      const auto found = held.find(Normal(path));
+      return found == held.end() ? LoadPart(path) : LoadedPartOf(found->second);
+    };
+  }
   return request;
 }
 

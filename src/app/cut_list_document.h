@@ -10,6 +10,7 @@
 #include "app/cut_list_plan.h"
 #include "app/shop_settings.h"
 #include "app/undo_history.h"
+#include "domain/part.h"
 #include "project/cut_list.h"
 
 namespace korvex {
@@ -21,6 +22,9 @@ struct CutListValues {
   std::vector<long> ids;  // one per row
   ShopSettings settings;
 };
+
+// True when two lists' rows name the same files, names and quantities, in the same order.
+bool SameRowValues(const std::vector<CutListRow>& a, const std::vector<CutListRow>& b);
 
 // What the list of a document knows of a row's part file, read off the window's thread.
 using PartSummaries = std::map<std::string, PartSummary>;  // by absolute path
@@ -43,7 +47,9 @@ class CutListDocument {
   std::optional<std::size_t> rowOf(long id) const;
   // The list's file, absolute; empty while it has none.
   const std::string& path() const { return path_; }
-  std::string fileName() const;  // "frame.csv", or "untitled.csv"
+  std::string fileName() const;  // "frame.csv", the frame's "truss.kvxf", or "untitled.csv"
+  // Where the list is saved unless the user says otherwise: its file, else beside its frame.
+  std::string suggestedPath() const;
   // A row's part file: absolute, normal, found beside the list.
   std::string partPath(std::size_t row) const;
 
@@ -59,11 +65,22 @@ class CutListDocument {
   // The list at path and its settings beside it (fallback when it has none), in place of
   // everything of the list before.
   Opened open(const std::string& path, const ShopSettings& fallback);
+  // Rows made from the file at origin (a frame), in place of everything of the list before, with
+  // their parts held in memory by path until written, and what those parts are. The settings
+  // are those beside the origin, else fallback. The list has no file of its own yet.
+  Opened openHeld(const std::string& origin, std::vector<CutListRow> rows,
+                  std::map<std::string, Part> held, PartSummaries summaries,
+                  const ShopSettings& fallback);
   // An empty list without a file.
   void clear(const ShopSettings& settings);
-  // Writes the list and its settings as one; files keep naming the same parts from the list's
-  // new folder. Why not; nothing changed then.
+  // Writes the list, its settings and the held parts its rows name (at their paths, with their
+  // rows' names and quantities) as one; files keep naming the same parts from the list's new
+  // folder. Why not; nothing changed then.
   std::optional<std::string> saveAs(const std::string& path);
+  // The files of held parts the rows name that are on disk already: saving replaces them.
+  std::vector<std::string> heldOnDisk() const;
+  // The part held in memory for a path, until it is written; nullptr for a part on disk.
+  const Part* heldPart(const std::string& path) const;
   bool isClean() const { return history_.isClean(); }
 
   // Edits, one undo step each.
@@ -100,13 +117,15 @@ class CutListDocument {
   CutListRequest request() const;
 
  private:
-  std::string listPathOrUntitled() const;
+  void adopt(std::vector<CutListRow> rows, ShopSettings settings, PartSummaries summaries);
   std::optional<std::string> edit(CutListValues values, const std::string& what);
   void step(bool back);
   void changed(unsigned what, const std::string& change);
 
   UndoHistory<CutListValues> history_;
   std::string path_;
+  std::string origin_;                  // the file the rows were made from, when not a list
+  std::map<std::string, Part> held_;    // parts not on disk yet, by absolute path
   long revision_ = 0;
   long nextId_ = 1;
   long summaryEpoch_ = 0;

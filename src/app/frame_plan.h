@@ -21,6 +21,9 @@ struct FramePlan {
   std::vector<std::string> notices;   // what was done that the shop should know
   std::vector<PlannedFile> files;     // everything a cut-list run writes, and the frame's own
   std::string summary;                // what standard output shows
+  CutSheet sheet;                     // the plan as the cut sheet draws it
+  std::vector<TubeTotals> totals;     // per tube, in the summary's order
+  bool cancelled = false;
 };
 
 // The frame's members cut to fit at every node, identical ones as one part with their count:

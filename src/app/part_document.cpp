@@ -2,6 +2,7 @@
 
 #include "app/part_check.h"
 #include "app/part_loading.h"
+#include "base/file_helpers.h"
 #include "project/part_file.h"
 
 namespace korvex {
@@ -20,6 +21,7 @@ std::optional<fs::file_time_type> StampOf(const std::string& path) {
 
 void PartDocument::clear() {
   part_ = false;
+  held_ = false;
   rowId_.reset();
   failure_.reset();
   source_.clear();
@@ -29,8 +31,9 @@ void PartDocument::clear() {
   changed();
 }
 
-void PartDocument::load(long rowId, const std::string& path) {
-  auto read = ReadPart(path);
+void PartDocument::load(long rowId, const std::string& path, const Part* held) {
+  auto read = held ? std::variant<Part, std::string>(*held) : ReadPart(path);
+  held_ = held != nullptr;
   rowId_ = rowId;
   source_ = path;
   stamp_ = StampOf(path);
@@ -52,6 +55,7 @@ std::string PartDocument::target() const {
 }
 
 bool PartDocument::changedOnDisk() const {
+  if (held_) return FileExists(source_);
   return !source_.empty() && StampOf(source_) != stamp_;
 }
 
@@ -91,6 +95,7 @@ std::optional<std::string> PartDocument::save(const std::string& path, const std
   if (!refusal) {
     source_ = path;
     stamp_ = StampOf(path);
+    held_ = false;
     history_.setClean();
   }
   if (listener_) listener_();

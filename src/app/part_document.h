@@ -20,8 +20,9 @@ class PartDocument {
 
   // No row, no part.
   void clear();
-  // The part of the row known by rowId, read from its file at path.
-  void load(long rowId, const std::string& path);
+  // The part of the row known by rowId, read from its file at path; or, when held is given, the
+  // part held in memory for path, whose file is not written yet.
+  void load(long rowId, const std::string& path, const Part* held = nullptr);
 
   std::optional<long> rowId() const { return rowId_; }
   // Why the row's file could not be read; there is no part then.
@@ -32,8 +33,11 @@ class PartDocument {
   const std::string& source() const { return source_; }
   // The part file Save writes: the source when it is a part file, else the .kvxp beside it.
   std::string target() const;
-  // True when the source is not the file it was read as: it changed on disk since.
+  // True when the source is not the file the part was read from as it was then: it changed on
+  // disk since, or the part was held in memory and a file is there.
   bool changedOnDisk() const;
+  // True while the part is held in memory, its source not written yet.
+  bool isHeld() const { return held_; }
 
   // Counts the edits, undo and redo.
   long revision() const { return revision_; }
@@ -61,6 +65,7 @@ class PartDocument {
 
   UndoHistory<Part> history_;
   bool part_ = false;
+  bool held_ = false;
   std::optional<long> rowId_;
   std::optional<std::string> failure_;
   std::string source_;

@@ -3,6 +3,25 @@
 #include <new>
 
 namespace korvex {
+namespace {
+
+// The frame planned with the list's settings, as a list's plan.
+CutListPlan PlanOfFrame(FrameRequest frame, CutListRequest settings, const std::string& folder,
+                        const CutListProgress& progress) {
+  frame.outDir = folder;
+  frame.list = std::move(settings);
+  FramePlan planned = PlanFrame(frame, progress);
+  CutListPlan plan;
+  plan.problems = std::move(planned.problems);
+  plan.files = std::move(planned.files);
+  plan.summary = std::move(planned.summary);
+  plan.sheet = std::move(planned.sheet);
+  plan.totals = std::move(planned.totals);
+  plan.cancelled = planned.cancelled;
+  return plan;
+}
+
+}  // namespace
 
 ShopJobOutcome RunShopJob(const ShopJob& job, const CutListProgress& progress,
                           const std::atomic<bool>* cancel) {
@@ -11,7 +30,8 @@ ShopJobOutcome RunShopJob(const ShopJob& job, const CutListProgress& progress,
   request.machine = &*job.machine.profile;
   request.cancel = cancel;
   try {
-    outcome.plan = PlanCutList(request, progress);
+    outcome.plan = job.frame ? PlanOfFrame(*job.frame, request, job.folder, progress)
+                             : PlanCutList(request, progress);
     outcome.cancelled = outcome.plan.cancelled;
     if (!job.folder.empty() && outcome.plan.problems.empty()) {
       outcome.writeFailure = WritePlanFiles(job.folder, outcome.plan.files, cancel, progress);

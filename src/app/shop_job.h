@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/cut_list_plan.h"
+#include "app/frame_plan.h"
 #include "app/machine_profiles.h"
 
 namespace korvex {
@@ -23,6 +24,9 @@ struct ShopJob {
   CutListRequest request;  // its machine is set when it runs
   MachineEntry machine;
   std::string folder;  // empty: nest only
+  // The frame the list is, as it gave the rows: planned as the frame, with the request's
+  // settings, so that problems name the frame and a write writes the frame's outputs too.
+  std::optional<FrameRequest> frame;
   ResultBasis basis;
   std::string madeFrom;  // the list, its parts and settings in words
 };
@@ -33,7 +37,8 @@ struct ShopJobOutcome {
   bool cancelled = false;  // nothing was written then
 };
 
-// Plans the list, and writes every output into the folder when one is given: all or nothing.
+// Plans the list, and writes every output into the folder when one is given (the frame's, for a
+// frame's list): all or nothing.
 // Stops at the next step once cancel is set.
 ShopJobOutcome RunShopJob(const ShopJob& job, const CutListProgress& progress,
                           const std::atomic<bool>* cancel);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "base/decimal_text.h"
 #include "base/file_helpers.h"
@@ -13,6 +14,13 @@ namespace fs = std::filesystem;
 
 std::string FileName(const std::string& path) {
   return fs::path(path).filename().string();
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string joined;
+  for (const std::string& line : lines)
+    joined += (joined.empty() ? "" : "\n") + line;
+  return joined;
 }
 
 // The list and its settings in words, as a result names what it was made from.
@@ -45,22 +53,62 @@ std::optional<std::string> ShopSession::openList(const std::string& path,
                                                  const ShopSettings& fallback) {
   const CutListDocument::Opened opened = list_.open(path, fallback);
   if (opened.refusal) return opened.refusal;
+  frame_.reset();
+  startOver(opened.note);
+  return std::nullopt;
+}
+
+std::optional<std::string> ShopSession::openFrame(const std::string& path,
+                                                  const ShopSettings& fallback) {
+  const FrameParts read = ReadFrameParts(path);
+  if (!read.problems.empty()) return Joined(read.problems);
+  const fs::path folder = fs::absolute(path).lexically_normal().parent_path();
+  std::vector<CutListRow> rows;
+  std::map<std::string, Part> held;
+  PartSummaries summaries;
+  for (const FramePart& part : read.parts) {
+    const std::string file = (folder / (part.part.name + ".kvxp")).string();
+    rows.push_back({0, file, static_cast<int>(part.part.quantity), part.part.name});
+    held[file] = part.part;
+    const TubeSize size{part.part.diameter, part.part.wall};
+    summaries[file] = {TubeLabel(size), part.length, std::nullopt, size};
+  }
+  const CutListDocument::Opened opened =
+      list_.openHeld(path, std::move(rows), std::move(held), std::move(summaries), fallback);
+  if (opened.refusal) return path + ": " + *opened.refusal;
+  std::vector<long> rowIds;
+  for (std::size_t r = 0; r < list_.rows().size(); ++r)
+    rowIds.push_back(list_.idOf(r));
+  frame_ = ShopFrameOf(read, fs::absolute(path).lexically_normal().string(), std::move(rowIds));
+  frameRows_ = list_.rows();
+  startOver(opened.note);
+  if (!opened.note && !read.notices.empty()) {
+    const std::size_t more = read.notices.size() - 1;
+    say(read.notices.front() +
+            (more > 0 ? " (and " + std::to_string(more) + " more ends that meet nothing)" : ""),
+        false);
+  }
+  return std::nullopt;
+}
+
+// After another list or frame came in: nothing of the last one's results, the first row shown.
+void ShopSession::startOver(std::optional<std::string> note) {
   plan_.reset();
   notice_.reset();
   jobProblems_.reset();
   showRow(list_.rows().empty() ? std::nullopt : std::optional<std::size_t>(0));
-  if (opened.note) say(*opened.note, true);
-  changed(kPlan | kNotice);
-  return std::nullopt;
+  if (note) say(*note, true);
+  changed(kPlan | kNotice | kFrame);
 }
 
 void ShopSession::newList(const ShopSettings& settings) {
   list_.clear(settings);
+  frame_.reset();
   plan_.reset();
   notice_.reset();
   jobProblems_.reset();
   part_.clear();
-  changed(kPlan | kNotice);
+  changed(kPlan | kNotice | kFrame);
 }
 
 void ShopSession::showRow(std::optional<std::size_t> row) {
@@ -68,7 +116,7 @@ void ShopSession::showRow(std::optional<std::size_t> row) {
     part_.clear();
     return;
   }
-  part_.load(list_.idOf(*row), list_.partPath(*row));
+  part_.load(list_.idOf(*row), list_.partPath(*row), list_.heldPart(list_.partPath(*row)));
 }
 
 std::optional<std::size_t> ShopSession::shownRow() const {
@@ -86,7 +134,7 @@ void ShopSession::followRows() {
     return;
   }
   if (list_.partPath(*row) != part_.source() && part_.isClean())
-    part_.load(*part_.rowId(), list_.partPath(*row));
+    part_.load(*part_.rowId(), list_.partPath(*row), list_.heldPart(list_.partPath(*row)));
 }
 
 std::optional<std::string> ShopSession::saveQuestion(const std::string& path) const {
@@ -99,7 +147,9 @@ std::optional<std::string> ShopSession::saveQuestion(const std::string& path) co
   }
   if (IsSameFile(path, part_.source())) {
     if (part_.changedOnDisk())
-      return FileName(path) + " changed on disk since it was read. Replace it with this part?";
+      return FileName(path) +
+             (part_.isHeld() ? " already exists" : " changed on disk since it was read") +
+             ". Replace it with this part?";
     return std::nullopt;
   }
   if (FileExists(path)) return FileName(path) + " already exists. Replace it with this part?";
@@ -112,11 +162,16 @@ std::optional<std::string> ShopSession::savePart(const std::string& chosen) {
   if (!row) return std::string("PART NOT SAVED: the part's row is no longer in the list");
   const CutListRow& listed = list_.rows()[*row];
   if (auto refusal = part_.save(path, listed.name, listed.quantity)) return refusal;
+  frameRows_.reset();
   if (IsSameFile(list_.partPath(*row), path))
     list_.partFileChanged(path);
   else
     list_.setRowFile(*row, path);
   return std::nullopt;
+}
+
+bool ShopSession::isFramesList() const {
+  return frame_ && frameRows_ && SameRowValues(*frameRows_, list_.rows());
 }
 
 ResultBasis ShopSession::basisNow(bool withPart) const {
@@ -136,13 +191,16 @@ std::variant<ShopJob, std::string> ShopSession::job(const std::string& folder,
   const bool edits = withEdits && part_.part() && !part_.isClean();
   if (edits) {
     // The part as edited stands in for its file.
-    job.request.parts = [source = part_.source(), edited = *part_.part()](const std::string& path) {
-      return std::filesystem::path(path).lexically_normal().string() == source
-                 ? LoadedPartOf(edited)
-                 : LoadPart(path);
+    job.request.parts = [source = part_.source(), edited = *part_.part(),
+                         listed = job.request.parts](const std::string& path) {
+      if (std::filesystem::path(path).lexically_normal().string() == source)
+        return LoadedPartOf(edited);
+      return listed ? listed(path) : LoadPart(path);
     };
   }
   job.folder = folder;
+  if (isFramesList() && !edits)
+    job.frame = FrameRequest{frame_->path, frame_->frame, folder, {}};
   job.basis = basisNow(edits);
   job.madeFrom = MadeFrom(list_, job.machine);
   if (edits) job.madeFrom += "; with the unsaved edits of " + FileName(part_.source());
@@ -161,9 +219,7 @@ void ShopSession::jobDone(const ShopJob& job, ShopJobOutcome outcome) {
     say("Cancelled: nothing written, no plan", false);
     return;
   }
-  std::string problems;
-  for (const std::string& problem : outcome.plan.problems)
-    problems += (problems.empty() ? "" : "\n") + problem;
+  std::string problems = Joined(outcome.plan.problems);
   if (outcome.writeFailure) problems += (problems.empty() ? "" : "\n") + *outcome.writeFailure;
   if (!problems.empty()) {
     jobProblems_ = problems;

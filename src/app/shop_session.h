@@ -7,6 +7,7 @@
 
 #include "app/cut_list_document.h"
 #include "app/part_document.h"
+#include "app/shop_frame.h"
 #include "app/shop_job.h"
 
 namespace korvex {
@@ -39,6 +40,7 @@ class ShopSession {
     kPart = 32,
     kPlan = 64,
     kNotice = 128,
+    kFrame = 256,
   };
 
   explicit ShopSession(const ShopSettings& settings);
@@ -55,6 +57,12 @@ class ShopSession {
   // then nothing changed.
   std::optional<std::string> openList(const std::string& path, const ShopSettings& fallback);
   void newList(const ShopSettings& settings);
+  // The frame at path, its members cut to fit, its parts as the list's rows held in memory
+  // beside it until saved, in place of everything of the last list; the first row shown. Why
+  // not ("FILE:LINE: reason", a line each), and then nothing changed.
+  std::optional<std::string> openFrame(const std::string& path, const ShopSettings& fallback);
+  // The frame the list was made from, while the list is the one opened from it.
+  const std::optional<ShopFrame>& frame() const { return frame_; }
 
   // The row whose part is shown, read from its file; nothing for none.
   void showRow(std::optional<std::size_t> row);
@@ -89,11 +97,16 @@ class ShopSession {
   ResultBasis basisNow(bool withPart) const;
   bool isCurrent(const ResultBasis& basis) const;
   void followRows();
+  void startOver(std::optional<std::string> note);
+  bool isFramesList() const;
   void changed(unsigned what);
 
   CutListDocument list_;
   PartDocument part_;
   std::optional<ShownPlan> plan_;
+  std::optional<ShopFrame> frame_;
+  // The rows as the frame gave them, while no part of theirs was saved: the list is the frame's.
+  std::optional<std::vector<CutListRow>> frameRows_;
   std::optional<ShopNotice> notice_;
   ResultBasis noticeBasis_;
   std::optional<std::string> jobProblems_;

@@ -46,9 +46,12 @@ int CutListModel::columnCount(const QModelIndex& parent) const {
 QString CutListModel::fileText(int row) const {
   namespace fs = std::filesystem;
   const fs::path file(list_.partPath(static_cast<std::size_t>(row)));
+  // A part held in memory names the file it will be saved as.
+  const QString held = list_.heldPart(file.string()) ? tr(" (not saved)") : QString();
+  if (list_.path().empty() && !held.isEmpty()) return Qs(file.filename().string()) + held;
   if (list_.path().empty()) return Qs(file.string());
   const fs::path relative = file.lexically_relative(fs::path(list_.path()).parent_path());
-  return Qs(relative.empty() ? file.string() : relative.string());
+  return Qs(relative.empty() ? file.string() : relative.string()) + held;
 }
 
 QVariant CutListModel::data(const QModelIndex& index, int role) const {

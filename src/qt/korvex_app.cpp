@@ -9,6 +9,7 @@
 #include "app/rebuild_scene.h"
 #include "app/working_folder.h"
 #include "app/workspace.h"
+#include "project/frame_file.h"
 #include "qt/main_window.h"
 #include "qt/qt_prompts.h"
 #include "qt/shop_window.h"
@@ -81,7 +82,8 @@ int RunShop(const QStringList& files) {
   window.show();
   QStringList parts, problems;
   for (const QString& file : files) {
-    if (file.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
+    if (file.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ||
+        IsFrameFilePath(file.toStdString())) {
       if (const auto failure = window.openList(file)) problems << *failure;
     } else {
       parts << file;

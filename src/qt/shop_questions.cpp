@@ -56,4 +56,9 @@ Answer AskToReplace(QWidget* parent, const QString& question) {
               {QObject::tr("Cancel"), Answer::Cancel}});
 }
 
+Answer AskToReplaceFiles(QWidget* parent, const QString& question) {
+  return Ask(parent, question,
+             {{QObject::tr("Cancel"), Answer::Cancel}, {QObject::tr("Replace"), Answer::Replace}});
+}
+
 }  // namespace korvex

@@ -15,5 +15,7 @@ Answer AskToSave(QWidget* parent, const QString& what);
 Answer AskAboutUnsavedPart(QWidget* parent, const QString& part, const QString& doing);
 // A question about replacing a file: Replace, SaveAs or Cancel.
 Answer AskToReplace(QWidget* parent, const QString& question);
+// A question about replacing files that cannot go elsewhere: Replace or Cancel, Cancel first.
+Answer AskToReplaceFiles(QWidget* parent, const QString& question);
 
 }  // namespace korvex

@@ -17,7 +17,9 @@
 #include <set>
 
 #include "base/file_helpers.h"
+#include "project/frame_file.h"
 #include "qt/cut_list_model.h"
+#include "qt/frame_pane.h"
 #include "qt/nesting_panel.h"
 #include "qt/part_editor.h"
 #include "qt/part_pane.h"
@@ -32,8 +34,9 @@ namespace korvex {
 namespace {
 
 constexpr const char* kListFilter = "Cut list (*.csv)";
+constexpr const char* kOpenFilter = "Cut lists and frames (*.csv *.kvxf *.CSV *.KVXF)";
 constexpr const char* kPartFilter = "Parts (*.kvx *.kvxp *.KVX *.KVXP)";
-enum Tab { kPartTab, kPlanTab };
+enum Tab { kPartTab, kPlanTab, kFrameTab };
 
 QString Qs(const std::string& text) {
   return QString::fromStdString(text);
@@ -114,6 +117,9 @@ void ShopWindow::buildLayout() {
   tabs_ = new QTabWidget(this);
   tabs_->insertTab(kPartTab, partPane_, tr("&Part"));
   tabs_->insertTab(kPlanTab, results_, tr("P&lan"));
+  framePane_ = new FramePane(session_, this);
+  tabs_->insertTab(kFrameTab, framePane_, tr("&Frame"));
+  connect(framePane_, &FramePane::rowPicked, this, &ShopWindow::memberRowPicked);
   splitter_ = new QSplitter(Qt::Horizontal, this);
   splitter_->addWidget(listSplitter_);
   splitter_->addWidget(tabs_);
@@ -209,6 +215,8 @@ void ShopWindow::sessionChanged(unsigned what) {
   }
   partPane_->sessionChanged(what);
   results_->sessionChanged(what);
+  framePane_->sessionChanged(what);
+  tabs_->setTabVisible(kFrameTab, session_.frame().has_value());
   const auto notice = session_.notice();
   nesting_->showNotice(notice ? Qs(notice->text) : QString(), notice && notice->problem);
   setWindowTitle(QStringLiteral("KORVEX Shop - ") + Qs(session_.list().fileName()) +
@@ -245,6 +253,12 @@ void ShopWindow::rowChosen() {
   tabs_->setCurrentIndex(kPartTab);
 }
 
+// A member clicked in the frame: its row is chosen and its part shown, the frame still in view.
+void ShopWindow::memberRowPicked(std::size_t row) {
+  if (session_.shownRow() == row || !partPane_->maybeSave()) return;
+  session_.showRow(row);
+}
+
 // Reads the part files not read yet on a thread of their own, then shows them.
 void ShopWindow::summarizeMissing() {
   if (reading_) return;
@@ -274,9 +288,12 @@ bool ShopWindow::maybeSaveAll() {
 }
 
 std::optional<QString> ShopWindow::openList(const QString& path) {
-  if (auto refusal = session_.openList(Text(path), memory_.settings())) return Qs(*refusal);
-  memory_.rememberList(Qs(session_.list().path()));
-  tabs_->setCurrentIndex(kPartTab);
+  const bool frame = IsFrameFilePath(Text(path));
+  const auto refusal = frame ? session_.openFrame(Text(path), memory_.settings())
+                             : session_.openList(Text(path), memory_.settings());
+  if (refusal) return Qs(*refusal);
+  memory_.rememberList(QFileInfo(path).absoluteFilePath());
+  tabs_->setCurrentIndex(frame ? kFrameTab : kPartTab);
   return std::nullopt;
 }
 
@@ -302,8 +319,8 @@ void ShopWindow::newList() {
 
 void ShopWindow::openListChosen() {
   if (!maybeSaveAll()) return;
-  const QString path = QFileDialog::getOpenFileName(this, tr("Open Cut List"),
-                                                    memory_.folder("lists"), tr(kListFilter));
+  const QString path = QFileDialog::getOpenFileName(this, tr("Open Cut List or Frame"),
+                                                    memory_.folder("lists"), tr(kOpenFilter));
   if (path.isEmpty()) return;
   memory_.rememberFolder("lists", QFileInfo(path).absolutePath());
   if (const auto failure = openList(path)) QMessageBox::warning(this, tr("Cut list"), *failure);
@@ -317,13 +334,23 @@ void ShopWindow::openRecent(const QString& path) {
 bool ShopWindow::saveChosen(bool askForName) {
   QString path = Qs(session_.list().path());
   if (askForName || path.isEmpty()) {
+    const bool untitled = path.isEmpty() && !session_.frame();
     path = QFileDialog::getSaveFileName(this, tr("Save Cut List"),
-                                        path.isEmpty() ? memory_.folder("lists") : path,
+                                        untitled ? memory_.folder("lists")
+                                                 : Qs(session_.list().suggestedPath()),
                                         tr(kListFilter));
     if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
     memory_.rememberFolder("lists", QFileInfo(path).absolutePath());
   }
+  QStringList replaced;
+  for (const std::string& file : session_.list().heldOnDisk())
+    replaced << QFileInfo(Qs(file)).fileName();
+  const QString question =
+      tr("The part files %1 are there already. Replace them with the list's parts?");
+  if (!replaced.isEmpty() &&
+      AskToReplaceFiles(this, question.arg(replaced.join(QStringLiteral(", ")))) != Answer::Replace)
+    return false;
   if (const auto failure = saveList(path)) {
     QMessageBox::warning(this, tr("Cut list"), *failure);
     return false;

@@ -17,6 +17,7 @@ class QTemporaryDir;
 namespace korvex {
 
 class CutListModel;
+class FramePane;
 class NestingPanel;
 class PartEditor;
 class PartPane;
@@ -36,8 +37,8 @@ class ShopWindow : public QMainWindow {
   explicit ShopWindow(QWidget* parent = nullptr);
   ~ShopWindow() override;
 
-  // Opens a cut list in place of the open one, or adds part files to it, asking nothing. Why,
-  // when it cannot; nothing changes then.
+  // Opens a cut list or a frame (.kvxf) in place of the open list, or adds part files to it,
+  // asking nothing. Why, when it cannot; nothing changes then.
   std::optional<QString> openList(const QString& path);
   std::optional<QString> addParts(const QStringList& paths);
   std::optional<QString> saveList(const QString& path);
@@ -52,6 +53,7 @@ class ShopWindow : public QMainWindow {
   ShopSession& session() { return session_; }
   QTableView* partsTable() const { return table_; }
   PartPane* partPane() const { return partPane_; }
+  FramePane* framePane() const { return framePane_; }
   PartEditor* partEditor() const;
   PartPreview* partPreview() const;
   NestingPanel* nestingPanel() const { return nesting_; }
@@ -75,6 +77,7 @@ class ShopWindow : public QMainWindow {
   void sessionChanged(unsigned what);
   void selectShownRow();
   void rowChosen();
+  void memberRowPicked(std::size_t row);
   void summarizeMissing();
   void updateActions();
   bool listHasFocus() const;
@@ -99,6 +102,7 @@ class ShopWindow : public QMainWindow {
   CutListModel* rows_ = nullptr;
   QTableView* table_ = nullptr;
   PartPane* partPane_ = nullptr;
+  FramePane* framePane_ = nullptr;
   NestingPanel* nesting_ = nullptr;
   ResultsPane* results_ = nullptr;
   QTabWidget* tabs_ = nullptr;

@@ -60,7 +60,8 @@ void SetProjection(int width, int height) {
   glViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(15, static_cast<double>(width) / (height > 0 ? height : 1), 1, 100000);
+  gluPerspective(kViewFieldDegrees, static_cast<double>(width) / (height > 0 ? height : 1),
+                 kViewNear, kViewFar);
   glMatrixMode(GL_MODELVIEW);
 }
 
@@ -124,6 +125,15 @@ void ViewWidget::setInput(const ViewInput& input) {
   update();
 }
 
+void ViewWidget::setSceneOrigin(const Vec3& origin) {
+  origin_ = origin;
+  update();
+}
+
+ViewGeometry ViewWidget::viewGeometry() const {
+  return {camera_.lookAt(input_.distance), origin_, width(), height()};
+}
+
 void ViewWidget::showScene() {
   if (contextReady_) {
     makeCurrent();
@@ -179,8 +189,14 @@ void ViewWidget::renderScene() {
   camera_.follow(input_.pointer);
   const LookAt view = camera_.lookAt(input_.distance);
   gluLookAt(view.eyeX, view.eyeY, view.eyeZ, view.centreX, view.centreY, view.centreZ, 0, 0, 1);
+  glTranslated(-origin_[0], -origin_[1], -origin_[2]);
   glCallList(kSceneList);
   glPopMatrix();
+  emit drawn();
+}
+
+void ViewWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) pressedAt_ = event->position().toPoint();
 }
 
 void ViewWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -197,6 +213,10 @@ void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint at = event->position().toPoint();
   input_.releaseLeftButton(at.x(), at.y());
+  // A click, not a drag: the pointer let go where it was pressed, give or take a shaky hand.
+  constexpr int kClickSlack = 4;
+  if (pressedAt_ && (at - *pressedAt_).manhattanLength() <= kClickSlack) emit clicked(at);
+  pressedAt_.reset();
 }
 
 void ViewWidget::wheelEvent(QWheelEvent* event) {

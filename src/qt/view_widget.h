@@ -6,6 +6,7 @@
 
 #include "scene/camera.h"
 #include "scene/view_input.h"
+#include "scene/view_projection.h"
 
 namespace korvex {
 
@@ -34,16 +35,25 @@ class ViewWidget : public QOpenGLWidget {
   void setInput(const ViewInput& input);
   const ViewInput& input() const { return input_; }
   const Camera& camera() const { return camera_; }
+  // The scene point drawn at the world's origin, about which the eye orbits.
+  void setSceneOrigin(const Vec3& origin);
+  // How the view shows its scene now.
+  ViewGeometry viewGeometry() const;
 
  signals:
   // The context turned out unusable after all; reason is for the operator.
   void setUpFailed(const QString& reason);
+  // The left button was pressed and let go at one place.
+  void clicked(const QPoint& at);
+  // A picture was drawn.
+  void drawn();
 
  protected:
   void initializeGL() override;
   void resizeGL(int width, int height) override;
   void paintGL() override;
 
+  void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
@@ -55,6 +65,8 @@ class ViewWidget : public QOpenGLWidget {
   const DrawList& scene_;
   ViewInput input_;
   Camera camera_;
+  Vec3 origin_{};
+  std::optional<QPoint> pressedAt_;  // of the left button
   bool contextReady_ = false;
 };
 

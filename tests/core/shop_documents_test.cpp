@@ -437,5 +437,36 @@ TEST(CutSheetHoles, AHoleLiesOnItsPartOnTheStickAsTheBoreMeetsTheTube) {
   }
 }
 
+// A frame's parts are rows held in memory: nothing is written until the list is saved, which
+// writes them beside the frame; while the rows are as the frame gave them a write is the
+// frame's, with its members and sheet.
+TEST_F(ShopDocuments, AFramesPartsAreHeldUntilTheListIsSavedBesideTheFrame) {
+  fs::copy_file(kFrame / "../truss/truss.kvxf", folder_ / "truss.kvxf");
+  WriteAll(folder_ / "bottom.kvxp", "left over");
+  ASSERT_FALSE(session_.openFrame(folder_.file("truss.kvxf"), Stock6000()));
+  const CutListDocument& list = session_.list();
+  ASSERT_EQ(list.rows().size(), 4u);
+  EXPECT_EQ(list.fileName(), "truss.kvxf");
+  EXPECT_EQ(list.suggestedPath(), folder_.file("truss.csv"));
+  EXPECT_EQ(shownPart().name, "bottom");
+  EXPECT_EQ(session_.saveQuestion(session_.saveTarget())->find("bottom.kvxp already exists"), 0u);
+  EXPECT_EQ(list.heldOnDisk(), std::vector<std::string>{folder_.file("bottom.kvxp")});
+
+  run(folder_.file("out"));
+  EXPECT_TRUE(fs::exists(folder_ / "out" / "members.csv"));
+  ASSERT_FALSE(session_.list().saveAs(folder_.file("truss.csv")));
+  for (const CutListRow& row : list.rows()) {
+    EXPECT_EQ(ReadAll(row.file), ReadAll(folder_ / "out" / fs::path(row.file).filename()));
+    EXPECT_EQ(list.heldPart(row.file), nullptr);
+  }
+  EXPECT_EQ(list.fileName(), "truss.csv");
+
+  // Rows changed: a cut list's outputs only.
+  ASSERT_FALSE(session_.list().setQuantity(0, "5"));
+  run(folder_.file("changed"));
+  EXPECT_TRUE(fs::exists(folder_ / "changed" / "bottom.ngc"));
+  EXPECT_FALSE(fs::exists(folder_ / "changed" / "members.csv"));
+}
+
 }  // namespace
 }  // namespace korvex

@@ -21,7 +21,6 @@
 #include <regex>
 
 #include "app/part_panel.h"
-#include "korvex_window_test.h"
 #include "project/part_file.h"
 #include "qt/nesting_panel.h"
 #include "qt/part_editor.h"
@@ -30,8 +29,7 @@
 #include "qt/progress_strip.h"
 #include "qt/results_pane.h"
 #include "qt/shop_memory.h"
-#include "qt/shop_window.h"
-#include "temp_folder.h"
+#include "shop_window_fixture.h"
 
 namespace korvex {
 namespace {
@@ -39,34 +37,18 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReadAll;
 
-constexpr int kWait = 30000;
-
-class ShopWindowTest : public KorvexWindowTest {
+class ShopWindowTest : public ShopWindowFixture {
  protected:
   void SetUp() override {
     for (const auto& file : fs::directory_iterator(KORVEX_SOURCE_DIR "/docs/frame"))
       fs::copy_file(file.path(), folder_.path() / file.path().filename());
     fs::copy_file(KORVEX_SOURCE_DIR "/Projects/tee-header.kvxp", folder_.path() / "header.kvxp");
-    ShopMemory().store().clear();  // no settings remembered from another test
-    shop_ = std::make_unique<ShopWindow>();
-    shop_->show();
-    shop_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(shop_.get()));
+    ShopWindowFixture::SetUp();
   }
-  void TearDown() override { shop_.reset(); }
 
-  QString path(const char* name) const { return QString::fromStdString(folder_.file(name)); }
   void list(const char* name, const std::string& rows) {
     test::WriteAll(folder_ / name, "file,quantity,name\n" + rows);
     ASSERT_FALSE(shop_->openList(path(name)));
-  }
-  // Picks a file in the file dialog that opens next.
-  void chooseFile(const QString& name) {
-    WhenOpen<QFileDialog>([this, name](QFileDialog* dialog) {
-      dialog->setDirectory(QString::fromStdString(folder_.path().string()));
-      dialog->findChild<QLineEdit*>("fileNameEdit")->setText(name);
-      static_cast<QDialog*>(dialog)->accept();
-    });
   }
   // Answers the question box that opens next with the button of that caption; keeps its text.
   void answer(const QString& caption, QString* text = nullptr) {
@@ -79,14 +61,6 @@ class ShopWindowTest : public KorvexWindowTest {
       box->reject();
     });
   }
-  // A shortcut of the window; without a window manager no window is active after a dialog.
-  void press(QKeySequence key) {
-    shop_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(shop_.get()));
-    QTest::keySequence(shop_.get(), key);
-  }
-  QTableView& table() { return *shop_->partsTable(); }
-  QString cell(int row, int column) { return table().model()->index(row, column).data().toString(); }
   void clickRow(int row) {
     QTest::mouseClick(table().viewport(), Qt::LeftButton, {},
                       table().visualRect(table().model()->index(row, 0)).center());
@@ -118,9 +92,6 @@ class ShopWindowTest : public KorvexWindowTest {
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     return process.readAllStandardOutput().toStdString();
   }
-
-  test::TempFolder folder_;
-  std::unique_ptr<ShopWindow> shop_;
 };
 
 TEST_F(ShopWindowTest, ListEditedNestedAndWrittenAsTheCommandLineWritesIt) {
@@ -202,12 +173,7 @@ TEST_F(ShopWindowTest, ListEditedNestedAndWrittenAsTheCommandLineWritesIt) {
   });
   press(QKeySequence(Qt::CTRL | Qt::Key_E));
   ASSERT_TRUE(written.wait(kWait)) << shop_->results()->banner().toStdString();
-  int files = 0;
-  for (const auto& file : fs::directory_iterator(folder_.path() / "cli")) {
-    ++files;
-    EXPECT_EQ(ReadAll(folder_.path() / "window" / file.path().filename()), ReadAll(file.path()))
-        << file.path();
-  }
+  const int files = ExpectSameFiles(folder_ / "cli", folder_ / "window");
   // The plan as drawn: the sticks of plan.json, numbered per tube, the first part named with
   // where it lies under the pointer.
   const std::string plan = ReadAll(folder_.path() / "cli" / "plan.json");

@@ -23,6 +23,8 @@ $desktop korvex %f
 application/x-korvex-project
 $share/applications/org.korvex.Korvex.Shop.desktop korvex --shop %F
 application/x-korvex-part
+$share/applications/org.korvex.Korvex.Shop.desktop korvex --shop %F
+application/x-korvex-frame
 ENTRIES
 
 metainfo="$share/metainfo/org.korvex.Korvex.metainfo.xml"
@@ -37,7 +39,7 @@ cp "$share/mime/packages/korvex.xml" "$work/mime/packages/"
 # In the data search path, so that the tool has nothing to remark.
 XDG_DATA_HOME="$work" update-mime-database "$work/mime" 2>"$work/mime.log"
 [ ! -s "$work/mime.log" ] || { cat "$work/mime.log"; fail "update-mime-database complained"; }
-for type in project:kvx part:kvxp; do
+for type in project:kvx part:kvxp frame:kvxf; do
   grep -qx "[0-9]*:application/x-korvex-${type%:*}:\\*\\.${type#*:}" "$work/mime/globs2" ||
     fail "no *.${type#*:} glob for application/x-korvex-${type%:*} in the MIME database"
 done
